@@ -1,0 +1,109 @@
+#pragma once
+
+// The dataset cursor over one dBASE table (.dbf with its .dbt memo file and
+// .mdx production index). Every window of the program reads and writes books
+// through it; other programs of the family read the same files, so what it
+// writes stays plain dBASE IV.
+
+#include "DbfTypes.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+namespace dbase {
+
+class TableData;
+
+class Table : public QObject
+{
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    explicit Table(QObject *parent = nullptr);
+    ~Table() override;
+
+    // Where the files are: the folder (with or without a trailing slash) and
+    // the file name of the .dbf ("VazonS.dbf"); found without regard to case.
+    void setDatabaseName(const QString &folder);
+    QString databaseName() const;
+    void setTableName(const QString &fileName);
+    QString tableName() const;
+    QString filePath() const; // resolved path of the .dbf (as found on disk when it exists)
+
+    void open();  // throws Error: missing, locked or damaged files
+    void close(); // settles a pending edit first; rewrites the .mdx when the table changed
+    bool isActive() const;
+    State state() const;
+
+    // Navigation over the visible records (filter applied) in the current order.
+    void first();
+    void next();
+    void prior();
+    void last();
+    bool bof() const;
+    bool eof() const;
+    bool isEmpty() const;    // no visible record
+    int recordCount() const; // visible records
+
+    // Editing. edit() on an empty view starts an insertion. post() writes the
+    // record to disk before it returns; the record stays current.
+    void edit();
+    void insert();
+    void post();
+    void cancel();
+    void remove(); // deletes the current record (sets its deletion flag)
+    bool isModified() const; // a field of the pending record was set
+
+    // Fields.
+    const QList<FieldDef> &fields() const;
+    int fieldIndex(const QString &name) const; // -1 when missing; case-insensitive
+    // Text form: numbers in plain decimal form with a point ("12", "12.5"),
+    // dates d.M.yyyy, logicals "true"/"false", empty for an empty value.
+    QString fieldText(const QString &name) const;
+    void setFieldText(const QString &name, const QString &text); // throws Error, changes nothing then
+    // Typed form: QString, double (or qint64 for I/+), QDate, bool; invalid QVariant when empty.
+    QVariant fieldValue(const QString &name) const;
+    void setFieldValue(const QString &name, const QVariant &value);
+
+    // Orders: by a field name or an index tag name of the .mdx ("AUTORNAZEV").
+    // An empty name is file order. Keeps the current record.
+    void setOrder(const QString &fieldOrTagName);
+    QString order() const;
+    QList<IndexTag> tags() const; // tags of the production index
+
+    // Filter "FIELD = 'value'" (apostrophes in the value doubled) with its switch.
+    void setFilter(const QString &expression); // throws Error on a malformed expression
+    QString filter() const;
+    void setFiltered(bool on);
+    bool filtered() const;
+
+    bool findKey(const QString &value);     // on the current order; moves on a match
+    void findNearest(const QString &value); // first record whose key is not less
+
+    using Bookmark = quint32;                 // physical record number, 1-based; 0 = none
+    Bookmark bookmark() const;
+    void gotoBookmark(Bookmark bookmark);     // throws Error when the record is not visible
+    quint32 recNo() const;                    // physical record number of the current record
+
+signals:
+    // The current record moved or its values changed (move, post, cancel, field write).
+    void recordChanged();
+    // Opened, closed, or switched between browse, edit and insert.
+    void stateChanged();
+
+private:
+    std::unique_ptr<TableData> d;
+};
+
+// Makes a new empty table: .dbf, a .dbt when withMemo, and a .mdx holding the
+// tags (none: no .mdx and no production-index flag). Overwrites existing files.
+// Used by the build to lay out the empty templates.
+void createTable(const QString &dbfPath, const QList<FieldDef> &fields,
+                 const QList<IndexTag> &tags, bool withMemo);
+
+} // namespace dbase
