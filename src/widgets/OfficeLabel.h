@@ -1,0 +1,80 @@
+#pragma once
+
+// Clickable multi-line text with an indicator light in front of it: the
+// entries of the choice dialogs. Takes no keyboard focus; reacts to the mouse.
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+namespace widgets {
+
+class OfficeLabel : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
+    Q_PROPERTY(QColor labelColor READ labelColor WRITE setLabelColor)
+    Q_PROPERTY(bool transparent READ isTransparent WRITE setTransparent)
+    Q_PROPERTY(LedType ledType READ ledType WRITE setLedType)
+
+public:
+    enum LedType { RoundLed = 0, ThreeDDown = 1, ThreeDUp = 2 };
+    Q_ENUM(LedType)
+
+    explicit OfficeLabel(QWidget *parent = nullptr);
+    explicit OfficeLabel(const QString &caption, QWidget *parent = nullptr);
+
+    // Word-wrapped; an ampersand is shown as it is.
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+
+    // Background when not transparent (default light grey).
+    QColor labelColor() const { return m_labelColor; }
+    void setLabelColor(const QColor &color);
+
+    bool isTransparent() const { return m_transparent; }
+    void setTransparent(bool transparent);
+
+    LedType ledType() const { return m_ledType; }
+    void setLedType(LedType type);
+
+    // The text font is the widget's font() ("MS Sans Serif", 8 pt by default).
+
+    // Read-only state, for the tests and for painting.
+    bool isHot() const { return m_hot; }
+    bool isPressed() const { return m_pressed; }
+    bool isErasePending() const { return m_erasePending; }
+    // Where the caption is drawn, in widget coordinates.
+    QRect textRect() const;
+
+    QSize sizeHint() const override; // 100 x 17
+
+signals:
+    void clicked();
+    void mouseEntered();
+    void mouseLeft();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void enter();
+    void leave();
+
+    QString m_caption;
+    QColor m_labelColor;
+    bool m_transparent = true;
+    LedType m_ledType = RoundLed;
+    bool m_hot = false;
+    bool m_pressed = false;
+    bool m_erasePending = false;
+};
+
+} // namespace widgets
