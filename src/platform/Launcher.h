@@ -8,7 +8,8 @@ namespace platform {
 
 // Starts an external program detached from this one. parameters are split
 // into arguments as a shell would (quotes group). An empty working directory
-// is the program directory. Paths of any length. Returns whether it started.
+// is the current one, which is always the program directory. Paths and
+// parameters of any length. Returns whether it started.
 bool launch(const QString &file, const QString &parameters, const QString &workingDirectory);
 
 // The electronic manual of the family: "ManualTessera.exe" in the program

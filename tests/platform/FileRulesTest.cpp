@@ -1,0 +1,163 @@
+// Finding files whatever their letter case, and restoring tables from their
+// empty templates without leaving a stale spelling of a table behind.
+
+#include "platform/Error.h"
+#include "platform/FileRules.h"
+#include "platform/ProgramDirectory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace platform;
+
+namespace {
+
+void put(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    f.write(bytes);
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList dataFiles(const ProgramDirectory &dir)
+{
+    QStringList files = QDir(dir.dataDir()).entryList(QDir::Files);
+    files.sort();
+    return files;
+}
+
+} // namespace
+
+class FileRulesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void findsNamesInAnyLetterCase()
+    {
+        QTemporaryDir tmp;
+        const QString root = tmp.path() + QLatin1Char('/');
+        put(root + QStringLiteral("Zvuky/DIALOG.WAV"), "a");
+        put(root + QStringLiteral("Html/ordex2000/index.HTM"), "a");
+
+        QCOMPARE(findNoCase(root + QStringLiteral("Zvuky"), QStringLiteral("Dialog.wav")),
+                 root + QStringLiteral("Zvuky/DIALOG.WAV"));
+        QCOMPARE(findNoCase(root, QStringLiteral("Html/Ordex2000/Index.htm")),
+                 root + QStringLiteral("Html/ordex2000/index.HTM"));
+        QCOMPARE(findNoCase(root + QStringLiteral("Zvuky"), QStringLiteral("Info.wav")), QString());
+        QCOMPARE(findNoCase(root + QStringLiteral("NoSuchFolder"), QStringLiteral("Info.wav")), QString());
+        QCOMPARE(findNoCase(root, QString()), QString());
+
+        // Two spellings: the exact one wins.
+        put(root + QStringLiteral("Zvuky/Dialog.wav"), "b");
+        QCOMPARE(findNoCase(root + QStringLiteral("Zvuky"), QStringLiteral("Dialog.wav")),
+                 root + QStringLiteral("Zvuky/Dialog.wav"));
+    }
+
+    void presenceTestFindsFilesOnly()
+    {
+        QTemporaryDir tmp;
+        const QString data = tmp.path() + QStringLiteral("/Data");
+        put(data + QStringLiteral("/vazon2.DBF"), "x");
+        QDir().mkpath(data + QStringLiteral("/Vazon3.dbf")); // a folder is not a table
+
+        QCOMPARE(presenceTest(QStringLiteral("Vazon2.dbf"), data), data + QStringLiteral("/vazon2.DBF"));
+        QCOMPARE(presenceTest(QStringLiteral("Vazon2.dbf"), data + QLatin1Char('/')),
+                 data + QStringLiteral("/vazon2.DBF"));
+        QCOMPARE(presenceTest(QStringLiteral("Vazon3.dbf"), data), QString());
+        QCOMPARE(presenceTest(QStringLiteral("Vazon1.dbf"), data), QString());
+        // A list of folders is searched in order.
+        QCOMPARE(presenceTest(QStringLiteral("Vazon2.dbf"), tmp.path() + QStringLiteral(";") + data),
+                 data + QStringLiteral("/vazon2.DBF"));
+    }
+
+    void restoreCopiesTheThreeTemplateFiles()
+    {
+        QTemporaryDir tmp;
+        const ProgramDirectory dir(tmp.path());
+        put(dir.templateDir() + QStringLiteral("VazonS.dbf"), "empty table");
+        put(dir.templateDir() + QStringLiteral("VazonS.Dbt"), "empty memo");
+        put(dir.templateDir() + QStringLiteral("VazonS.Mdx"), "empty index");
+        // The old catalogue, partly in another letter case.
+        put(dir.dataDir() + QStringLiteral("VazonS.dbf"), "books");
+        put(dir.dataDir() + QStringLiteral("VAZONS.DBT"), "old memo");
+        put(dir.dataDir() + QStringLiteral("VazonS.MDX"), "old index");
+        put(dir.dataDir() + QStringLiteral("Vazon1.dbf"), "other catalogue");
+
+        restoreTemplate(dir, QStringLiteral("VazonS"));
+
+        QCOMPARE(dataFiles(dir), QStringList({QStringLiteral("Vazon1.dbf"), QStringLiteral("VazonS.dbf"),
+                                              QStringLiteral("VazonS.dbt"), QStringLiteral("VazonS.mdx")}));
+        QCOMPARE(contents(dir.dataDir() + QStringLiteral("VazonS.dbf")), QByteArray("empty table"));
+        QCOMPARE(contents(dir.dataDir() + QStringLiteral("VazonS.dbt")), QByteArray("empty memo"));
+        QCOMPARE(contents(dir.dataDir() + QStringLiteral("VazonS.mdx")), QByteArray("empty index"));
+        QCOMPARE(contents(dir.dataDir() + QStringLiteral("Vazon1.dbf")), QByteArray("other catalogue"));
+        // Templates stay.
+        QVERIFY(QFile::exists(dir.templateDir() + QStringLiteral("VazonS.Mdx")));
+    }
+
+    void restorePassesOverAMissingTemplateFile()
+    {
+        QTemporaryDir tmp;
+        const ProgramDirectory dir(tmp.path());
+        put(dir.templateDir() + QStringLiteral("vazoni.DBF"), "aux");
+        put(dir.templateDir() + QStringLiteral("VazonI.Mdx"), "aux index");
+        restoreTemplate(dir, QStringLiteral("VazonI"));
+        QCOMPARE(dataFiles(dir), QStringList({QStringLiteral("VazonI.dbf"), QStringLiteral("VazonI.mdx")}));
+    }
+
+    void restoredCopiesAreWritable()
+    {
+        QTemporaryDir tmp;
+        const ProgramDirectory dir(tmp.path());
+        const QString source = dir.templateDir() + QStringLiteral("Vazon2.dbf");
+        put(source, "t");
+        QFile::setPermissions(source, QFile::ReadOwner | QFile::ReadGroup);
+        restoreTemplate(dir, QStringLiteral("Vazon2"));
+        QVERIFY(QFile::permissions(dir.dataDir() + QStringLiteral("Vazon2.dbf")) & QFile::WriteOwner);
+    }
+
+    void restoreWithoutTemplateFolderFails()
+    {
+        QTemporaryDir tmp;
+        const ProgramDirectory dir(tmp.path());
+        put(dir.dataDir() + QStringLiteral("VazonS.dbf"), "books");
+        try {
+            restoreTemplate(dir, QStringLiteral("VazonS"));
+            QFAIL("restored without templates");
+        } catch (const Error &e) {
+            QVERIFY(e.message().contains(QStringLiteral("Zaloha")));
+        }
+        // Nothing was touched.
+        QCOMPARE(contents(dir.dataDir() + QStringLiteral("VazonS.dbf")), QByteArray("books"));
+    }
+
+    void removeTableFilesTakesEverySpelling()
+    {
+        QTemporaryDir tmp;
+        const ProgramDirectory dir(tmp.path());
+        put(dir.dataDir() + QStringLiteral("VazonI.DBF"), "a");
+        put(dir.dataDir() + QStringLiteral("vazoni.dbt"), "a");
+        put(dir.dataDir() + QStringLiteral("VazonI.MDX"), "a");
+        put(dir.dataDir() + QStringLiteral("VazonI.mdx"), "a");
+        put(dir.dataDir() + QStringLiteral("VazonS.dbf"), "keep");
+        put(dir.dataDir() + QStringLiteral("VazonI.bak"), "keep");
+        removeTableFiles(dir, QStringLiteral("VazonI"));
+        QCOMPARE(dataFiles(dir), QStringList({QStringLiteral("VazonI.bak"), QStringLiteral("VazonS.dbf")}));
+        // Nothing to remove is no error.
+        removeTableFiles(dir, QStringLiteral("VazonI"));
+        removeTableFiles(ProgramDirectory(tmp.path() + QStringLiteral("/none")), QStringLiteral("VazonI"));
+    }
+};
+
+QTEST_GUILESS_MAIN(FileRulesTest)
+#include "FileRulesTest.moc"
