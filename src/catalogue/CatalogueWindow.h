@@ -1,0 +1,156 @@
+#pragma once
+
+// The child window of one catalogue. One class serves all four slots; the
+// slot decides the table, the object names and the main-window items it
+// touches. The window has no cursor of its own: it shows the current record
+// of its slot's table, whoever moves it.
+//
+// The window lives in a QMdiSubWindow of the main window's frame. The
+// sub-window carries the object name "Databaze1Dialog".."Databaze4Dialog"
+// (it is what the frame reports as active); this widget inside it is named
+// "Databaze1Form".."Databaze4Form". CatalogueWindow::of() maps either to the
+// catalogue window.
+
+#include "Availability.h"
+#include "CatalogueServices.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class QMdiSubWindow;
+
+namespace dbase {
+class Table;
+}
+namespace widgets {
+class DataSource;
+class Balloon;
+} // namespace widgets
+
+namespace catalogue {
+
+class CatalogueWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    // The fourteen record controls in tab order (C1 first).
+    static constexpr int RecordControlCount = 14;
+    // The seven free-text controls that can be clipboard targets.
+    static constexpr int FreeTextCount = 7;
+
+    CatalogueWindow(int slot, const QString &displayName, const CatalogueServices &services,
+                    QWidget *parent = nullptr);
+    ~CatalogueWindow() override;
+
+    // The catalogue window held by a frame's sub-window (or the window itself).
+    static CatalogueWindow *of(QWidget *widget);
+
+    QSize sizeHint() const override; // the client area, 517 x 305
+
+    int slot() const;
+    dbase::Table *table() const;
+    widgets::DataSource *dataSource() const;
+    QString displayName() const;
+    QMdiSubWindow *subWindow() const;
+
+    // Record edit mode: the record controls are enabled (C1 is the sign).
+    bool isEditing() const;
+    CatalogueState state() const;
+
+    // Sets the window's own context-menu items MP0, MP01, MP4..MP13 and MP
+    // for a state (the main window calls it on its refresh as well).
+    void applyAvailability(CatalogueState state);
+
+    // The record commands; the context menu and the main window both call
+    // these. Moves, new, edit and delete do nothing while a record is being
+    // edited; save and undo do nothing when none is.
+    void first();
+    void prior();
+    void next();
+    void last();
+    void newRecord();
+    void editRecord();
+    // Dates and posts the record. A value the table refuses is shown in an
+    // error box and the record stays in edit mode with what the user typed.
+    // Returns whether the record was stored.
+    bool saveRecord();
+    void undo();
+    void deleteRecord(); // shows the delete question DotazOdstranitDialog
+
+    // The clipboard commands of the window (MP1..MP3): they act on the free
+    // text control entered last.
+    void cut();
+    void copy();
+    void paste();
+
+    // The window's close (its own close button, Ctrl+F4, the program's end):
+    // closes it when nothing is pending, otherwise asks about the record and
+    // keeps it open. Returns true when the window has closed.
+    bool requestClose();
+
+    // The lending card lies over the page later; until then no card edit is
+    // ever pending. The close and the program's end test it.
+    bool isLendingCardEditing() const;
+
+signals:
+    // The table moved or changed state, or the record controls switched:
+    // the main window refreshes its commands.
+    void stateMayHaveChanged();
+    void findRequested(int slot);
+    void previewRequested(int slot);
+    void printRequested(int slot);
+    // The window has really closed: table closed, open marker 0.
+    void closed(int slot);
+    // The question raised by a close has been answered; closed says whether
+    // the window is gone.
+    void closeQuestionAnswered(int slot, bool closed);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    QAction *addMenuAction(QMenu *menu, const char *name, const QString &caption,
+                           const QKeySequence &shortcut, bool enabled, void (CatalogueWindow::*command)());
+    void setRecordEnabled(bool enabled);
+    void recordChanged();
+    void afterMove();
+    void activated();
+    void deactivated();
+    void enterRecordControl(QWidget *control);
+    void showLentLabel();
+    QAction *actionForKey(const QKeyEvent *event) const;
+    bool run(const std::function<void()> &step); // shows a refused step in an error box
+    void askAboutPendingRecord();
+    void answerPendingRecord(bool save);
+    bool closeNow();
+
+    const int m_slot;
+    const QString m_displayName;
+    CatalogueServices m_services;
+    dbase::Table *m_table;
+    widgets::DataSource *m_source;
+
+    std::array<QWidget *, RecordControlCount> m_recordControls{};
+    std::array<QWidget *, FreeTextCount> m_freeText{};
+    QLabel *m_dateText = nullptr;
+    QLabel *m_lentLabel = nullptr;
+    QMenu *m_menu = nullptr;
+    QMenu *m_goToMenu = nullptr;
+    QList<QAction *> m_keyActions;
+
+    QPointer<QMdiSubWindow> m_subWindow;
+    QPointer<widgets::Balloon> m_question;
+};
+
+} // namespace catalogue

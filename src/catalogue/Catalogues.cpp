@@ -1,0 +1,163 @@
+#include "Catalogues.h"
+
+#include "CatalogueWindow.h"
+#include "OpenCatalogueDialog.h"
+#include "OpenProgressWindow.h"
+
+#include "core/AppSettings.h"
+#include "core/DataModule.h"
+#include "core/Shell.h"
+#include "dbase/Table.h"
+#include "platform/Error.h"
+
+#include <QMdiSubWindow>
+#include <QMessageBox>
+
+namespace catalogue {
+
+Catalogues::Catalogues(const CatalogueServices &services, QObject *parent)
+    : QObject(parent)
+    , m_services(services)
+    , m_dialog(new OpenCatalogueDialog(services.settings, services.shell))
+{
+    connect(m_dialog, &OpenCatalogueDialog::openRequested, this, [this](int slot) { open(slot); });
+    m_dialog->refresh();
+}
+
+Catalogues::~Catalogues()
+{
+    delete m_dialog;
+}
+
+OpenCatalogueDialog *Catalogues::openDialog() const
+{
+    return m_dialog;
+}
+
+void Catalogues::showOpenDialog()
+{
+    m_dialog->showAboveAssistant();
+}
+
+CatalogueWindow *Catalogues::window(int slot) const
+{
+    if (slot < 1 || slot > 4)
+        return nullptr;
+    return m_windows[slot - 1];
+}
+
+CatalogueWindow *Catalogues::activeWindow() const
+{
+    return CatalogueWindow::of(m_services.shell.activeCatalogueWindow());
+}
+
+QString Catalogues::displayName(int slot) const
+{
+    return m_dialog->displayName(slot);
+}
+
+CatalogueWindow *Catalogues::open(int slot)
+{
+    if (slot < 1 || slot > 4 || window(slot))
+        return nullptr;
+    const QString name = m_dialog->displayName(slot);
+    if (m_dialog->isVisible())
+        m_dialog->close();
+
+    auto *progress = new OpenProgressWindow(name, m_services.shell);
+    progress->show();
+    progress->repaint();
+    progress->setProgress(14);
+
+    dbase::Table *table = m_services.data.bookTable(slot);
+    bool marked = false;
+    CatalogueWindow *window = nullptr;
+    QString failure;
+    try {
+        progress->setProgress(28);
+        m_services.settings.setCatalogueOpen(slot, true);
+        marked = true;
+        progress->setProgress(42);
+        progress->setProgress(56);
+        m_services.data.openTable(slot);
+        progress->setProgress(70);
+        table->first();
+        progress->setProgress(84);
+        window = new CatalogueWindow(slot, name, m_services);
+        progress->setProgress(100);
+    } catch (const dbase::Error &error) {
+        failure = error.message();
+    } catch (const platform::Error &error) {
+        failure = error.message();
+    } catch (const std::exception &error) {
+        failure = QString::fromLocal8Bit(error.what());
+    }
+
+    if (!failure.isEmpty()) {
+        // Nothing of the half-done opening stays behind: the slot counts as
+        // closed again and the main window takes input again.
+        delete window;
+        try {
+            if (table->isActive())
+                table->close();
+        } catch (const dbase::Error &) {
+        }
+        if (marked) {
+            try {
+                m_services.settings.setCatalogueOpen(slot, false);
+            } catch (const platform::Error &) {
+            }
+        }
+        progress->close();
+        QMessageBox::critical(nullptr, QStringLiteral("Ordex 2000"), failure);
+        return nullptr;
+    }
+
+    progress->close();
+    m_windows[slot - 1] = window;
+    connect(window, &CatalogueWindow::closed, this, &Catalogues::windowHasClosed);
+    connect(window, &CatalogueWindow::closeQuestionAnswered, this, [this](int s, bool closed) {
+        if (!closed && s == m_exitSlot)
+            m_exitSlot = 0; // the record stays in edit: the end is called off
+    });
+    if (QMdiSubWindow *sub = window->subWindow()) {
+        sub->show();
+        if (sub->mdiArea())
+            sub->mdiArea()->setActiveSubWindow(sub);
+    } else {
+        window->show();
+    }
+    emit windowOpened(window);
+    return window;
+}
+
+bool Catalogues::requestExit()
+{
+    for (int slot = 1; slot <= 4; ++slot) {
+        CatalogueWindow *w = window(slot);
+        if (w && (w->isEditing() || w->isLendingCardEditing())) {
+            m_exitSlot = slot;
+            w->requestClose();
+            return false;
+        }
+    }
+    return true;
+}
+
+int Catalogues::exitSlot() const
+{
+    return m_exitSlot;
+}
+
+void Catalogues::windowHasClosed(int slot)
+{
+    if (slot >= 1 && slot <= 4)
+        m_windows[slot - 1] = nullptr;
+    emit windowClosed(slot);
+    if (slot == m_exitSlot) {
+        m_exitSlot = 0;
+        emit exitMayContinue();
+    }
+}
+
+} // namespace catalogue

@@ -1,0 +1,68 @@
+#pragma once
+
+// The catalogue subsystem as the main window sees it: the open dialog, the
+// opening of a slot with its progress window, the up to four catalogue
+// windows, and the part of the program's end that concerns them.
+
+#include "CatalogueServices.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <array>
+
+namespace catalogue {
+
+class CatalogueWindow;
+class OpenCatalogueDialog;
+
+class Catalogues : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Catalogues(const CatalogueServices &services, QObject *parent = nullptr);
+    ~Catalogues() override;
+
+    OpenCatalogueDialog *openDialog() const;
+    // "Otevřít databázi..." (MS2, TS2, OS2): the dialog above the assistant.
+    void showOpenDialog();
+
+    // Opens slot 1..4: marks it open, opens its table on the first record and
+    // shows its window, with the progress window up meanwhile. A failure is
+    // shown in an error box and undone (marker back to 0, table closed, main
+    // window enabled); the result is then nullptr.
+    CatalogueWindow *open(int slot);
+
+    // The slot's window while it is open, else nullptr.
+    CatalogueWindow *window(int slot) const;
+    // The window the main window reports as active, else nullptr.
+    CatalogueWindow *activeWindow() const;
+
+    // The current name of a catalogue: the caption of its entry in the open
+    // dialog ("Standardní databáze programu Ordex" for slot 1).
+    QString displayName(int slot) const;
+
+    // The program's end asks here first. With a record being edited in some
+    // window (slot 1..4 in this order) that window's close question is raised
+    // and false returned: the end must wait. When the question has been
+    // answered and the window has closed, exitMayContinue() is emitted so the
+    // main window can try to end again. Returns true when nothing is pending.
+    bool requestExit();
+    // The slot whose question the program's end raised, 0 when none.
+    int exitSlot() const;
+
+signals:
+    void windowOpened(catalogue::CatalogueWindow *window);
+    void windowClosed(int slot);
+    void exitMayContinue();
+
+private:
+    void windowHasClosed(int slot);
+
+    CatalogueServices m_services;
+    OpenCatalogueDialog *m_dialog;
+    std::array<QPointer<CatalogueWindow>, 4> m_windows;
+    int m_exitSlot = 0;
+};
+
+} // namespace catalogue

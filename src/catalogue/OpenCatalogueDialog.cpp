@@ -1,0 +1,169 @@
+#include "OpenCatalogueDialog.h"
+
+#include "core/AppSettings.h"
+#include "core/Shell.h"
+#include "core/Slots.h"
+#include "platform/Error.h"
+#include "widgets/Colors.h"
+#include "widgets/OfficeButton.h"
+#include "widgets/OfficeLabel.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+
+namespace catalogue {
+
+namespace {
+
+const char *const EntryHints[] = {
+    "Otevře Standardní databázi",
+    "Otevře uživatelsky definovatelnou databázi číslo 1",
+    "Otevře uživatelsky definovatelnou databázi číslo 2",
+    "Otevře uživatelsky definovatelnou databázi číslo 3",
+};
+
+QString standardEntryName()
+{
+    return QStringLiteral("Standardní databáze programu Ordex");
+}
+
+} // namespace
+
+OpenCatalogueDialog::OpenCatalogueDialog(core::AppSettings &settings, core::Shell &shell, QWidget *parent)
+    : widgets::BalloonWindow(parent, widgets::BalloonPosition::BottomRight)
+    , m_settings(settings)
+    , m_shell(shell)
+{
+    setObjectName(QStringLiteral("OtevreniDialog"));
+    setStatusTip(QStringLiteral("Výběr databáze"));
+    setBackgroundColor(widgets::fromColorRef(widgets::colorref::LightYellow));
+    setHost(&shell);
+    setIndicator(QStringLiteral("SBO3"));
+    setSound(QStringLiteral("Dialog.wav"));
+    setFixedSize(203, 221);
+
+    auto *title = new QLabel(QStringLiteral("Vyberte databázi, kterou si přejete otevřít"), this);
+    title->setObjectName(QStringLiteral("Label1"));
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    title->setAlignment(Qt::AlignCenter);
+    title->setWordWrap(true);
+    title->setGeometry(8, 6, 187, 32);
+
+    QFont entryFont(QStringLiteral("Times New Roman"));
+    entryFont.setStyleHint(QFont::Serif);
+    entryFont.setPixelSize(13);
+    for (int i = 0; i < 4; ++i) {
+        const int slot = i + 1;
+        const QString hint = QString::fromUtf8(EntryHints[i]);
+        auto *entry = new widgets::OfficeLabel(this);
+        entry->setObjectName(QStringLiteral("OfficeLabel%1").arg(slot));
+        entry->setFont(entryFont);
+        entry->setStatusTip(hint);
+        const int y = 42 + i * 33;
+        entry->setGeometry(8, y, 187, 33);
+        connect(entry, &widgets::OfficeLabel::clicked, this, [this, slot] { choose(slot); });
+        m_entries[i] = entry;
+        // Two thin red bars strike an entry through while it is unavailable.
+        for (int k = 0; k < 2; ++k) {
+            auto *bar = new QFrame(this);
+            bar->setObjectName(QStringLiteral("C%1").arg(i * 2 + k + 1));
+            bar->setStatusTip(hint);
+            bar->setAutoFillBackground(true);
+            QPalette palette = bar->palette();
+            palette.setColor(QPalette::Window, Qt::red);
+            bar->setPalette(palette);
+            bar->setGeometry(30, y + 10 + k * 10, 160, 2);
+            bar->hide();
+            m_strikes[i * 2 + k] = bar;
+        }
+    }
+    m_entries[0]->setCaption(standardEntryName());
+
+    auto *rule = new QFrame(this);
+    rule->setObjectName(QStringLiteral("Bevel1"));
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    rule->setGeometry(8, 176, 187, 2);
+
+    auto *cancel = new widgets::OfficeButton(QStringLiteral("Storno"), this);
+    cancel->setObjectName(QStringLiteral("OfficeButton1"));
+    cancel->setStatusTip(QStringLiteral("Uzavře dialogové okno"));
+    cancel->setGeometry(51, 180, 100, 25);
+    connect(cancel, &widgets::OfficeButton::clicked, this, &QWidget::close);
+
+    for (QFrame *bar : m_strikes)
+        bar->raise();
+}
+
+void OpenCatalogueDialog::refresh()
+{
+    // Missing keys read as closed and as an empty name (an available entry).
+    bool open[4] = {};
+    for (int slot = 1; slot <= 4; ++slot)
+        open[slot - 1] = m_settings.catalogueOpen(slot);
+    for (int n = 1; n <= 3; ++n)
+        m_entries[n]->setCaption(m_settings.optionalName(n));
+
+    for (int i = 0; i < 4; ++i) {
+        bool available = !open[i];
+        if (i > 0 && available)
+            available = m_entries[i]->caption() != core::placeholderCatalogueName();
+        m_entries[i]->setEnabled(available);
+        m_strikes[i * 2]->setVisible(!available);
+        m_strikes[i * 2 + 1]->setVisible(!available);
+    }
+}
+
+QString OpenCatalogueDialog::displayName(int slot) const
+{
+    if (slot < 1 || slot > 4)
+        return {};
+    return m_entries[slot - 1]->caption();
+}
+
+bool OpenCatalogueDialog::isAvailable(int slot) const
+{
+    return slot >= 1 && slot <= 4 && m_entries[slot - 1]->isEnabled();
+}
+
+void OpenCatalogueDialog::showAboveAssistant()
+{
+    try {
+        refresh();
+    } catch (const platform::Error &error) {
+        QMessageBox::critical(nullptr, QStringLiteral("Ordex 2000"), error.message());
+        return;
+    }
+    m_shell.placeAboveAssistant(this);
+    show();
+    raise();
+}
+
+void OpenCatalogueDialog::showEvent(QShowEvent *event)
+{
+    refresh();
+    widgets::BalloonWindow::showEvent(event);
+}
+
+void OpenCatalogueDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        close();
+        return;
+    }
+    widgets::BalloonWindow::keyPressEvent(event);
+}
+
+void OpenCatalogueDialog::choose(int slot)
+{
+    if (!isAvailable(slot))
+        return;
+    close();
+    emit openRequested(slot);
+}
+
+} // namespace catalogue
