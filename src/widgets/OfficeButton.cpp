@@ -1,0 +1,218 @@
+#include "OfficeButton.h"
+
+#include "Colors.h"
+#include "Leds.h"
+
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace widgets {
+
+OfficeButton::OfficeButton(QWidget *parent)
+    : OfficeButton(QStringLiteral("OfficeButton"), parent)
+{
+}
+
+OfficeButton::OfficeButton(const QString &caption, QWidget *parent)
+    : QWidget(parent)
+    , m_caption(caption)
+    , m_buttonColor(fromColorRef(colorref::LightGrey))
+    , m_borderColor(fromColorRef(colorref::Grey))
+{
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);
+    resize(100, 25);
+}
+
+QSize OfficeButton::sizeHint() const
+{
+    return {100, 25};
+}
+
+void OfficeButton::setCaption(const QString &caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    update();
+}
+
+void OfficeButton::setButtonColor(const QColor &color)
+{
+    if (color == m_buttonColor)
+        return;
+    m_buttonColor = color;
+    update();
+}
+
+void OfficeButton::setTransparent(bool transparent)
+{
+    if (transparent == m_transparent)
+        return;
+    m_transparent = transparent;
+    update();
+}
+
+void OfficeButton::setRoundSize(int size)
+{
+    size = qMax(0, size);
+    if (size == m_roundSize)
+        return;
+    m_roundSize = size;
+    update();
+}
+
+void OfficeButton::setBorderWidth(int width)
+{
+    width = qBound(0, width, 255);
+    if (width == m_borderWidth)
+        return;
+    m_borderWidth = width;
+    update();
+}
+
+void OfficeButton::setBorderColor(const QColor &color)
+{
+    if (color == m_borderColor)
+        return;
+    m_borderColor = color;
+    update();
+}
+
+void OfficeButton::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const int w = width();
+    const int h = height();
+    const int bw = m_borderWidth;
+    const qreal radius = m_roundSize / 2.0;
+
+    const QColor fill = m_transparent ? palette().color(QPalette::Window) : m_buttonColor;
+    p.setBrush(fill);
+
+    // Outline box from (x1, y1) to (x2, y2), right and bottom exclusive; the
+    // pen runs along the middle of the outermost pixels.
+    auto outline = [&](int x1, int y1, int x2, int y2, int penWidth, const QColor &color) {
+        if (penWidth <= 0) {
+            p.setPen(Qt::NoPen);
+        } else {
+            p.setPen(QPen(color, penWidth));
+        }
+        const QRectF box(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1);
+        p.drawRoundedRect(box, radius, radius);
+    };
+
+    if (m_hot) {
+        outline(bw, bw, w - bw + 1, h - bw + 1, bw + 1, m_borderColor);
+        p.setPen(QPen(Qt::white, 2));
+        const qreal y = bw + 2;
+        p.drawLine(QPointF(m_roundSize / 2, y), QPointF(w - m_roundSize / 2, y));
+    } else {
+        outline(bw - 1, bw - 1, w - (bw - 1), h - (bw - 1), bw, fromColorRef(colorref::LightGrey));
+    }
+
+    const LedState state = !m_hot ? LedState::Off : m_pressed ? LedState::Down : LedState::On;
+    const QPixmap led = ledPixmap(LedShape::Button, state);
+    p.drawPixmap(7 + m_offset, (h - led.height()) / 2 + m_offset, led);
+
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setFont(font());
+    const QFontMetrics fm(font());
+    const int tw = fm.horizontalAdvance(m_caption);
+    const int th = fm.height();
+    const int x = (w - tw) / 2 + m_offset + 7;
+    const int y = (h - th) / 2 + m_offset;
+    p.setPen(isEnabled() ? palette().color(QPalette::Active, QPalette::WindowText)
+                         : fromColorRef(colorref::Grey));
+    p.drawText(x, y + fm.ascent(), m_caption);
+}
+
+void OfficeButton::enter()
+{
+    if (!isEnabled() || m_hot)
+        return;
+    m_hot = true;
+    if (m_pressed)
+        m_offset = 1;
+    update();
+    emit mouseEntered();
+}
+
+void OfficeButton::leave()
+{
+    if (!isEnabled() || !m_hot)
+        return;
+    m_hot = false;
+    m_offset = 0;
+    update();
+    emit mouseLeft();
+}
+
+void OfficeButton::enterEvent(QEnterEvent *)
+{
+    enter();
+}
+
+void OfficeButton::leaveEvent(QEvent *)
+{
+    leave();
+}
+
+void OfficeButton::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!isEnabled())
+        return;
+    // While a button is held the mouse stays with us, so leaving and coming
+    // back are seen here rather than as enter and leave events.
+    const bool inside = rect().contains(event->position().toPoint());
+    if (inside && !m_hot)
+        enter();
+    else if (!inside && m_hot && m_pressed)
+        leave();
+}
+
+void OfficeButton::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = false;
+    if (!isEnabled() || event->button() != Qt::LeftButton)
+        return;
+    m_hot = true;
+    m_pressed = true;
+    m_offset = 1;
+    update();
+}
+
+void OfficeButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click presses the button again.
+    mousePressEvent(event);
+}
+
+void OfficeButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!isEnabled() || event->button() != Qt::LeftButton)
+        return;
+    const bool wasPressed = m_pressed;
+    m_pressed = false;
+    m_offset = 0;
+    update();
+    if (wasPressed && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void OfficeButton::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::EnabledChange) {
+        m_hot = false;
+        m_pressed = false;
+        m_offset = 0;
+        update();
+    } else if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
+} // namespace widgets

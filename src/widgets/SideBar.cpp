@@ -1,0 +1,166 @@
+#include "SideBar.h"
+
+#include <QAction>
+#include <QEnterEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace widgets {
+
+namespace {
+
+QFont captionFont()
+{
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setPixelSize(13);
+    return f;
+}
+
+// Large button of a page: icon above caption; the caption turns blue while
+// the pointer is over it.
+class SideBarButton : public QToolButton
+{
+public:
+    explicit SideBarButton(QWidget *parent)
+        : QToolButton(parent)
+    {
+        setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        setAutoRaise(true);
+        setIconSize(QSize(32, 32));
+        setFocusPolicy(Qt::NoFocus);
+        setFont(captionFont());
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    }
+
+protected:
+    void enterEvent(QEnterEvent *event) override
+    {
+        setCaptionColor(Qt::blue);
+        QToolButton::enterEvent(event);
+    }
+    void leaveEvent(QEvent *event) override
+    {
+        setCaptionColor(parentWidget() ? parentWidget()->palette().color(QPalette::ButtonText)
+                                       : QColor(Qt::black));
+        QToolButton::leaveEvent(event);
+    }
+
+private:
+    void setCaptionColor(const QColor &color)
+    {
+        QPalette pal = palette();
+        pal.setColor(QPalette::ButtonText, color);
+        pal.setColor(QPalette::WindowText, color);
+        setPalette(pal);
+    }
+};
+
+void followAction(QToolButton *button, QAction *action)
+{
+    button->setEnabled(action->isEnabled());
+    button->setIcon(action->icon());
+    button->setStatusTip(action->statusTip());
+    button->setVisible(action->isVisible());
+}
+
+} // namespace
+
+SideBar::SideBar(QWidget *parent)
+    : QWidget(parent)
+{
+    m_layout = new QVBoxLayout(this);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(0);
+    setBackgroundRole(QPalette::Mid);
+    setAutoFillBackground(true);
+}
+
+int SideBar::addPage(const QString &objectName, const QString &caption, const QString &hint)
+{
+    const int index = int(m_pages.size());
+    Page page;
+    page.page = new QWidget(this);
+    page.page->setObjectName(objectName);
+    page.page->setStatusTip(hint);
+    auto *pageLayout = new QVBoxLayout(page.page);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->setSpacing(0);
+
+    page.header = new QToolButton(page.page);
+    page.header->setObjectName(objectName + QStringLiteral("Header"));
+    page.header->setText(caption);
+    page.header->setStatusTip(hint);
+    page.header->setFont(captionFont());
+    page.header->setFocusPolicy(Qt::NoFocus);
+    page.header->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    page.header->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    page.header->setMinimumHeight(22);
+    pageLayout->addWidget(page.header);
+    connect(page.header, &QToolButton::clicked, this, [this, index] {
+        setCurrentPage(index);
+        emit pageChosen(index);
+    });
+
+    page.body = new QWidget(page.page);
+    page.body->setStatusTip(hint);
+    page.bodyLayout = new QVBoxLayout(page.body);
+    page.bodyLayout->setContentsMargins(2, 6, 2, 6);
+    page.bodyLayout->setSpacing(6);
+    page.bodyLayout->addStretch();
+    pageLayout->addWidget(page.body, 1);
+
+    m_pages.append(page);
+    m_layout->addWidget(page.page);
+    if (m_current < 0)
+        m_current = index;
+    setCurrentPage(m_current);
+    return index;
+}
+
+QToolButton *SideBar::addButton(int page, QAction *action, const QString &objectName,
+                                const QString &caption)
+{
+    if (page < 0 || page >= m_pages.size() || !action)
+        return nullptr;
+    Page &p = m_pages[page];
+    auto *button = new SideBarButton(p.body);
+    button->setObjectName(objectName);
+    button->setText(caption);
+    followAction(button, action);
+    connect(action, &QAction::changed, button, [button, action] { followAction(button, action); });
+    connect(button, &QToolButton::clicked, action, [action] { action->trigger(); });
+    // Before the stretch that keeps the buttons at the top.
+    p.bodyLayout->insertWidget(p.bodyLayout->count() - 1, button);
+    p.buttons.append(button);
+    return button;
+}
+
+QWidget *SideBar::page(int index) const
+{
+    return index >= 0 && index < m_pages.size() ? m_pages[index].page : nullptr;
+}
+
+QToolButton *SideBar::pageHeader(int index) const
+{
+    return index >= 0 && index < m_pages.size() ? m_pages[index].header : nullptr;
+}
+
+QList<QToolButton *> SideBar::buttons(int page) const
+{
+    return page >= 0 && page < m_pages.size() ? m_pages[page].buttons : QList<QToolButton *>();
+}
+
+void SideBar::setCurrentPage(int index)
+{
+    if (index < 0 || index >= m_pages.size())
+        return;
+    m_current = index;
+    // The open page takes all the room; the others keep only their headers.
+    for (int i = 0; i < m_pages.size(); ++i) {
+        const bool open = i == index;
+        m_pages[i].body->setVisible(open);
+        m_layout->setStretchFactor(m_pages[i].page, open ? 1 : 0);
+    }
+}
+
+} // namespace widgets
