@@ -40,6 +40,8 @@ signals:
     void restored();
 
 private:
+    void restore();
+
     core::Shell &m_shell;
     core::AppSettings &m_settings;
     QWidget *m_window = nullptr; // a widgets::Balloon, owned here

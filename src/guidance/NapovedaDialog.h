@@ -3,7 +3,7 @@
 // The help balloon above the assistant: one topic at a time, or the list of
 // the thirteen topics over the text area.
 
-#include <QWidget>
+#include "widgets/BalloonShape.h"
 
 class QLabel;
 
@@ -18,7 +18,7 @@ namespace guidance {
 
 class PomocnikDialog;
 
-class NapovedaDialog : public QWidget
+class NapovedaDialog : public widgets::BalloonWindow
 {
     Q_OBJECT
 public:
@@ -49,16 +49,12 @@ public:
     void OfficeLabel2Click(); // "Opustit nápovědu"
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
+    // Disable the main window and show the status picture while we are up.
+    void engageHost() override;
+    void releaseHost() override;
 
 private:
-    void FormShow();
-    void FormClose();
-
     core::Shell &m_shell;
     PomocnikDialog &m_assistant;
 

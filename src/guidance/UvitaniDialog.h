@@ -6,7 +6,7 @@
 
 #include "platform/ProgramDirectory.h"
 
-#include <QWidget>
+#include "widgets/BalloonShape.h"
 
 #include <functional>
 
@@ -25,7 +25,7 @@ namespace guidance {
 class NapovedaDialog;
 class PomocnikDialog;
 
-class UvitaniDialog : public QWidget
+class UvitaniDialog : public widgets::BalloonWindow
 {
     Q_OBJECT
 public:
@@ -57,14 +57,14 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
+    // Disable the main window and show the status picture while we are up.
+    void engageHost() override;
+    void releaseHost() override;
 
 private:
     void FormShow();
-    void FormClose();
     // Writes Uvitani from the check box, enables the main window, closes.
     void leave();
 

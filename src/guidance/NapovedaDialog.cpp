@@ -1,0 +1,196 @@
+#include "NapovedaDialog.h"
+
+#include "HelpTopics.h"
+#include "PomocnikDialog.h"
+
+#include "core/Shell.h"
+#include "widgets/OfficeLabel.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+
+namespace guidance {
+
+namespace {
+
+const QString HelpIndicator = QStringLiteral("SBO8");
+const QString CatalogueWindowIndicator = QStringLiteral("SBO10");
+const QColor LightYellow(255, 255, 224);
+
+constexpr int ColumnLeft = (NapovedaDialog::DialogWidth - 233) / 2;
+constexpr int ColumnWidth = 233;
+
+QFrame *rule(QWidget *parent, int x, int y, int width)
+{
+    auto *line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setGeometry(x, y, width, 2);
+    return line;
+}
+
+} // namespace
+
+NapovedaDialog::NapovedaDialog(core::Shell &shell, PomocnikDialog &assistant, QWidget *parent)
+    : widgets::BalloonWindow(parent, widgets::BalloonPosition::BottomRight)
+    , m_shell(shell)
+    , m_assistant(assistant)
+{
+    setObjectName(QStringLiteral("NapovedaDialog"));
+    setWindowTitle(QStringLiteral("Nápověda"));
+    setFixedSize(DialogWidth, DialogHeight);
+    setHost(&m_shell);
+    setIndicator(HelpIndicator);
+
+    m_title = new QLabel(this);
+    m_title->setObjectName(QStringLiteral("Label1"));
+    QFont bold = m_title->font();
+    bold.setBold(true);
+    m_title->setFont(bold);
+    m_title->setAlignment(Qt::AlignCenter);
+    m_title->setGeometry(ColumnLeft, 8, ColumnWidth, 18);
+
+    m_text = new QLabel(this);
+    m_text->setObjectName(QStringLiteral("Label2"));
+    m_text->setWordWrap(true);
+    m_text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_text->setGeometry(ColumnLeft, 30, ColumnWidth, 131);
+
+    rule(this, ColumnLeft, 165, ColumnWidth);
+
+    auto *heading = new QLabel(QStringLiteral("Informace"), this);
+    heading->setObjectName(QStringLiteral("InformationHeading"));
+    QFont italic = heading->font();
+    italic.setItalic(true);
+    heading->setFont(italic);
+    QPalette red = heading->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    heading->setPalette(red);
+    heading->setAlignment(Qt::AlignCenter);
+    heading->setGeometry(ColumnLeft, 170, ColumnWidth, 16);
+
+    m_information = new QLabel(this);
+    m_information->setObjectName(QStringLiteral("Label3"));
+    m_information->setWordWrap(true);
+    m_information->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_information->setGeometry(ColumnLeft, 188, ColumnWidth, 65);
+
+    rule(this, ColumnLeft, 257, ColumnWidth);
+
+    auto *showList = new widgets::OfficeLabel(QStringLiteral("Zobrazit seznam témat nápovědy"), this);
+    showList->setObjectName(QStringLiteral("OfficeLabel1"));
+    showList->setGeometry(ColumnLeft, 264, ColumnWidth, 17);
+    auto *leave = new widgets::OfficeLabel(QStringLiteral("Opustit nápovědu"), this);
+    leave->setObjectName(QStringLiteral("OfficeLabel2"));
+    leave->setGeometry(ColumnLeft, 283, ColumnWidth, 17);
+    connect(showList, &widgets::OfficeLabel::clicked, this, &NapovedaDialog::OfficeLabel1Click);
+    connect(leave, &widgets::OfficeLabel::clicked, this, &NapovedaDialog::OfficeLabel2Click);
+
+    // The topic list lies over the text area.
+    m_list = new QWidget(this);
+    m_list->setObjectName(QStringLiteral("Panel1"));
+    m_list->setAutoFillBackground(true);
+    QPalette yellow = m_list->palette();
+    yellow.setColor(QPalette::Window, LightYellow);
+    m_list->setPalette(yellow);
+    m_list->setGeometry(ColumnLeft, 28, ColumnWidth, 232);
+    const QList<HelpTopic> &topics = helpTopics();
+    for (int i = 0; i < topics.size(); ++i) {
+        auto *link = new widgets::OfficeLabel(topics.at(i).link, m_list);
+        link->setObjectName(QStringLiteral("TopicLabel%1").arg(i + 1));
+        link->setGeometry(0, 2 + 17 * i, ColumnWidth, 17);
+        connect(link, &widgets::OfficeLabel::clicked, this, [this, i] { showTopic(i); });
+    }
+    rule(m_list, 0, 2 + 17 * int(topics.size()) + 4, ColumnWidth);
+
+    showTopicList();
+}
+
+void NapovedaDialog::Napoveda1Click()
+{
+    if (m_shell.activeCatalogueWindow())
+        showTopic(WorkingWithCatalogueTopic);
+    else
+        showTopicList();
+    placeAndShow();
+}
+
+void NapovedaDialog::placeAndShow()
+{
+    m_assistant.placeAbove(this, PanelPlacement::Help);
+}
+
+void NapovedaDialog::showTopicList()
+{
+    m_title->setText(topicListTitle());
+    m_list->show();
+    m_list->raise();
+}
+
+void NapovedaDialog::showTopic(int index)
+{
+    const QList<HelpTopic> &topics = helpTopics();
+    if (index < 0 || index >= topics.size())
+        return;
+    const HelpTopic &topic = topics.at(index);
+    m_title->setText(topic.title);
+    m_text->setText(topic.text);
+    m_information->setText(topic.information);
+    m_list->hide();
+}
+
+bool NapovedaDialog::topicListShown() const
+{
+    return !m_list->isHidden();
+}
+
+QString NapovedaDialog::titleText() const
+{
+    return m_title->text();
+}
+
+QString NapovedaDialog::topicText() const
+{
+    return m_text->text();
+}
+
+QString NapovedaDialog::informationText() const
+{
+    return m_information->text();
+}
+
+void NapovedaDialog::OfficeLabel1Click()
+{
+    showTopicList();
+}
+
+void NapovedaDialog::OfficeLabel2Click()
+{
+    close();
+}
+
+void NapovedaDialog::engageHost()
+{
+    m_shell.setIndicatorVisible(CatalogueWindowIndicator, false);
+    m_shell.setIndicatorVisible(HelpIndicator, true);
+    m_shell.setMainWindowEnabled(false);
+}
+
+void NapovedaDialog::releaseHost()
+{
+    m_shell.setIndicatorVisible(CatalogueWindowIndicator, m_shell.activeCatalogueWindow() != nullptr);
+    m_shell.setIndicatorVisible(HelpIndicator, false);
+    m_shell.setMainWindowEnabled(true);
+}
+
+void NapovedaDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    widgets::BalloonWindow::keyPressEvent(event);
+}
+
+} // namespace guidance
