@@ -10,6 +10,7 @@
 #include "dbase/Table.h"
 #include "platform/Error.h"
 
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 

@@ -1,0 +1,307 @@
+// One catalogue window at work: adding, saving, refusing, undoing, moving,
+// its state and context menu, the lent label and the clipboard targets.
+
+#include "TestProgram.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+using catalogue::CatalogueState;
+using catalogue::CatalogueWindow;
+
+class CatalogueWindowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void booksWithCzechTitlesReachTheFile();
+    void enterSavesFromTheNoteField();
+    void refusedValuesKeepTheRecordEditable();
+    void undoOfANewRecordStoresNothing();
+    void twoBooksMayShareANumber();
+    void stateAndContextMenuFollowTheMoves();
+    void movesByOthersAreShownAtOnce();
+    void lentLabelIsRedOnlyForTheExactText();
+    void clipboardTargetsFollowTheFocus();
+
+private:
+    QWidget *control(const char *name) const;
+    void addBook(const QString &number, const QString &title);
+
+    std::unique_ptr<TestProgram> p;
+    CatalogueWindow *w = nullptr;
+};
+
+void CatalogueWindowTest::init()
+{
+    p = std::make_unique<TestProgram>();
+    w = p->openFromDialog(1);
+    QVERIFY(w);
+    QApplication::setActiveWindow(&p->main.area);
+}
+
+void CatalogueWindowTest::cleanup()
+{
+    p.reset();
+}
+
+QWidget *CatalogueWindowTest::control(const char *name) const
+{
+    return w->findChild<QWidget *>(QString::fromLatin1(name));
+}
+
+void CatalogueWindowTest::addBook(const QString &number, const QString &title)
+{
+    w->newRecord();
+    TestProgram::type(control("C1"), number);
+    TestProgram::type(control("J1"), title);
+    QVERIFY(w->saveRecord());
+}
+
+void CatalogueWindowTest::booksWithCzechTitlesReachTheFile()
+{
+    QCOMPARE(w->state(), CatalogueState::Empty);
+    w->newRecord();
+    QVERIFY(w->isEditing());
+    QCOMPARE(w->state(), CatalogueState::Editing);
+    TestProgram::type(control("C1"), QStringLiteral("12"));
+    TestProgram::type(control("J1"), QStringLiteral("Příliš žluťoučký kůň"));
+    TestProgram::type(control("A1"), QStringLiteral("Čapek, Karel"));
+    TestProgram::type(control("F1"), QStringLiteral("Dětská kniha"));
+    TestProgram::type(control("V2"), QStringLiteral("Vázaná"));
+    TestProgram::type(control("R1"), QStringLiteral("1936"));
+    QVERIFY(w->saveRecord());
+    QVERIFY(!w->isEditing());
+    addBook(QStringLiteral("5"), QStringLiteral("Ďáblova úžina"));
+
+    // The window shows the saved record at its place in number order.
+    QCOMPARE(qobject_cast<QLineEdit *>(control("J1"))->text(), QStringLiteral("Ďáblova úžina"));
+    const QString today = QDate::currentDate().toString(QStringLiteral("d.M.yyyy"));
+    QCOMPARE(qobject_cast<QLabel *>(control("DBText1"))->text(), today);
+
+    // Read back from the files with a table of its own.
+    auto disk = p->readBack(1);
+    QCOMPARE(disk->recordCount(), 2);
+    QCOMPARE(disk->fieldText(QStringLiteral("CISLO")), QStringLiteral("5"));
+    disk->next();
+    QCOMPARE(disk->fieldText(QStringLiteral("NAZEV")), QStringLiteral("Příliš žluťoučký kůň"));
+    QCOMPARE(disk->fieldText(QStringLiteral("AUTOR")), QStringLiteral("Čapek, Karel"));
+    QCOMPARE(disk->fieldText(QStringLiteral("DRUH")), QStringLiteral("Dětská kniha"));
+    QCOMPARE(disk->fieldText(QStringLiteral("VAZBA")), QStringLiteral("Vázaná"));
+    QCOMPARE(disk->fieldText(QStringLiteral("ROK")), QStringLiteral("1936"));
+    QCOMPARE(disk->fieldText(QStringLiteral("DATUM")), today);
+}
+
+void CatalogueWindowTest::enterSavesFromTheNoteField()
+{
+    w->newRecord();
+    TestProgram::type(control("C1"), QStringLiteral("3"));
+    auto *note = qobject_cast<QPlainTextEdit *>(control("P2"));
+    TestProgram::type(note, QStringLiteral("Věnování autora"));
+    QTest::keyClick(note, Qt::Key_Return);
+    QVERIFY(!w->isEditing());
+    QCOMPARE(note->toPlainText(), QStringLiteral("Věnování autora")); // no line break typed
+    auto disk = p->readBack(1);
+    QCOMPARE(disk->recordCount(), 1);
+    QCOMPARE(disk->fieldText(QStringLiteral("POZNAMKA")), QStringLiteral("Věnování autora"));
+
+    // Enter in a drop-down saves as well.
+    w->editRecord();
+    TestProgram::type(control("P1"), QStringLiteral("Druhé"));
+    QTest::keyClick(qobject_cast<QComboBox *>(control("P1"))->lineEdit(), Qt::Key_Enter);
+    QVERIFY(!w->isEditing());
+    QCOMPARE(p->readBack(1)->fieldText(QStringLiteral("VYDANI")), QStringLiteral("Druhé"));
+}
+
+void CatalogueWindowTest::refusedValuesKeepTheRecordEditable()
+{
+    ErrorBoxes boxes;
+    w->newRecord();
+    TestProgram::type(control("C1"), QStringLiteral("4a"));
+    TestProgram::type(control("J1"), QStringLiteral("Kniha"));
+    boxes.expectOne();
+    QVERIFY(!w->saveRecord());
+    QCOMPARE(boxes.messages.size(), 1);
+    QVERIFY(!boxes.messages.first().isEmpty());
+    // Still editing, with what the user typed.
+    QVERIFY(w->isEditing());
+    QCOMPARE(qobject_cast<QLineEdit *>(control("C1"))->text(), QStringLiteral("4a"));
+    QCOMPARE(qobject_cast<QLineEdit *>(control("J1"))->text(), QStringLiteral("Kniha"));
+    QCOMPARE(p->readBack(1)->recordCount(), 0);
+
+    // A character code page 1250 cannot hold is refused the same way.
+    TestProgram::type(control("C1"), QStringLiteral("4"));
+    TestProgram::type(control("A1"), QStringLiteral("老子"));
+    boxes.expectOne();
+    QVERIFY(!w->saveRecord());
+    QCOMPARE(boxes.messages.size(), 2);
+    QVERIFY(w->isEditing());
+
+    TestProgram::type(control("A1"), QStringLiteral("Lao-c'"));
+    QVERIFY(w->saveRecord());
+    auto disk = p->readBack(1);
+    QCOMPARE(disk->recordCount(), 1);
+    QCOMPARE(disk->fieldText(QStringLiteral("CISLO")), QStringLiteral("4"));
+    QCOMPARE(disk->fieldText(QStringLiteral("AUTOR")), QStringLiteral("Lao-c'"));
+}
+
+void CatalogueWindowTest::undoOfANewRecordStoresNothing()
+{
+    w->newRecord();
+    QCOMPARE(w->table()->state(), dbase::Table::State::Insert);
+    w->undo();
+    QVERIFY(!w->isEditing());
+    QCOMPARE(w->state(), CatalogueState::Empty);
+    QCOMPARE(p->readBack(1)->recordCount(), 0);
+
+    // Undo after typing discards what was typed, also when editing a book.
+    addBook(QStringLiteral("8"), QStringLiteral("Saturnin"));
+    w->editRecord();
+    TestProgram::type(control("J1"), QStringLiteral("Jiný název"));
+    w->undo();
+    QCOMPARE(qobject_cast<QLineEdit *>(control("J1"))->text(), QStringLiteral("Saturnin"));
+    QCOMPARE(p->readBack(1)->fieldText(QStringLiteral("NAZEV")), QStringLiteral("Saturnin"));
+}
+
+void CatalogueWindowTest::twoBooksMayShareANumber()
+{
+    addBook(QStringLiteral("7"), QStringLiteral("První"));
+    addBook(QStringLiteral("7"), QStringLiteral("Druhá"));
+    addBook(QString(), QStringLiteral("Bez čísla"));
+    auto disk = p->readBack(1);
+    QCOMPARE(disk->recordCount(), 3);
+    // The book without a number sorts first.
+    QCOMPARE(disk->fieldText(QStringLiteral("NAZEV")), QStringLiteral("Bez čísla"));
+    disk->next();
+    QCOMPARE(disk->fieldText(QStringLiteral("CISLO")), QStringLiteral("7"));
+    disk->next();
+    QCOMPARE(disk->fieldText(QStringLiteral("CISLO")), QStringLiteral("7"));
+}
+
+void CatalogueWindowTest::stateAndContextMenuFollowTheMoves()
+{
+    auto enabled = [this](const char *name) {
+        return w->findChild<QAction *>(QString::fromLatin1(name))->isEnabled();
+    };
+    // Empty: only edit, new and the go-to submenu.
+    QCOMPARE(w->state(), CatalogueState::Empty);
+    QVERIFY(!enabled("MP4") && !enabled("MP7") && !enabled("MP0") && !enabled("MP8") && !enabled("MP10"));
+    QVERIFY(enabled("MP5") && enabled("MP12") && enabled("MP"));
+
+    addBook(QStringLiteral("1"), QStringLiteral("A"));
+    addBook(QStringLiteral("2"), QStringLiteral("B"));
+    addBook(QStringLiteral("3"), QStringLiteral("C"));
+
+    w->first();
+    QCOMPARE(w->state(), CatalogueState::AtFirst);
+    QVERIFY(!enabled("MP8") && !enabled("MP9") && enabled("MP10") && enabled("MP4"));
+    w->prior(); // prior on the first record keeps the start flag
+    QCOMPARE(w->state(), CatalogueState::AtFirst);
+
+    w->next();
+    w->next(); // onto the last record: the end flag is not set yet
+    QCOMPARE(qobject_cast<QLineEdit *>(control("J1"))->text(), QStringLiteral("C"));
+    QCOMPARE(w->state(), CatalogueState::Between);
+    QVERIFY(enabled("MP10") && enabled("MP11"));
+    w->next();
+    QCOMPARE(w->state(), CatalogueState::AtLast);
+
+    w->first();
+    w->last();
+    QCOMPARE(w->state(), CatalogueState::AtLast);
+    QVERIFY(enabled("MP8") && !enabled("MP10") && !enabled("MP11"));
+
+    // Editing: save and undo only, the go-to submenu off, F7 does not move.
+    w->editRecord();
+    QCOMPARE(w->state(), CatalogueState::Editing);
+    QVERIFY(enabled("MP6") && enabled("MP13") && !enabled("MP") && !enabled("MP4") && !enabled("MP5"));
+    QTest::keyClick(control("J1"), Qt::Key_F5);
+    QVERIFY(w->isEditing());
+    QCOMPARE(qobject_cast<QLineEdit *>(control("J1"))->text(), QStringLiteral("C"));
+    w->first(); // the command itself refuses to move away from the edit
+    QCOMPARE(w->table()->fieldText(QStringLiteral("NAZEV")), QStringLiteral("C"));
+    w->undo();
+
+    // F5 in browse state moves through the window's own key handling.
+    QTest::keyClick(w, Qt::Key_F5);
+    QCOMPARE(qobject_cast<QLineEdit *>(control("J1"))->text(), QStringLiteral("A"));
+}
+
+void CatalogueWindowTest::movesByOthersAreShownAtOnce()
+{
+    addBook(QStringLiteral("1"), QStringLiteral("Alfa"));
+    addBook(QStringLiteral("2"), QStringLiteral("Beta"));
+    CatalogueWindow *other = p->openFromDialog(2);
+    QVERIFY(other);
+    QCOMPARE(p->main.activeSlot(), 2);
+    QCOMPARE(p->catalogues.activeWindow(), other);
+
+    // The main window moves the inactive catalogue's table.
+    w->table()->first();
+    QCOMPARE(qobject_cast<QLineEdit *>(control("J1"))->text(), QStringLiteral("Alfa"));
+    w->next();
+    QCOMPARE(qobject_cast<QLineEdit *>(control("J1"))->text(), QStringLiteral("Beta"));
+    QCOMPARE(p->main.activeSlot(), 2);
+    // Activation moves the check mark and the status picture.
+    p->main.area.setActiveSubWindow(w->subWindow());
+    QVERIFY(p->main.entryChecked.value(1));
+    QVERIFY(!p->main.entryChecked.value(2));
+    QVERIFY(p->main.indicators.contains(QStringLiteral("SBD1")));
+    QVERIFY(!p->main.indicators.contains(QStringLiteral("SBD2")));
+}
+
+void CatalogueWindowTest::lentLabelIsRedOnlyForTheExactText()
+{
+    auto *label = qobject_cast<QLabel *>(control("RxLabel1"));
+    QCOMPARE(label->text(), QStringLiteral("Půjčeno"));
+    auto colour = [label] { return label->palette().color(QPalette::WindowText); };
+    QCOMPARE(colour(), QColor(128, 128, 128));
+    addBook(QStringLiteral("1"), QStringLiteral("Alfa"));
+    const QStringList values{QStringLiteral("Půjčeno"), QStringLiteral("půjčeno"), QStringLiteral("Půjčeno!"), QString()};
+    const QList<QColor> expected{QColor(255, 0, 0), QColor(128, 128, 128), QColor(128, 128, 128), QColor(128, 128, 128)};
+    for (int i = 0; i < values.size(); ++i) {
+        w->table()->edit();
+        w->table()->setFieldText(QStringLiteral("PUJCENO"), values[i]);
+        w->table()->post();
+        QCOMPARE(colour(), expected[i]);
+    }
+}
+
+void CatalogueWindowTest::clipboardTargetsFollowTheFocus()
+{
+    auto tag = [this](const char *name) { return control(name)->property("tag").toInt(); };
+    auto enabled = [this](const char *name) {
+        return w->findChild<QAction *>(QString::fromLatin1(name))->isEnabled();
+    };
+    for (const char *name : {"J1", "O1", "A1", "I1", "T1", "V1", "P2"})
+        QCOMPARE(tag(name), 0);
+    QVERIFY(!enabled("MP1"));
+
+    w->newRecord();
+    control("J1")->setFocus();
+    QVERIFY(enabled("MP1") && enabled("MP2") && enabled("MP3"));
+    QVERIFY(p->main.clipboardEnabled);
+    QCOMPARE(tag("J1"), 0);
+    QCOMPARE(tag("A1"), 1);
+    control("F1")->setFocus();
+    QVERIFY(!enabled("MP2"));
+    QVERIFY(!p->main.clipboardEnabled);
+    QCOMPARE(tag("J1"), 0); // markers stay
+
+    // Copy and paste act on the text field entered last.
+    TestProgram::type(control("A1"), QStringLiteral("Hrabal"));
+    qobject_cast<QLineEdit *>(control("A1"))->selectAll();
+    w->copy();
+    control("I1")->setFocus();
+    w->paste();
+    QCOMPARE(qobject_cast<QLineEdit *>(control("I1"))->text(), QStringLiteral("Hrabal"));
+    w->undo();
+}
+
+QTEST_MAIN(CatalogueWindowTest)
+#include "CatalogueWindowTest.moc"

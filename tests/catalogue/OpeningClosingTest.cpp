@@ -1,0 +1,275 @@
+// Opening catalogues from the open dialog, deleting after the question, and
+// closing windows with and without a pending record, with the ini markers
+// and the files after each path.
+
+#include "TestProgram.h"
+
+#include "catalogue/OpenCatalogueDialog.h"
+#include "widgets/OfficeLabel.h"
+
+#include <QFrame>
+#include <QLineEdit>
+#include <QSignalSpy>
+
+using catalogue::CatalogueWindow;
+
+class OpeningClosingTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void eachSlotOpensFromTheDialog();
+    void unavailableEntriesAreStruckThrough();
+    void failedOpeningLeavesNothingBehind();
+    void deleteAsksAndEscapeKeepsTheBook();
+    void deleteBalloonKnowsItsCatalogue();
+    void closingInBrowseStateClosesAtOnce();
+    void closingWithAPendingRecordAsks();
+    void programEndWaitsForTheQuestion();
+
+private:
+    void addBook(CatalogueWindow *w, const QString &number, const QString &title);
+
+    std::unique_ptr<TestProgram> p;
+};
+
+void OpeningClosingTest::init()
+{
+    p = std::make_unique<TestProgram>();
+}
+
+void OpeningClosingTest::cleanup()
+{
+    p.reset();
+}
+
+void OpeningClosingTest::addBook(CatalogueWindow *w, const QString &number, const QString &title)
+{
+    w->newRecord();
+    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("C1")), number);
+    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("J1")), title);
+    QVERIFY(w->saveRecord());
+}
+
+void OpeningClosingTest::eachSlotOpensFromTheDialog()
+{
+    const QStringList names{QStringLiteral("Standardní databáze programu Ordex"), QStringLiteral("Sci-fi sbírka"),
+                            QStringLiteral("Knihy po dědovi"), QStringLiteral("Půjčovna")};
+    for (int slot = 1; slot <= 4; ++slot) {
+        QVERIFY(!p->settings.catalogueOpen(slot));
+        CatalogueWindow *w = p->openFromDialog(slot);
+        QVERIFY2(w, qPrintable(QStringLiteral("slot %1").arg(slot)));
+        QCOMPARE(w->subWindow()->objectName(), QStringLiteral("Databaze%1Dialog").arg(slot));
+        QCOMPARE(CatalogueWindow::of(w->subWindow()), w);
+        QVERIFY(w->table()->isActive());
+        QVERIFY(p->settings.catalogueOpen(slot));
+        QCOMPARE(p->main.activeSlot(), slot);
+        QCOMPARE(p->main.entryCaption.value(slot), names[slot - 1]);
+        QVERIFY(p->main.entryVisible.value(slot));
+        QCOMPARE(w->windowTitle(), slot == 1 ? QStringLiteral("Standardní databáze") : names[slot - 1]);
+        QCOMPARE(w->size(), QSize(517, 305));
+        QVERIFY(!w->isEditing());
+        // The progress window is gone and the main window takes input again.
+        QVERIFY(p->main.mainEnabled);
+        QVERIFY(!p->main.indicators.contains(QStringLiteral("SBO3")));
+        QVERIFY(p->main.indicators.contains(QStringLiteral("SBD%1").arg(slot)));
+        addBook(w, QString::number(slot * 10), QStringLiteral("Kniha %1").arg(slot));
+    }
+    QCOMPARE(p->main.area.subWindowList().size(), 4);
+    // An open catalogue cannot be opened a second time.
+    QVERIFY(!p->openFromDialog(1));
+    QCOMPARE(p->main.area.subWindowList().size(), 4);
+    for (int slot = 1; slot <= 4; ++slot)
+        QCOMPARE(p->readBack(slot)->fieldText(QStringLiteral("CISLO")), QString::number(slot * 10));
+}
+
+void OpeningClosingTest::unavailableEntriesAreStruckThrough()
+{
+    p->settings.setOptionalName(2, core::placeholderCatalogueName());
+    p->settings.setCatalogueOpen(4, true); // left over from an abnormal end
+    catalogue::OpenCatalogueDialog *dialog = p->catalogues.openDialog();
+    p->catalogues.showOpenDialog();
+    QVERIFY(dialog->isVisible());
+    QVERIFY(p->main.placedAbove.contains(QStringLiteral("OtevreniDialog")));
+    auto strike = [dialog](int n) { return dialog->findChild<QFrame *>(QStringLiteral("C%1").arg(n))->isVisible(); };
+    QVERIFY(dialog->isAvailable(1) && !strike(1) && !strike(2));
+    QVERIFY(dialog->isAvailable(2));
+    QVERIFY(!dialog->isAvailable(3) && strike(5) && strike(6));
+    QVERIFY(!dialog->isAvailable(4) && strike(7) && strike(8));
+    // A struck entry ignores the click.
+    QTest::mouseClick(dialog->findChild<widgets::OfficeLabel *>(QStringLiteral("OfficeLabel3")), Qt::LeftButton, {}, QPoint(10, 10));
+    QVERIFY(!p->catalogues.window(3));
+
+    // Escape closes the dialog and changes nothing.
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(!p->settings.catalogueOpen(1));
+    QVERIFY(p->main.area.subWindowList().isEmpty());
+
+    // Once its window has closed a catalogue is offered again.
+    CatalogueWindow *w = p->openFromDialog(1);
+    QVERIFY(w);
+    p->catalogues.showOpenDialog();
+    QVERIFY(!dialog->isAvailable(1));
+    dialog->close();
+    QVERIFY(w->requestClose());
+    p->catalogues.showOpenDialog();
+    QVERIFY(dialog->isAvailable(1));
+    dialog->close();
+}
+
+void OpeningClosingTest::failedOpeningLeavesNothingBehind()
+{
+    // A damaged catalogue file: the opening fails with the engine's message.
+    QFile file(p->dir.dataDir() + core::bookTableFile(2));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("not a table");
+    file.close();
+    ErrorBoxes boxes;
+    boxes.expectOne();
+    QVERIFY(!p->openFromDialog(2));
+    QCOMPARE(boxes.messages.size(), 1);
+    QVERIFY(!p->settings.catalogueOpen(2));
+    QVERIFY(p->main.mainEnabled);
+    QVERIFY(!p->main.indicators.contains(QStringLiteral("SBO3")));
+    QVERIFY(p->main.area.subWindowList().isEmpty());
+    QVERIFY(!p->data.bookTable(2)->isActive());
+}
+
+void OpeningClosingTest::deleteAsksAndEscapeKeepsTheBook()
+{
+    CatalogueWindow *w = p->openFromDialog(1);
+    addBook(w, QStringLiteral("1"), QStringLiteral("Alfa"));
+    addBook(w, QStringLiteral("2"), QStringLiteral("Beta"));
+
+    w->deleteRecord();
+    widgets::Balloon *question = TestProgram::balloon(QStringLiteral("DotazOdstranitDialog"));
+    QVERIFY(question);
+    QVERIFY(p->main.placedBeside.contains(QStringLiteral("DotazOdstranitDialog")));
+    QVERIFY(!p->main.mainEnabled);
+    QTest::keyClick(question, Qt::Key_Escape);
+    QVERIFY(!TestProgram::balloon(QStringLiteral("DotazOdstranitDialog")));
+    QVERIFY(p->main.mainEnabled);
+    QCOMPARE(p->readBack(1)->recordCount(), 2);
+
+    w->deleteRecord();
+    question = TestProgram::balloon(QStringLiteral("DotazOdstranitDialog"));
+    QVERIFY(question);
+    QTest::keyClick(question, Qt::Key_Return);
+    QVERIFY(!TestProgram::balloon(QStringLiteral("DotazOdstranitDialog")));
+    auto disk = p->readBack(1);
+    QCOMPARE(disk->recordCount(), 1);
+    QCOMPARE(disk->fieldText(QStringLiteral("NAZEV")), QStringLiteral("Alfa"));
+}
+
+void OpeningClosingTest::deleteBalloonKnowsItsCatalogue()
+{
+    CatalogueWindow *first = p->openFromDialog(1);
+    addBook(first, QStringLiteral("1"), QStringLiteral("Alfa"));
+    CatalogueWindow *third = p->openFromDialog(3);
+    addBook(third, QStringLiteral("1"), QStringLiteral("Gama"));
+    third->deleteRecord();
+    // Another window becomes active before the answer.
+    p->main.area.setActiveSubWindow(first->subWindow());
+    QCOMPARE(p->main.activeSlot(), 1);
+    TestProgram::balloon(QStringLiteral("DotazOdstranitDialog"))->accept();
+    QCOMPARE(p->readBack(3)->recordCount(), 0);
+    QCOMPARE(p->readBack(1)->recordCount(), 1);
+}
+
+void OpeningClosingTest::closingInBrowseStateClosesAtOnce()
+{
+    CatalogueWindow *w = p->openFromDialog(2);
+    dbase::Table *table = w->table();
+    QSignalSpy closed(&p->catalogues, &catalogue::Catalogues::windowClosed);
+    QVERIFY(w->requestClose());
+    QCOMPARE(closed.size(), 1);
+    QVERIFY(!table->isActive());
+    QVERIFY(!p->settings.catalogueOpen(2));
+    QVERIFY(!p->main.entryVisible.value(2));
+    QVERIFY(!p->main.indicators.contains(QStringLiteral("SBD2")));
+    QCOMPARE(p->main.statusText, QString());
+    QVERIFY(p->main.recordCommandsDisabled > 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!p->catalogues.window(2));
+    QVERIFY(p->main.area.subWindowList().isEmpty());
+}
+
+void OpeningClosingTest::closingWithAPendingRecordAsks()
+{
+    // Escape discards the new record and closes the window.
+    CatalogueWindow *w = p->openFromDialog(1);
+    w->newRecord();
+    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("J1")), QStringLiteral("Zahozená"));
+    QVERIFY(!w->requestClose());
+    QVERIFY(p->settings.catalogueOpen(1));
+    QVERIFY(w->isEditing());
+    widgets::Balloon *question = TestProgram::balloon(QStringLiteral("DotazKonecDialog"));
+    QVERIFY(question);
+    QCOMPARE(question->subtitle(), QStringLiteral("Standardní databáze programu Ordex"));
+    QVERIFY(!p->main.mainEnabled);
+    QTest::keyClick(question, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!p->catalogues.window(1));
+    QVERIFY(!p->settings.catalogueOpen(1));
+    QVERIFY(p->main.mainEnabled);
+    QCOMPARE(p->readBack(1)->recordCount(), 0);
+
+    // Enter saves the record, then the window closes.
+    w = p->openFromDialog(2);
+    w->newRecord();
+    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("C1")), QStringLiteral("9"));
+    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("J1")), QStringLiteral("Uložená"));
+    QVERIFY(!w->requestClose());
+    question = TestProgram::balloon(QStringLiteral("DotazKonecDialog"));
+    QCOMPARE(question->subtitle(), QStringLiteral("Sci-fi sbírka"));
+    QTest::keyClick(question, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!p->catalogues.window(2));
+    QVERIFY(!p->settings.catalogueOpen(2));
+    QCOMPARE(p->readBack(2)->fieldText(QStringLiteral("NAZEV")), QStringLiteral("Uložená"));
+
+    // A record the table refuses: the window stays open and editable.
+    w = p->openFromDialog(3);
+    w->newRecord();
+    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("S1")), QStringLiteral("x"));
+    QVERIFY(!w->requestClose());
+    ErrorBoxes boxes;
+    boxes.expectOne();
+    TestProgram::balloon(QStringLiteral("DotazKonecDialog"))->accept();
+    QCOMPARE(boxes.messages.size(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(p->catalogues.window(3), w);
+    QVERIFY(w->isEditing());
+    QVERIFY(p->settings.catalogueOpen(3));
+    QVERIFY(p->main.mainEnabled);
+    QCOMPARE(qobject_cast<QLineEdit *>(w->findChild<QWidget *>(QStringLiteral("S1")))->text(), QStringLiteral("x"));
+}
+
+void OpeningClosingTest::programEndWaitsForTheQuestion()
+{
+    CatalogueWindow *first = p->openFromDialog(1);
+    CatalogueWindow *second = p->openFromDialog(2);
+    QVERIFY(first && second);
+    QVERIFY(p->catalogues.requestExit()); // nothing pending
+
+    second->newRecord();
+    TestProgram::type(second->findChild<QWidget *>(QStringLiteral("C1")), QStringLiteral("5"));
+    p->main.area.setActiveSubWindow(first->subWindow());
+    QSignalSpy mayContinue(&p->catalogues, &catalogue::Catalogues::exitMayContinue);
+    QVERIFY(!p->catalogues.requestExit());
+    QCOMPARE(p->catalogues.exitSlot(), 2);
+    widgets::Balloon *question = TestProgram::balloon(QStringLiteral("DotazKonecDialog"));
+    QVERIFY(question);
+    QCOMPARE(question->subtitle(), QStringLiteral("Sci-fi sbírka"));
+    question->accept();
+    QCOMPARE(mayContinue.size(), 1);
+    QCOMPARE(p->readBack(2)->recordCount(), 1);
+    QVERIFY(!p->settings.catalogueOpen(2));
+    QVERIFY(p->settings.catalogueOpen(1));
+    QVERIFY(p->catalogues.requestExit());
+}
+
+QTEST_MAIN(OpeningClosingTest)
+#include "OpeningClosingTest.moc"
