@@ -225,7 +225,6 @@ void Balloon::showEvent(QShowEvent *event)
     BalloonWindow::showEvent(event);
     // Take the keyboard so that Enter and Esc answer the balloon.
     activateWindow();
-    raise();
     setFocus(Qt::ActiveWindowFocusReason);
 }
 

@@ -1,0 +1,378 @@
+// The balloon outline and the question balloon: region geometry, answers by
+// button and key, and what the host is asked to do around show and close.
+
+#include "widgets/Balloon.h"
+#include "widgets/DialogHost.h"
+#include "widgets/OfficeButton.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace widgets;
+
+namespace {
+
+// Records every call, in order, as short strings.
+class FakeHost : public DialogHost
+{
+public:
+    void setMainWindowEnabled(bool enabled) override
+    {
+        this->enabled = enabled;
+        calls << (enabled ? QStringLiteral("enable") : QStringLiteral("disable"));
+    }
+    void setIndicatorVisible(const QString &name, bool visible) override
+    {
+        calls << (visible ? QStringLiteral("show ") : QStringLiteral("hide ")) + name;
+    }
+    void playSound(const QString &fileName) override { calls << QStringLiteral("sound ") + fileName; }
+
+    bool enabled = true;
+    QStringList calls;
+};
+
+BalloonSpec deleteQuestion()
+{
+    BalloonSpec spec;
+    spec.objectName = QStringLiteral("DotazOdstranitDialog");
+    spec.text = QStringLiteral("Opravdu chcete tento záznam trvale odstranit ?");
+    spec.size = QSize(272, 98);
+    return spec;
+}
+
+void click(OfficeButton *b)
+{
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() / 2, b->height() / 2));
+}
+
+} // namespace
+
+class TestBalloon : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        QVERIFY(m_dir->isValid());
+    }
+
+    void rightTopRegion()
+    {
+        const QSize s(272, 98); // W - I = 257, pointer from y = 20 to 35
+        const QRegion r = balloonRegion(BalloonPosition::RightTop, s);
+        QVERIFY(r.contains(QPoint(100, 50)));   // body
+        QVERIFY(r.contains(QPoint(10, 0)));     // top edge, past the corner
+        QVERIFY(!r.contains(QPoint(0, 0)));     // cut corners
+        QVERIFY(!r.contains(QPoint(1, 96)));
+        QVERIFY(!r.contains(QPoint(255, 1)));
+        QVERIFY(r.contains(QPoint(258, 21)));   // pointer, beside the body
+        QVERIFY(r.contains(QPoint(268, 21)));   // near its tip
+        QVERIFY(!r.contains(QPoint(266, 33)));  // under its slanted edge
+        QVERIFY(!r.contains(QPoint(265, 10)));  // above it
+        QVERIFY(!r.contains(QPoint(265, 60)));  // below it, right of the body
+        QVERIFY(!r.contains(QPoint(272, 21)));  // nothing outside the client
+        QCOMPARE(r.boundingRect(), QRect(0, 0, 272, 98));
+        QCOMPARE(balloonBody(BalloonPosition::RightTop, s), QRect(0, 0, 257, 98));
+    }
+
+    void bottomRightRegion()
+    {
+        const QSize s(300, 200); // body down to H - I = 185, pointer at x = 265..280
+        const QRegion r = balloonRegion(BalloonPosition::BottomRight, s);
+        QVERIFY(r.contains(QPoint(150, 100)));
+        QVERIFY(!r.contains(QPoint(299, 0)));
+        QVERIFY(!r.contains(QPoint(0, 184)));
+        QVERIFY(r.contains(QPoint(279, 186)));  // pointer, under the body
+        QVERIFY(r.contains(QPoint(278, 197)));  // near its tip
+        QVERIFY(!r.contains(QPoint(268, 196))); // left of its slanted edge
+        QVERIFY(!r.contains(QPoint(290, 190))); // right of it
+        QVERIFY(!r.contains(QPoint(20, 195)));  // under the body elsewhere
+        QCOMPARE(balloonBody(BalloonPosition::BottomRight, s), QRect(0, 0, 300, 185));
+    }
+
+    void plainRegionAndDegenerateSizes()
+    {
+        const QRegion r = balloonRegion(BalloonPosition::None, QSize(100, 50));
+        QVERIFY(r.contains(QPoint(50, 25)));
+        QVERIFY(r.contains(QPoint(99, 25)));
+        QVERIFY(!r.contains(QPoint(0, 0)));
+        QVERIFY(!r.contains(QPoint(99, 49)));
+        // Sizes smaller than the pointer must not crash or reach outside.
+        for (const QSize &s : {QSize(0, 0), QSize(5, 5), QSize(10, 40), QSize(40, 10)}) {
+            for (auto pos : {BalloonPosition::None, BalloonPosition::RightTop,
+                             BalloonPosition::BottomRight}) {
+                const QRegion small = balloonRegion(pos, s);
+                QVERIFY(QRect(QPoint(0, 0), s).contains(small.boundingRect()) || small.isEmpty());
+            }
+        }
+    }
+
+    void outlineIsDrawnOnTheEdgeOfTheRegion()
+    {
+        const QSize s(120, 60);
+        QImage img(s, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        paintBalloonOutline(p, BalloonPosition::RightTop, s);
+        p.end();
+        const QRegion r = balloonRegion(BalloonPosition::RightTop, s);
+        // Left edge in the middle and the pointer's top edge are black; the
+        // inside stays white; nothing is drawn outside the region.
+        QCOMPARE(img.pixelColor(0, 30), QColor(Qt::black));
+        QCOMPARE(img.pixelColor(110, 20), QColor(Qt::black));
+        QCOMPARE(img.pixelColor(40, 30), QColor(Qt::white));
+        for (int y = 0; y < s.height(); ++y)
+            for (int x = 0; x < s.width(); ++x)
+                if (!r.contains(QPoint(x, y)))
+                    QCOMPARE(img.pixelColor(x, y), QColor(Qt::white));
+    }
+
+    void windowIsShapedAndYellow()
+    {
+        BalloonWindow w(nullptr, BalloonPosition::RightTop);
+        QVERIFY(w.windowFlags() & Qt::Tool);
+        QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(w.backgroundColor(), QColor(255, 255, 224));
+        w.resize(300, 98);
+        w.show();
+        QCOMPARE(w.mask(), balloonRegion(BalloonPosition::RightTop, QSize(300, 98)));
+        w.setBalloonPosition(BalloonPosition::None);
+        QCOMPARE(w.mask(), balloonRegion(BalloonPosition::None, QSize(300, 98)));
+    }
+
+    void builtFromSpec()
+    {
+        BalloonSpec spec = deleteQuestion();
+        spec.yesHint = QStringLiteral("Odstraní záznam");
+        Balloon b(spec);
+        QCOMPARE(b.objectName(), QStringLiteral("DotazOdstranitDialog"));
+        QCOMPARE(b.size(), QSize(272, 98));
+        QCOMPARE(b.sound(), QStringLiteral("Dotaz.wav"));
+        QCOMPARE(b.indicator(), QStringLiteral("SBO6"));
+        auto *yes = b.findChild<OfficeButton *>(QStringLiteral("OfficeButton1"));
+        auto *no = b.findChild<OfficeButton *>(QStringLiteral("OfficeButton2"));
+        QVERIFY(yes && no);
+        QCOMPARE(yes->caption(), QStringLiteral("Ano"));
+        QCOMPARE(no->caption(), QStringLiteral("Ne"));
+        QCOMPARE(yes->size(), QSize(64, 20));
+        QCOMPARE(yes->statusTip(), QStringLiteral("Odstraní záznam"));
+        // Both buttons lie inside the body, side by side, clear of each other.
+        QVERIFY(b.bodyRect().contains(yes->geometry()));
+        QVERIFY(b.bodyRect().contains(no->geometry()));
+        QVERIFY(!yes->geometry().intersects(no->geometry()));
+
+        BalloonSpec warning;
+        warning.kind = Balloon::Warning;
+        warning.noCaption.clear();
+        warning.yesCaption = QStringLiteral("Ok");
+        warning.yesObjectName = QStringLiteral("OfficeButton2");
+        Balloon w(warning);
+        QCOMPARE(w.sound(), QStringLiteral("Info.wav"));
+        QCOMPARE(w.indicator(), QStringLiteral("SBO7"));
+        QVERIFY(w.noButton() == nullptr);
+        QCOMPARE(w.findChildren<OfficeButton *>().size(), 1);
+        QCOMPARE(w.findChild<OfficeButton *>(QStringLiteral("OfficeButton2"))->caption(),
+                 QStringLiteral("Ok"));
+    }
+
+    void showDisablesHostAndCloseEnablesIt()
+    {
+        FakeHost host;
+        Balloon b(deleteQuestion());
+        b.setHost(&host);
+        b.setCatalogueIndicatorOnClose(BalloonWindow::CatalogueIndicator::Show);
+        QSignalSpy closed(&b, &BalloonWindow::closed);
+        b.show();
+        QCOMPARE(host.calls, QStringList({"hide SBO10", "show SBO6", "sound Dotaz.wav", "disable"}));
+        QVERIFY(!host.enabled);
+        QVERIFY(b.isEngaged());
+        // A second show while up asks nothing more.
+        b.show();
+        QCOMPARE(host.calls.size(), 4);
+
+        host.calls.clear();
+        b.close();
+        QCOMPARE(host.calls, QStringList({"hide SBO6", "show SBO10", "enable"}));
+        QVERIFY(host.enabled);
+        QCOMPARE(closed.count(), 1);
+
+        // Hidden instead of closed: the host is released all the same.
+        host.calls.clear();
+        b.setCatalogueIndicatorOnClose(BalloonWindow::CatalogueIndicator::Leave);
+        b.show();
+        b.hide();
+        QVERIFY(host.enabled);
+        QCOMPARE(host.calls.last(), QStringLiteral("enable"));
+        QVERIFY(!host.calls.contains(QStringLiteral("show SBO10")));
+        QCOMPARE(closed.count(), 2);
+    }
+
+    void buttonsAnswerAndClose()
+    {
+        FakeHost host;
+        Balloon b(deleteQuestion());
+        b.setHost(&host);
+        QSignalSpy accepted(&b, &Balloon::accepted);
+        QSignalSpy rejected(&b, &Balloon::rejected);
+
+        b.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b));
+        // Host still disabled while the answer is being handled.
+        bool disabledDuringAnswer = false;
+        connect(&b, &Balloon::accepted, this, [&] { disabledDuringAnswer = !host.enabled; });
+        click(b.yesButton());
+        QCOMPARE(accepted.count(), 1);
+        QCOMPARE(rejected.count(), 0);
+        QVERIFY(disabledDuringAnswer);
+        QVERIFY(!b.isVisible());
+        QVERIFY(host.enabled);
+
+        b.show();
+        click(b.noButton());
+        QCOMPARE(accepted.count(), 1);
+        QCOMPARE(rejected.count(), 1);
+        QVERIFY(!b.isVisible());
+    }
+
+    void enterAndEscapeKeys()
+    {
+        Balloon b(deleteQuestion());
+        QSignalSpy accepted(&b, &Balloon::accepted);
+        QSignalSpy rejected(&b, &Balloon::rejected);
+        b.show();
+        QTest::keyClick(&b, Qt::Key_Return);
+        QCOMPARE(accepted.count(), 1);
+        QVERIFY(!b.isVisible());
+        b.show();
+        QTest::keyClick(&b, Qt::Key_Enter); // keypad Enter as well
+        QCOMPARE(accepted.count(), 2);
+        b.show();
+        QTest::keyClick(&b, Qt::Key_Escape);
+        QCOMPARE(rejected.count(), 1);
+        QCOMPARE(accepted.count(), 2);
+        QVERIFY(!b.isVisible());
+        // Other keys do nothing.
+        b.show();
+        QTest::keyClick(&b, Qt::Key_A);
+        QVERIFY(b.isVisible());
+        QCOMPARE(accepted.count() + rejected.count(), 3);
+    }
+
+    void oneButtonNoticeTakesBothKeys()
+    {
+        BalloonSpec spec;
+        spec.objectName = QStringLiteral("KopieDialog");
+        spec.kind = Balloon::Warning;
+        spec.size = QSize(320, 97);
+        spec.yesCaption = QStringLiteral("Ok");
+        spec.yesObjectName = QStringLiteral("OfficeButton2");
+        spec.noCaption.clear();
+        spec.escapeKey = Balloon::KeyAction::Accept;
+        spec.closeMeansReject = false;
+        Balloon b(spec);
+        QSignalSpy accepted(&b, &Balloon::accepted);
+        QSignalSpy rejected(&b, &Balloon::rejected);
+        b.show();
+        QTest::keyClick(&b, Qt::Key_Escape);
+        QCOMPARE(accepted.count(), 1);
+        b.show();
+        QTest::keyClick(&b, Qt::Key_Return);
+        QCOMPARE(accepted.count(), 2);
+        // Closed by other means: neither answer.
+        b.show();
+        b.close();
+        QCOMPARE(accepted.count(), 2);
+        QCOMPARE(rejected.count(), 0);
+    }
+
+    void closeByOtherMeansCountsAsRejectedOnce()
+    {
+        Balloon b(deleteQuestion());
+        QSignalSpy accepted(&b, &Balloon::accepted);
+        QSignalSpy rejected(&b, &Balloon::rejected);
+        b.show();
+        b.close();
+        QCOMPARE(rejected.count(), 1);
+        // A handler that closes the balloon itself does not add a refusal.
+        connect(&b, &Balloon::accepted, &b, &QWidget::close);
+        b.show();
+        b.accept();
+        QCOMPARE(accepted.count(), 1);
+        QCOMPARE(rejected.count(), 1);
+        QVERIFY(!b.isVisible());
+    }
+
+    void failedAnswerKeepsBalloonUp()
+    {
+        FakeHost host;
+        Balloon b(deleteQuestion());
+        b.setHost(&host);
+        QSignalSpy rejected(&b, &Balloon::rejected);
+        b.show();
+        auto failing = connect(&b, &Balloon::accepted, this, [] { throw std::runtime_error("refused"); });
+        bool thrown = false;
+        try {
+            b.accept();
+        } catch (const std::runtime_error &) {
+            thrown = true;
+        }
+        QVERIFY(thrown);
+        QVERIFY(b.isVisible());
+        QVERIFY(!host.enabled);
+        disconnect(failing);
+        // The user can still answer the other way.
+        QTest::keyClick(&b, Qt::Key_Escape);
+        QCOMPARE(rejected.count(), 1);
+        QVERIFY(!b.isVisible());
+        QVERIFY(host.enabled);
+    }
+
+    void textAndSubtitleCanChange()
+    {
+        BalloonSpec spec = deleteQuestion();
+        spec.size = QSize(288, 98);
+        Balloon b(spec);
+        b.setSubtitle(QStringLiteral("Standardní databáze programu Ordex"));
+        b.setText(QStringLiteral("Chcete uložit právě prováděné změny v databázi ?"));
+        QCOMPARE(b.subtitle(), QStringLiteral("Standardní databáze programu Ordex"));
+        QCOMPARE(b.text(), QStringLiteral("Chcete uložit právě prováděné změny v databázi ?"));
+        b.setSubtitle(QString());
+        QCOMPARE(b.subtitle(), QString());
+    }
+
+    void statusTipsReachTheOwner()
+    {
+        QWidget owner;
+        QString shown;
+        struct Catcher : QObject
+        {
+            QString *out;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                if (e->type() == QEvent::StatusTip)
+                    *out = static_cast<QStatusTipEvent *>(e)->tip();
+                return false;
+            }
+        } catcher;
+        catcher.out = &shown;
+        owner.installEventFilter(&catcher);
+        BalloonSpec spec = deleteQuestion();
+        spec.noHint = QStringLiteral("Uzavře dialogové okno");
+        Balloon b(spec, &owner);
+        QStatusTipEvent tip(spec.noHint);
+        QCoreApplication::sendEvent(b.noButton(), &tip);
+        QCOMPARE(shown, spec.noHint);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+QTEST_MAIN(TestBalloon)
+#include "tst_balloon.moc"
