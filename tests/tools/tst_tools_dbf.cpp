@@ -1,0 +1,305 @@
+// ordex-dbf run as people run it: export and import of a catalogue as CSV,
+// the all-or-nothing import, and the check of a table's files.
+
+#include "ProgramLayout.h"
+
+#include "dbase/Table.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Run runTool(const QStringList &args, const QByteArray &input = {})
+{
+    QProcess p;
+    p.start(QStringLiteral(ORDEX_DBF), args);
+    if (!p.waitForStarted(10000))
+        return {};
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(60000);
+    Run r;
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The three files of a table, to see that a refused import left them alone.
+QList<QByteArray> tableFiles(const QString &data, const QString &base)
+{
+    return {fileBytes(data + "/" + base + ".dbf"), fileBytes(data + "/" + base + ".dbt"),
+            fileBytes(data + "/" + base + ".mdx")};
+}
+
+const char Header[] = "NAZEV,AUTOR,DRUH,CISLO,ROK,STRANY,VYDAVATEL,POZNAMKA,PUJCENO,DATUM,"
+                      "ORIGINAL,ILUSTRACE,TISK,VYDANI,NAKLAD,VAZBA\r\n";
+
+} // namespace
+
+class TestOrdexDbf : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void roundTripKeepsCzechTextAndAwkwardValues();
+    void exportFollowsOrderAndFilter();
+    void exportLeavesOutDeletedRecords();
+    void importOfSomeFieldsLeavesTheRestEmpty();
+    void refusedImportLeavesFilesUnchanged_data();
+    void refusedImportLeavesFilesUnchanged();
+    void infoDescribesTheTable();
+    void checkAcceptsGoodTables();
+    void checkFindsDamage_data();
+    void checkFindsDamage();
+    void badCommandLineShowsUsage();
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+    QString m_data;
+    QString m_catalogue;
+};
+
+void TestOrdexDbf::init()
+{
+    delete m_dir;
+    m_dir = new QTemporaryDir;
+    layOutProgramDirectory(m_dir->path(), LayoutMode::Fresh);
+    m_data = m_dir->filePath("Data");
+    m_catalogue = m_data + "/VazonS.dbf";
+}
+
+void TestOrdexDbf::roundTripKeepsCzechTextAndAwkwardValues()
+{
+    const QByteArray csv = QByteArray(Header)
+        + "Válka s mloky,\"Čapek, Karel\",Sci-Fi,12,1936,256,Fr. Borový,\"Řekl: \"\"Ne!\"\"\r\ndruhý řádek\","
+          "Půjčeno,2023-01-31,War with the Newts,Josef Čapek,Tisk Brno,První,5000,Vázaná\r\n"
+        + "Ďáblova úžlabina,Ťukal Ňuk,Horor,12.5,,,,,,,,,,,0.25,\r\n"
+        + ",,,,,,,,,,,,,,,\r\n";
+    Run r = runTool({"import", m_catalogue}, csv);
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+
+    r = runTool({"export", m_catalogue});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out.toUtf8(), csv); // file order: as imported
+}
+
+void TestOrdexDbf::exportFollowsOrderAndFilter()
+{
+    const QByteArray csv = "NAZEV,CISLO,DRUH\n"
+                           "Dášenka,1,Dětská kniha\n"
+                           "Cyrano,2,Drama\n"
+                           "Čarodějův učeň,3,Fantasy\n"
+                           "Chaloupka,4,Dětská kniha\n"
+                           "Hobit,5,Fantasy\n"
+                           "Rozum a cit,6,Drama d'amour\n";
+    Run r = runTool({"import", m_catalogue}, csv);
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+
+    auto column = [](const QString &out) {
+        QStringList titles = out.split("\r\n", Qt::SkipEmptyParts);
+        titles.removeFirst();
+        for (QString &t : titles)
+            t = t.section(',', 0, 0);
+        return titles;
+    };
+    r = runTool({"export", m_catalogue, "--order", "NAZEV"});
+    QCOMPARE(r.code, 0);
+    // Czech collation: C < Č < D, H < Ch.
+    QCOMPARE(column(r.out), QStringList({"Cyrano", "Čarodějův učeň", "Dášenka", "Hobit", "Chaloupka", "Rozum a cit"}));
+    r = runTool({"export", m_catalogue, "--order", "CISLO"});
+    QCOMPARE(column(r.out), QStringList({"Dášenka", "Cyrano", "Čarodějův učeň", "Chaloupka", "Hobit", "Rozum a cit"}));
+
+    r = runTool({"export", m_catalogue, "--order", "NAZEV", "--filter", "DRUH = 'Dětská kniha'"});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(column(r.out), QStringList({"Dášenka", "Chaloupka"}));
+    r = runTool({"export", m_catalogue, "--filter", "DRUH = 'Drama d''amour'"});
+    QCOMPARE(column(r.out), QStringList({"Rozum a cit"}));
+    // A filter that matches nothing still gives the header row.
+    r = runTool({"export", m_catalogue, "--filter", "DRUH = 'Western'"});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out, QString::fromLatin1(Header));
+
+    r = runTool({"export", m_catalogue, "--order", "NENI"});
+    QVERIFY(r.code != 0);
+    QVERIFY(!r.err.isEmpty());
+    r = runTool({"export", m_catalogue, "--filter", "DRUH = 'neuzavřeno"});
+    QVERIFY(r.code != 0);
+}
+
+void TestOrdexDbf::exportLeavesOutDeletedRecords()
+{
+    QVERIFY(runTool({"import", m_catalogue}, "NAZEV,CISLO\nPrvní,1\nDruhá,2\nTřetí,3\n").code == 0);
+    {
+        dbase::Table t;
+        t.setDatabaseName(m_data);
+        t.setTableName("VazonS.dbf");
+        t.open();
+        t.setOrder("CISLO");
+        QVERIFY(t.findKey("2"));
+        t.remove();
+        t.close();
+    }
+    Run r = runTool({"export", m_catalogue});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out.count("\r\n"), 3);
+    QVERIFY(!r.out.contains("Druhá"));
+    QVERIFY(r.out.contains("Třetí"));
+}
+
+void TestOrdexDbf::importOfSomeFieldsLeavesTheRestEmpty()
+{
+    // Header names in any order and case; a BOM as spreadsheets write it.
+    Run r = runTool({"import", m_catalogue}, "\xEF\xBB\xBF" "cislo,Nazev\n7,Krakatit\n");
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+    // Appends: a second import adds to the first.
+    r = runTool({"import", m_catalogue}, "NAZEV\nR.U.R.\n");
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+    r = runTool({"export", m_catalogue});
+    QCOMPARE(r.out, QString::fromLatin1(Header) + QStringLiteral("R.U.R.,,,,,,,,,,,,,,,\r\nKrakatit,,,7,,,,,,,,,,,,\r\n"));
+    QCOMPARE(runTool({"check", m_catalogue}).code, 0);
+}
+
+void TestOrdexDbf::refusedImportLeavesFilesUnchanged_data()
+{
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QString>("where");
+    const QByteArray good = "NAZEV,CISLO,DATUM,POZNAMKA\nDobrá,1,2001-02-03,ok\nTaky dobrá,2,,\n";
+    QTest::newRow("date") << good + "Zlá,3,2001-02-30,\n" << "row 3, field DATUM";
+    QTest::newRow("date form") << good + "Zlá,3,3.2.2001,\n" << "row 3, field DATUM";
+    QTest::newRow("number") << good + "Zlá,tři,,\n" << "row 3, field CISLO";
+    QTest::newRow("decimal comma") << good + "Zlá,\"3,5\",,\n" << "row 3, field CISLO";
+    QTest::newRow("too wide number") << good + "Zlá,123456789012,,\n" << "row 3, field CISLO";
+    QTest::newRow("too long") << good + "Zlá,3,," + QByteArray(255, 'x') + "\n" << "row 3, field POZNAMKA";
+    QTest::newRow("not in code page") << good + "Zlá ☺,3,,\n" << "row 3, field NAZEV";
+    QTest::newRow("count") << good + "Zlá,3\n" << "row 3";
+    QTest::newRow("quote") << good + "\"Zlá,3,,\n" << "row 3";
+    QTest::newRow("field") << QByteArray("NAZEV,BARVA\nKniha,modrá\n") << "field BARVA";
+    QTest::newRow("twice") << QByteArray("NAZEV,nazev\nKniha,Kniha\n") << "field nazev";
+    QTest::newRow("utf8") << QByteArray("NAZEV\nKn\xedha\n") << "UTF-8";
+}
+
+void TestOrdexDbf::refusedImportLeavesFilesUnchanged()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(QString, where);
+    QVERIFY(runTool({"import", m_catalogue}, "NAZEV,CISLO\nStará,100\n").code == 0);
+    const QList<QByteArray> before = tableFiles(m_data, "VazonS");
+
+    Run r = runTool({"import", m_catalogue}, csv);
+    QVERIFY(r.code != 0);
+    QVERIFY2(r.err.contains(where), qPrintable(r.err));
+    QCOMPARE(tableFiles(m_data, "VazonS"), before);
+    QCOMPARE(QDir(m_data).entryList(QDir::Files).size(), 6);
+}
+
+void TestOrdexDbf::infoDescribesTheTable()
+{
+    QVERIFY(runTool({"import", m_data + "/Pujcovna.dbf"}, "ID,PROGRAM\n12,GS\n").code == 0);
+    Run r = runTool({"info", m_data + "/Pujcovna.dbf"});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.contains("1250"), qPrintable(r.out));
+    QVERIFY(r.out.contains(QRegularExpression("Záznamů: 1\\b")));
+    QVERIFY(r.out.contains(QRegularExpression("PSC\\s+N ")));
+    QVERIFY(r.out.contains(QRegularExpression("DATUM\\s+D 8")));
+    QVERIFY(r.out.contains(QRegularExpression("ID\\s+ID")));
+
+    r = runTool({"info", m_data + "/Zaloha/VazonI.dbf"});
+    QCOMPARE(r.code, 0);
+    QVERIFY(r.out.contains(QRegularExpression("AUTORNAZEV\\s+AUTOR\\s*\\+\\s*NAZEV")));
+    QVERIFY(r.out.contains("Pole (15)"));
+
+    r = runTool({"info", m_data + "/Neni.dbf"});
+    QVERIFY(r.code != 0);
+}
+
+void TestOrdexDbf::checkAcceptsGoodTables()
+{
+    for (const char *file : {"VazonS.dbf", "TIPYG.DBF", "Pujcovna.dbf", "Zaloha/VazonI.dbf", "Zaloha/Vazon3.dbf"}) {
+        Run r = runTool({"check", m_data + "/" + file});
+        QVERIFY2(r.code == 0, qPrintable(QString(file) + ": " + r.err));
+    }
+    QVERIFY(runTool({"import", m_catalogue}, "NAZEV,CISLO\nA,1\nB,2\nC,3\n").code == 0);
+    Run r = runTool({"check", m_catalogue});
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+}
+
+void TestOrdexDbf::checkFindsDamage_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("truncated records") << "truncate";
+    QTest::newRow("record count") << "count";
+    QTest::newRow("deletion flag") << "flag";
+    QTest::newRow("memo file missing") << "nodbt";
+    QTest::newRow("index missing") << "nomdx";
+    QTest::newRow("index garbage") << "garbage";
+    QTest::newRow("header garbage") << "header";
+}
+
+void TestOrdexDbf::checkFindsDamage()
+{
+    QFETCH(QString, damage);
+    QVERIFY(runTool({"import", m_catalogue}, "NAZEV,CISLO\nA,1\nB,2\nC,3\n").code == 0);
+    const QString dbf = m_catalogue;
+    QByteArray bytes = fileBytes(dbf);
+    const int headerLength = quint8(bytes[8]) | quint8(bytes[9]) << 8;
+    auto rewrite = [](const QString &path, const QByteArray &b) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(b);
+    };
+    if (damage == "truncate") {
+        rewrite(dbf, bytes.left(bytes.size() - 40));
+    } else if (damage == "count") {
+        bytes[4] = 9;
+        rewrite(dbf, bytes);
+    } else if (damage == "flag") {
+        bytes[headerLength] = 'x';
+        rewrite(dbf, bytes);
+    } else if (damage == "nodbt") {
+        QVERIFY(QFile::remove(m_data + "/VazonS.dbt"));
+    } else if (damage == "nomdx") {
+        QVERIFY(QFile::remove(m_data + "/VazonS.mdx"));
+    } else if (damage == "garbage") {
+        QByteArray mdx = fileBytes(m_data + "/VazonS.mdx");
+        for (qsizetype i = 0; i < mdx.size(); ++i)
+            mdx[i] = char(0xA5 ^ i);
+        rewrite(m_data + "/VazonS.mdx", mdx);
+    } else if (damage == "header") {
+        bytes[10] = 3; // record length
+        rewrite(dbf, bytes);
+    }
+    Run r = runTool({"check", dbf});
+    QVERIFY2(r.code != 0, qPrintable(r.out));
+    QVERIFY(!r.err.trimmed().isEmpty());
+}
+
+void TestOrdexDbf::badCommandLineShowsUsage()
+{
+    for (const QStringList &args : {QStringList{}, QStringList{"export"}, QStringList{"zrus", m_catalogue},
+                                    QStringList{"export", m_catalogue, "--order"}}) {
+        Run r = runTool(args);
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains("ordex-dbf export"));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestOrdexDbf)
+#include "tst_tools_dbf.moc"

@@ -1,0 +1,545 @@
+#include "Commands.h"
+
+#include "Csv.h"
+#include "DbfHeader.h"
+
+#include "dbase/Table.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <QtEndian>
+
+#include <vector>
+
+namespace {
+
+enum ExitCode { Ok = 0, Failed = 1, BadInput = 2 };
+
+QByteArray readFile(const QString &path, bool *ok = nullptr)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (ok)
+            *ok = false;
+        return {};
+    }
+    if (ok)
+        *ok = true;
+    return file.readAll();
+}
+
+// The companion of a table (suffix "dbt" or "mdx") found without regard to
+// letter case; empty when there is none.
+QString companionFile(const QString &dbfPath, const QString &suffix)
+{
+    const QFileInfo info(dbfPath);
+    const QString wanted = info.completeBaseName() + QLatin1Char('.') + suffix;
+    const QStringList entries = info.absoluteDir().entryList(QDir::Files);
+    for (const QString &entry : entries) {
+        if (entry.compare(wanted, Qt::CaseInsensitive) == 0)
+            return info.absoluteDir().filePath(entry);
+    }
+    return {};
+}
+
+void openTable(dbase::Table &table, const QString &path)
+{
+    const QFileInfo info(path);
+    table.setDatabaseName(info.absolutePath());
+    table.setTableName(info.fileName());
+    table.open();
+}
+
+// One field value in its CSV form.
+QString csvValue(const dbase::Table &table, const dbase::FieldDef &field)
+{
+    switch (field.type) {
+    case 'D': {
+        const QVariant v = table.fieldValue(field.name);
+        return v.isValid() ? v.toDate().toString(QStringLiteral("yyyy-MM-dd")) : QString();
+    }
+    case 'L': {
+        const QVariant v = table.fieldValue(field.name);
+        return v.isValid() ? (v.toBool() ? QStringLiteral("T") : QStringLiteral("F")) : QString();
+    }
+    default:
+        return table.fieldText(field.name);
+    }
+}
+
+// Writes one CSV value into the pending record; throws dbase::Error or
+// returns a reason (Czech) when the text is not a value of the field.
+QString applyCsvValue(dbase::Table &table, const dbase::FieldDef &field, const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    switch (field.type) {
+    case 'D': {
+        static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
+        const auto m = iso.match(text);
+        const QDate date = m.hasMatch()
+                               ? QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt())
+                               : QDate();
+        if (!date.isValid())
+            return QStringLiteral("„%1“ není datum ve tvaru RRRR-MM-DD").arg(text);
+        table.setFieldValue(field.name, date);
+        return {};
+    }
+    case 'L': {
+        const QString t = text.trimmed().toUpper();
+        if (t == QLatin1String("T") || t == QLatin1String("Y") || t == QLatin1String("TRUE"))
+            table.setFieldValue(field.name, true);
+        else if (t == QLatin1String("F") || t == QLatin1String("N") || t == QLatin1String("FALSE"))
+            table.setFieldValue(field.name, false);
+        else
+            return QStringLiteral("„%1“ není logická hodnota (T nebo F)").arg(text);
+        return {};
+    }
+    case 'N': case 'F': case 'I': case '+': case 'O': {
+        // Plain decimal form with a point; nothing else, whatever the engine would guess.
+        static const QRegularExpression number(QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
+        if (!number.match(text).hasMatch())
+            return QStringLiteral("„%1“ není číslo (desetinná tečka, bez mezer uvnitř)").arg(text);
+        table.setFieldText(field.name, text.trimmed());
+        return {};
+    }
+    default:
+        table.setFieldText(field.name, text);
+        return {};
+    }
+}
+
+QString fieldType(const RawField &f)
+{
+    QString s = QStringLiteral("%1 %2").arg(QLatin1Char(f.type)).arg(f.length);
+    if (f.decimals > 0)
+        s += QStringLiteral(".%1").arg(f.decimals);
+    return s;
+}
+
+} // namespace
+
+int runInfo(const QString &path, QByteArray &out, QString &err)
+{
+    bool ok = false;
+    const QByteArray bytes = readFile(path, &ok);
+    if (!ok) {
+        err += QStringLiteral("Tabulku %1 nelze otevřít.\n").arg(path);
+        return Failed;
+    }
+    DbfHeader header;
+    QString why;
+    if (!parseDbfHeader(bytes, header, why)) {
+        err += QStringLiteral("%1: %2\n").arg(path, why);
+        return Failed;
+    }
+    quint32 deleted = 0;
+    for (quint32 r = 0; r < header.recordCount; ++r) {
+        const qint64 at = qint64(header.headerLength) + qint64(r) * header.recordLength;
+        if (at < bytes.size() && bytes.at(at) == '*')
+            ++deleted;
+    }
+
+    QString text;
+    text += QStringLiteral("Tabulka: %1\n").arg(QFileInfo(path).absoluteFilePath());
+    text += QStringLiteral("Verze: %1\n").arg(header.versionName());
+    text += QStringLiteral("Kódová stránka: %1\n").arg(header.codePageName());
+    text += QStringLiteral("Záznamů: %1 (z toho odstraněných %2)\n").arg(header.recordCount).arg(deleted);
+    text += QStringLiteral("Délka záznamu: %1 bajtů\n").arg(header.recordLength);
+    text += QStringLiteral("Pole (%1):\n").arg(header.fields.size());
+    for (const RawField &f : header.fields)
+        text += QStringLiteral("  %1 %2\n").arg(f.name.leftJustified(11), fieldType(f));
+
+    int code = Ok;
+    if (header.productionIndex || !companionFile(path, QStringLiteral("mdx")).isEmpty()) {
+        try {
+            dbase::Table table;
+            openTable(table, path);
+            const QList<dbase::IndexTag> tags = table.tags();
+            text += QStringLiteral("Značky indexu (%1):\n").arg(tags.size());
+            for (const dbase::IndexTag &t : tags)
+                text += QStringLiteral("  %1 %2\n").arg(t.name.leftJustified(11), t.expression);
+        } catch (const dbase::Error &e) {
+            text += QStringLiteral("Značky indexu: nelze načíst\n");
+            err += e.message() + QLatin1Char('\n');
+            code = Failed;
+        }
+    } else {
+        text += QStringLiteral("Značky indexu: tabulka nemá produkční index\n");
+    }
+    out += text.toUtf8();
+    return code;
+}
+
+int runExport(const QString &path, const QString &order, const QString &filter,
+              QByteArray &out, QString &err)
+{
+    try {
+        dbase::Table table;
+        openTable(table, path);
+        if (!order.isEmpty())
+            table.setOrder(order);
+        if (!filter.isEmpty()) {
+            table.setFilter(filter);
+            table.setFiltered(true);
+        }
+        const QList<dbase::FieldDef> fields = table.fields();
+        QStringList row;
+        for (const dbase::FieldDef &f : fields)
+            row.append(f.name);
+        QByteArray csv;
+        csv.reserve(qsizetype(table.recordCount() + 1) * 256);
+        appendCsvRecord(csv, row);
+        for (table.first(); !table.eof(); table.next()) {
+            row.clear();
+            for (const dbase::FieldDef &f : fields)
+                row.append(csvValue(table, f));
+            appendCsvRecord(csv, row);
+        }
+        table.close();
+        out += csv;
+        return Ok;
+    } catch (const dbase::Error &e) {
+        err += e.message() + QLatin1Char('\n');
+        return Failed;
+    }
+}
+
+namespace {
+
+struct SavedFile
+{
+    QString path;
+    QByteArray bytes;
+};
+
+// Every file of the table as it is now, so a failed import can put it back.
+QList<SavedFile> saveTableFiles(const QString &dbfPath, QString &err)
+{
+    QList<SavedFile> saved;
+    QStringList paths{QFileInfo(dbfPath).absoluteFilePath()};
+    for (const QString &suffix : {QStringLiteral("dbt"), QStringLiteral("mdx")}) {
+        const QString p = companionFile(dbfPath, suffix);
+        if (!p.isEmpty())
+            paths.append(p);
+    }
+    for (const QString &p : paths) {
+        bool ok = false;
+        const QByteArray bytes = readFile(p, &ok);
+        if (!ok)
+            err += QStringLiteral("Soubor %1 nelze přečíst.\n").arg(p);
+        saved.append({p, bytes});
+    }
+    return saved;
+}
+
+bool restoreTableFiles(const QString &dbfPath, const QList<SavedFile> &saved, QString &err)
+{
+    bool allOk = true;
+    for (const SavedFile &s : saved) {
+        QFile file(s.path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(s.bytes) != s.bytes.size()) {
+            err += QStringLiteral("Soubor %1 se nepodařilo obnovit!\n").arg(s.path);
+            allOk = false;
+        }
+    }
+    // A companion the failed import created is removed again.
+    for (const QString &suffix : {QStringLiteral("dbt"), QStringLiteral("mdx")}) {
+        const QString p = companionFile(dbfPath, suffix);
+        if (p.isEmpty())
+            continue;
+        bool known = false;
+        for (const SavedFile &s : saved)
+            known = known || QFileInfo(s.path).absoluteFilePath() == QFileInfo(p).absoluteFilePath();
+        if (!known)
+            QFile::remove(p);
+    }
+    return allOk;
+}
+
+} // namespace
+
+int runImport(const QString &path, const QByteArray &input, QString &err)
+{
+    CsvReader reader(input);
+    if (!reader.isValid()) {
+        err += reader.error() + QLatin1Char('\n');
+        return BadInput;
+    }
+    QStringList header;
+    if (!reader.next(header)) {
+        err += reader.error().isEmpty() ? QStringLiteral("vstup neobsahuje ani řádek se jmény polí\n")
+                                        : QStringLiteral("záhlaví: %1\n").arg(reader.error());
+        return BadInput;
+    }
+    std::vector<QStringList> rows;
+    QStringList row;
+    while (reader.next(row)) {
+        if (row.size() != header.size()) {
+            err += QStringLiteral("row %1: počet hodnot (%2) neodpovídá počtu jmen polí v záhlaví (%3)\n")
+                       .arg(reader.recordNumber() - 1).arg(row.size()).arg(header.size());
+            return BadInput;
+        }
+        rows.push_back(row);
+    }
+    if (!reader.error().isEmpty()) {
+        err += QStringLiteral("row %1: %2\n").arg(reader.recordNumber() - 1).arg(reader.error());
+        return BadInput;
+    }
+
+    // Validate every value on a pending record that is never posted.
+    QList<dbase::FieldDef> targets;
+    try {
+        dbase::Table table;
+        openTable(table, path);
+        QHash<int, bool> used;
+        for (const QString &name : header) {
+            const int index = table.fieldIndex(name.trimmed());
+            if (index < 0) {
+                err += QStringLiteral("row 0, field %1: tabulka takové pole nemá\n").arg(name);
+                return BadInput;
+            }
+            if (used.contains(index)) {
+                err += QStringLiteral("row 0, field %1: pole je v záhlaví dvakrát\n").arg(name);
+                return BadInput;
+            }
+            used.insert(index, true);
+            targets.append(table.fields().at(index));
+        }
+        for (size_t r = 0; r < rows.size(); ++r) {
+            table.insert();
+            for (qsizetype c = 0; c < targets.size(); ++c) {
+                QString why;
+                try {
+                    why = applyCsvValue(table, targets.at(c), rows[r].at(c));
+                } catch (const dbase::Error &e) {
+                    why = e.message();
+                }
+                if (!why.isEmpty()) {
+                    table.cancel();
+                    err += QStringLiteral("row %1, field %2: %3\n").arg(r + 1).arg(targets.at(c).name, why);
+                    return BadInput;
+                }
+            }
+            table.cancel();
+        }
+        table.close();
+    } catch (const dbase::Error &e) {
+        err += e.message() + QLatin1Char('\n');
+        return Failed;
+    }
+
+    // Append for real; anything that still goes wrong puts the files back.
+    QString saveErr;
+    const QList<SavedFile> saved = saveTableFiles(path, saveErr);
+    if (!saveErr.isEmpty()) {
+        err += saveErr;
+        return Failed;
+    }
+    size_t r = 0;
+    qsizetype c = 0;
+    try {
+        dbase::Table table;
+        openTable(table, path);
+        for (r = 0; r < rows.size(); ++r) {
+            table.insert();
+            for (c = 0; c < targets.size(); ++c) {
+                const QString why = applyCsvValue(table, targets.at(c), rows[r].at(c));
+                if (!why.isEmpty())
+                    throw dbase::Error(why);
+            }
+            c = -1;
+            table.post();
+        }
+        table.close();
+    } catch (const dbase::Error &e) {
+        if (c >= 0 && c < targets.size())
+            err += QStringLiteral("row %1, field %2: %3\n").arg(r + 1).arg(targets.at(c).name, e.message());
+        else
+            err += QStringLiteral("row %1: %2\n").arg(r + 1).arg(e.message());
+        restoreTableFiles(path, saved, err);
+        err += QStringLiteral("Tabulka zůstala beze změny.\n");
+        return Failed;
+    }
+    return Ok;
+}
+
+namespace {
+
+// Memo references of every live record must point into the memo file.
+QString checkMemo(const QString &path, const QByteArray &dbf, const DbfHeader &header)
+{
+    QList<RawField> memoFields;
+    for (const RawField &f : header.fields) {
+        if (f.type == 'M' || f.type == 'B' || f.type == 'G')
+            memoFields.append(f);
+    }
+    const QString memoPath = companionFile(path, QStringLiteral("dbt"));
+    if (memoPath.isEmpty()) {
+        if (header.hasMemoFile() || !memoFields.isEmpty())
+            return QStringLiteral("chybí soubor memo (.dbt), který tabulka ohlašuje");
+        return {};
+    }
+    const QByteArray memo = readFile(memoPath);
+    if (memo.size() < 512 && (header.hasMemoFile() || !memoFields.isEmpty()))
+        return QStringLiteral("soubor memo %1 je kratší než jeho záhlaví").arg(memoPath);
+    if (memoFields.isEmpty())
+        return {};
+    const auto *m = reinterpret_cast<const uchar *>(memo.constData());
+    const quint32 nextFree = qFromLittleEndian<quint32>(m);
+    quint32 blockSize = 512;
+    if (header.version == 0x8B || header.isLevel7()) {
+        const quint16 declared = qFromLittleEndian<quint16>(m + 20);
+        if (declared >= 64)
+            blockSize = declared;
+    }
+    for (quint32 r = 0; r < header.recordCount; ++r) {
+        const qint64 at = qint64(header.headerLength) + qint64(r) * header.recordLength;
+        if (dbf.at(at) == '*')
+            continue;
+        for (const RawField &f : memoFields) {
+            const QByteArray ref = dbf.mid(at + f.offset, f.length).trimmed();
+            quint32 block = 0;
+            if (f.length == 4) {
+                block = qFromLittleEndian<quint32>(reinterpret_cast<const uchar *>(ref.leftJustified(4, '\0').constData()));
+            } else if (!ref.isEmpty()) {
+                bool ok = false;
+                block = ref.toUInt(&ok);
+                if (!ok)
+                    return QStringLiteral("záznam %1, pole %2: odkaz do souboru memo „%3“ není číslo bloku")
+                        .arg(r + 1).arg(f.name, QString::fromLatin1(ref));
+            }
+            if (block == 0)
+                continue;
+            const qint64 start = qint64(block) * blockSize;
+            if ((nextFree > 0 && block >= nextFree) || start + 8 > memo.size())
+                return QStringLiteral("záznam %1, pole %2: blok %3 leží za koncem souboru memo")
+                    .arg(r + 1).arg(f.name).arg(block);
+            if (header.version == 0x8B) {
+                const auto *b = m + start;
+                if (!(b[0] == 0xFF && b[1] == 0xFF && b[2] == 0x08 && b[3] == 0x00))
+                    return QStringLiteral("záznam %1, pole %2: blok %3 souboru memo nemá platné záhlaví")
+                        .arg(r + 1).arg(f.name).arg(block);
+                const quint32 length = qFromLittleEndian<quint32>(b + 4);
+                if (start + length > memo.size())
+                    return QStringLiteral("záznam %1, pole %2: text v bloku %3 přesahuje konec souboru memo")
+                        .arg(r + 1).arg(f.name).arg(block);
+            }
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+int runCheck(const QString &path, QByteArray &out, QString &err)
+{
+    bool ok = false;
+    const QByteArray dbf = readFile(path, &ok);
+    if (!ok) {
+        err += QStringLiteral("Tabulku %1 nelze otevřít.\n").arg(path);
+        return Failed;
+    }
+    DbfHeader header;
+    QString why;
+    if (!parseDbfHeader(dbf, header, why)) {
+        err += QStringLiteral("%1: %2\n").arg(path, why);
+        return Failed;
+    }
+
+    // Records: the header never claims a record whose bytes are missing.
+    const qint64 needed = qint64(header.headerLength) + qint64(header.recordCount) * header.recordLength;
+    if (dbf.size() < needed) {
+        const qint64 present = (dbf.size() - header.headerLength) / header.recordLength;
+        err += QStringLiteral("%1: záhlaví udává %2 záznamů, soubor jich obsahuje jen %3\n")
+                   .arg(path).arg(header.recordCount).arg(present);
+        return Failed;
+    }
+    QString report;
+    if (dbf.size() > needed + 1 || (dbf.size() == needed + 1 && dbf.at(needed) != '\x1A'))
+        report += QStringLiteral("Upozornění: za posledním záznamem je %1 bajtů navíc.\n").arg(dbf.size() - needed);
+    quint32 live = 0;
+    for (quint32 r = 0; r < header.recordCount; ++r) {
+        const char flag = dbf.at(qint64(header.headerLength) + qint64(r) * header.recordLength);
+        if (flag == ' ')
+            ++live;
+        else if (flag != '*') {
+            err += QStringLiteral("%1: záznam %2 má neplatný příznak odstranění\n").arg(path).arg(r + 1);
+            return Failed;
+        }
+    }
+
+    why = checkMemo(path, dbf, header);
+    if (!why.isEmpty()) {
+        err += QStringLiteral("%1: %2\n").arg(path, why);
+        return Failed;
+    }
+
+    if (header.productionIndex && companionFile(path, QStringLiteral("mdx")).isEmpty()) {
+        err += QStringLiteral("%1: chybí produkční index (.mdx), který tabulka ohlašuje\n").arg(path);
+        return Failed;
+    }
+
+    // The engine must read every live record, and every order of the
+    // production index must hold each of them exactly once.
+    try {
+        dbase::Table table;
+        openTable(table, path);
+        std::vector<char> seen;
+        auto visitAll = [&](const QString &order) -> QString {
+            table.setOrder(order);
+            seen.assign(size_t(header.recordCount) + 1, 0);
+            quint32 count = 0;
+            for (table.first(); !table.eof(); table.next()) {
+                const quint32 rec = table.recNo();
+                if (rec == 0 || rec > header.recordCount)
+                    return QStringLiteral("vede na neexistující záznam %1").arg(rec);
+                if (seen[rec])
+                    return QStringLiteral("obsahuje záznam %1 dvakrát").arg(rec);
+                seen[rec] = 1;
+                ++count;
+            }
+            if (count != live)
+                return QStringLiteral("obsahuje %1 záznamů, tabulka má %2 platných").arg(count).arg(live);
+            return {};
+        };
+        why = visitAll(QString());
+        if (!why.isEmpty()) {
+            err += QStringLiteral("%1: pořadí v souboru %2\n").arg(path, why);
+            return Failed;
+        }
+        const QList<dbase::IndexTag> tags = table.tags();
+        for (const dbase::IndexTag &tag : tags) {
+            // Every name in the key expression must be a field of the table.
+            static const QRegularExpression identifier(QStringLiteral("[A-Za-z_][A-Za-z0-9_]*"));
+            static const QRegularExpression function(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*\\s*\\("));
+            const QStringList parts = tag.expression.split(QLatin1Char('+'));
+            for (const QString &part : parts) {
+                const QString p = part.trimmed();
+                if (function.match(p).hasMatch())
+                    continue; // UPPER(...) and the like: the engine judged it when it opened the index
+                if (identifier.match(p).captured() == p && table.fieldIndex(p) < 0) {
+                    err += QStringLiteral("%1: značka %2 odkazuje na neexistující pole %3\n").arg(path, tag.name, p);
+                    return Failed;
+                }
+            }
+            why = visitAll(tag.name);
+            if (!why.isEmpty()) {
+                err += QStringLiteral("%1: značka indexu %2 %3\n").arg(path, tag.name, why);
+                return Failed;
+            }
+        }
+        table.close();
+        report += QStringLiteral("%1: v pořádku (%2 platných záznamů, %3 značek indexu)\n")
+                      .arg(path).arg(live).arg(tags.size());
+    } catch (const dbase::Error &e) {
+        err += QStringLiteral("%1: %2\n").arg(path, e.message());
+        return Failed;
+    }
+    out += report.toUtf8();
+    return Ok;
+}

@@ -1,0 +1,79 @@
+// ordex-dbf: moves a catalogue in and out of the program as CSV and checks
+// a table's files.
+
+#include "Commands.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+const char Usage[] =
+    "Použití:\n"
+    "  ordex-dbf info TABULKA\n"
+    "  ordex-dbf export TABULKA [--order POLE|ZNAČKA] [--filter \"POLE = 'hodnota'\"]\n"
+    "  ordex-dbf import TABULKA < soubor.csv\n"
+    "  ordex-dbf check TABULKA\n"
+    "CSV v kódování UTF-8: první řádek jmenuje pole, data RRRR-MM-DD, čísla s desetinnou tečkou,\n"
+    "logické hodnoty T/F. Import připojí záznamy jen tehdy, když jsou všechny v pořádku;\n"
+    "chyba se hlásí jako \"row N, field F: důvod\" (row 1 je první záznam za záhlavím).\n";
+
+void writeAll(FILE *stream, const QByteArray &bytes)
+{
+    if (!bytes.isEmpty())
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+int usage()
+{
+    writeAll(stderr, QByteArray(Usage));
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() < 2)
+        return usage();
+    const QString command = args.at(0);
+    const QString table = args.at(1);
+
+    QByteArray out;
+    QString err;
+    int code = 0;
+    if (command == QLatin1String("info") && args.size() == 2) {
+        code = runInfo(table, out, err);
+    } else if (command == QLatin1String("check") && args.size() == 2) {
+        code = runCheck(table, out, err);
+    } else if (command == QLatin1String("export")) {
+        QString order, filter;
+        for (int i = 2; i < args.size(); ++i) {
+            if (args.at(i) == QLatin1String("--order") && i + 1 < args.size())
+                order = args.at(++i);
+            else if (args.at(i) == QLatin1String("--filter") && i + 1 < args.size())
+                filter = args.at(++i);
+            else
+                return usage();
+        }
+        code = runExport(table, order, filter, out, err);
+    } else if (command == QLatin1String("import") && args.size() == 2) {
+        QFile in;
+        if (!in.open(stdin, QIODevice::ReadOnly)) {
+            writeAll(stderr, QByteArray("Standardní vstup nelze číst.\n"));
+            return 1;
+        }
+        code = runImport(table, in.readAll(), err);
+    } else {
+        return usage();
+    }
+    writeAll(stdout, out);
+    writeAll(stderr, err.toUtf8());
+    return code;
+}
