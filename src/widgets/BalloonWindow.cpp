@@ -113,6 +113,10 @@ void BalloonWindow::engageHost()
     if (!m_sound.isEmpty())
         m_host->playSound(m_sound);
     m_host->setMainWindowEnabled(false);
+    // A balloon owned by the main window is disabled along with it; as a
+    // window of its own it can and must stay usable.
+    if (!isEnabled())
+        setEnabled(true);
 }
 
 void BalloonWindow::releaseHost()

@@ -71,7 +71,12 @@ SideBar::SideBar(QWidget *parent)
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
-    setBackgroundRole(QPalette::Mid);
+    // A light bar, so that disabled captions stay readable.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(222, 226, 232));
+    pal.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 128));
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+    setPalette(pal);
     setAutoFillBackground(true);
 }
 

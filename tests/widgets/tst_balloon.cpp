@@ -213,6 +213,39 @@ private slots:
         QCOMPARE(closed.count(), 2);
     }
 
+    void balloonOwnedByTheMainWindowStaysUsable()
+    {
+        // The host disables the window that owns the balloon.
+        struct MainHost : FakeHost
+        {
+            QWidget *main = nullptr;
+            void setMainWindowEnabled(bool enabled) override
+            {
+                FakeHost::setMainWindowEnabled(enabled);
+                main->setEnabled(enabled);
+            }
+        } host;
+        QWidget main;
+        host.main = &main;
+        Balloon b(deleteQuestion(), &main);
+        b.setHost(&host);
+        QSignalSpy accepted(&b, &Balloon::accepted);
+        main.show();
+        b.show();
+        QVERIFY(!main.isEnabled());
+        QVERIFY(b.isEnabled());
+        QVERIFY(b.yesButton()->isEnabled());
+        click(b.yesButton());
+        QCOMPARE(accepted.count(), 1);
+        QVERIFY(main.isEnabled());
+        // Shown again, the same holds.
+        b.show();
+        QVERIFY(!main.isEnabled());
+        QVERIFY(b.yesButton()->isEnabled());
+        b.close();
+        QVERIFY(main.isEnabled());
+    }
+
     void buttonsAnswerAndClose()
     {
         FakeHost host;
