@@ -1,0 +1,532 @@
+// The main window's frame: layout, status bar, view toggles, toolbar rows,
+// and what it offers the dialogs and catalogue windows.
+
+#include "HlavniDialog.h"
+
+#include "CatalogueArea.h"
+#include "CommandIcons.h"
+
+#include "catalogue/CatalogueWindow.h"
+#include "catalogue/Catalogues.h"
+#include "core/DataModule.h"
+#include "core/Slots.h"
+#include "core/SuiteSettings.h"
+#include "guidance/PanelPlacement.h"
+#include "guidance/PomocnikDialog.h"
+#include "guidance/TipyDialog.h"
+#include "guidance/UvitaniDialog.h"
+#include "platform/Error.h"
+#include "platform/Sounds.h"
+#include "widgets/SideBar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace app {
+
+namespace {
+
+const QString SixBlanks = QStringLiteral("      ");
+
+} // namespace
+
+HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModule &data,
+                           platform::Sounds &sounds, QWidget *parent)
+    : QMainWindow(parent)
+    , m_dir(dir)
+    , m_data(data)
+    , m_sounds(sounds)
+    , m_settings(std::make_unique<core::AppSettings>(dir))
+    , m_suite(std::make_unique<core::SuiteSettings>(dir))
+{
+    setObjectName(QStringLiteral("HlavniDialog"));
+    setWindowTitle(QStringLiteral("Ordex 2000"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+    setStatusTip(QStringLiteral("Stiskněte klávesu F1 pro nápovědu"));
+    setDockOptions(QMainWindow::AnimatedDocks);
+
+    using core::ViewElement;
+    for (ViewElement e : {ViewElement::Standardni, ViewElement::Databaze, ViewElement::Okna,
+                          ViewElement::TipyDne, ViewElement::StavovyRadek, ViewElement::PanelOutlook})
+        m_toggles.append(ViewToggle{e});
+
+    createCommands();
+    createMenus();
+    createContextMenus();
+    createToolbars();
+    createSideBar();
+    createStatusBar();
+
+    // Below the toolbars: the side bar and the catalogue area, 3 pixels apart
+    // and from the edges.
+    auto *centre = new QWidget(this);
+    centre->setObjectName(QStringLiteral("Centre"));
+    auto *row = new QHBoxLayout(centre);
+    row->setContentsMargins(3, 3, 3, 3);
+    row->setSpacing(3);
+    m_area = new CatalogueArea(centre);
+    m_area->setObjectName(QStringLiteral("ClientArea"));
+    m_area->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_area, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { m_popup2->popup(m_area->viewport()->mapToGlobal(pos)); });
+    row->addWidget(m_sideBar);
+    row->addWidget(m_area, 1);
+    setCentralWidget(centre);
+
+    // The hint handler: every hint of the application ends up in panel 0.
+    qApp->installEventFilter(this);
+
+    applyViewSettings();
+
+    // The state of the commands may change with any of these.
+    connect(m_area, &QMdiArea::subWindowActivated, this, &HlavniDialog::scheduleRefresh);
+    connect(qApp, &QApplication::focusChanged, this, &HlavniDialog::scheduleRefresh);
+    for (int slot = 1; slot <= core::SlotCount; ++slot) {
+        dbase::Table *t = m_data.bookTable(slot);
+        connect(t, &dbase::Table::recordChanged, this, &HlavniDialog::scheduleRefresh);
+        connect(t, &dbase::Table::stateChanged, this, &HlavniDialog::scheduleRefresh);
+    }
+    dbase::Table *tips = m_data.tipsTable();
+    connect(tips, &dbase::Table::recordChanged, this, &HlavniDialog::showTip);
+    connect(tips, &dbase::Table::stateChanged, this, &HlavniDialog::showTip);
+
+    // Restored size 607 x 416 in the middle of the screen; shown maximised.
+    resize(RestoredWidth, RestoredHeight);
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        move(avail.x() + (avail.width() - RestoredWidth) / 2,
+             avail.y() + (avail.height() - RestoredHeight) / 2);
+    }
+}
+
+HlavniDialog::~HlavniDialog()
+{
+    qApp->removeEventFilter(this);
+}
+
+void HlavniDialog::setAssistant(guidance::PomocnikDialog *assistant)
+{
+    m_assistant = assistant;
+}
+
+void HlavniDialog::setWelcomeDialog(guidance::UvitaniDialog *welcome)
+{
+    m_welcome = welcome;
+}
+
+void HlavniDialog::setTipsDialog(guidance::TipyDialog *tips)
+{
+    m_tips = tips;
+}
+
+void HlavniDialog::setCatalogues(catalogue::Catalogues *catalogues)
+{
+    m_catalogues = catalogues;
+    connect(catalogues, &catalogue::Catalogues::windowOpened, this,
+            [this](catalogue::CatalogueWindow *window) {
+                connect(window, &catalogue::CatalogueWindow::stateMayHaveChanged, this,
+                        &HlavniDialog::scheduleRefresh);
+                scheduleRefresh();
+            });
+    connect(catalogues, &catalogue::Catalogues::windowClosed, this, &HlavniDialog::scheduleRefresh);
+}
+
+void HlavniDialog::createStatusBar()
+{
+    auto *bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StavovyRadek"));
+    bar->setStatusTip(QStringLiteral("Stiskněte klávesu F1 pro nápovědu"));
+    bar->setFixedHeight(22);
+    bar->setSizeGripEnabled(false);
+    QFont serif(QStringLiteral("Times New Roman"));
+    serif.setPixelSize(13);
+    bar->setFont(serif);
+    bar->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(bar, &QWidget::customContextMenuRequested, this,
+            [this, bar](const QPoint &pos) { m_popup1->popup(bar->mapToGlobal(pos)); });
+
+    auto panel = [bar](const char *name, int width) {
+        auto *f = new QFrame(bar);
+        f->setObjectName(QLatin1String(name));
+        f->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        f->setFixedSize(width, 20);
+        bar->addWidget(f);
+        return f;
+    };
+    auto picture = [this](QWidget *parent, const QString &name, int x, int y) {
+        auto *l = new QLabel(parent);
+        l->setObjectName(name);
+        const QPixmap pm = indicatorPicture(name);
+        l->setPixmap(pm);
+        l->setGeometry(x, y, pm.width(), pm.height());
+        return l;
+    };
+
+    QFrame *p0 = panel("Panel0", 500);
+    picture(p0, QStringLiteral("Image1"), 2, 1);
+    m_hint = new QLabel(SixBlanks, p0);
+    m_hint->setObjectName(QStringLiteral("HintText"));
+    m_hint->setGeometry(20, 0, 478, 20);
+
+    QFrame *p1 = panel("Panel1", 22);
+    for (int i = 1; i <= 10; ++i) {
+        const QString name = QStringLiteral("SBO%1").arg(i);
+        QLabel *l = picture(p1, name, 3, 2);
+        l->hide();
+        m_indicators.insert(name, l);
+    }
+
+    QFrame *p2 = panel("Panel2", 150);
+    m_catalogue = new QLabel(p2);
+    m_catalogue->setObjectName(QStringLiteral("CatalogueText"));
+    m_catalogue->setGeometry(2, 0, 146, 20);
+    for (int i = 1; i <= 4; ++i) {
+        const QString name = QStringLiteral("SBD%1").arg(i);
+        QLabel *l = picture(p2, name, 3, 2);
+        l->hide();
+        m_indicators.insert(name, l);
+    }
+    setStatusBar(bar);
+    m_toggles[4].target = bar;
+}
+
+// ---- view settings -------------------------------------------------------
+
+void HlavniDialog::applyViewSettings()
+{
+    for (int i = 0; i < m_toggles.size(); ++i)
+        setViewShown(i, m_settings->viewShown(m_toggles[i].element), false);
+}
+
+void HlavniDialog::setViewShown(int index, bool shown, bool write)
+{
+    ViewToggle &t = m_toggles[index];
+    t.shown = shown;
+    t.menuItem->setChecked(shown);
+    t.twin->setChecked(shown);
+    t.target->setVisible(shown);
+    if (write)
+        m_settings->setViewShown(t.element, shown);
+}
+
+void HlavniDialog::toggleView(int index)
+{
+    try {
+        setViewShown(index, !m_toggles[index].shown, true);
+    } catch (const platform::Error &e) {
+        QMessageBox::critical(this, windowTitle(), e.message());
+    }
+}
+
+void HlavniDialog::toolbarClosed(int index)
+{
+    try {
+        setViewShown(index, false, true);
+    } catch (const platform::Error &e) {
+        QMessageBox::critical(this, windowTitle(), e.message());
+    }
+}
+
+// ---- toolbar rows ----------------------------------------------------------
+
+void HlavniDialog::enforceToolbarRows()
+{
+    m_rowsCheckPending = false;
+    // Never while the user still drags a toolbar: the release checks again.
+    if (QApplication::mouseButtons() != Qt::NoButton)
+        return;
+    if (layout())
+        layout()->activate();
+
+    auto docked = [this](QToolBar *t) {
+        return !t->isFloating() && toolBarArea(t) == Qt::TopToolBarArea;
+    };
+    const QList<QToolBar *> commandBars = {m_standardni, m_databaze, m_okna};
+    bool wrong = false;
+    int rowY = -1;
+    int lastX = -1;
+    for (QToolBar *t : commandBars) {
+        if (!docked(t) || !t->isVisible())
+            continue;
+        if (rowY < 0)
+            rowY = t->y();
+        else if (t->y() != rowY)
+            wrong = true;
+        if (t->x() < lastX)
+            wrong = true; // out of order
+        lastX = t->x();
+    }
+    if (docked(m_tipyDne) && m_tipyDne->isVisible() && rowY >= 0 && m_tipyDne->y() <= rowY)
+        wrong = true;
+    if (!wrong)
+        return;
+
+    // Lay the docked toolbars out again: the command toolbars in order in the
+    // first row, the tips toolbar alone in the second.
+    QList<QToolBar *> all = commandBars;
+    all.append(m_tipyDne);
+    QHash<QToolBar *, bool> visible;
+    for (QToolBar *t : all) {
+        if (!docked(t))
+            continue;
+        visible.insert(t, m_toggles[all.indexOf(t)].shown);
+        removeToolBar(t);
+    }
+    for (QToolBar *t : commandBars) {
+        if (visible.contains(t))
+            addToolBar(Qt::TopToolBarArea, t);
+    }
+    if (visible.contains(m_tipyDne)) {
+        addToolBarBreak(Qt::TopToolBarArea);
+        addToolBar(Qt::TopToolBarArea, m_tipyDne);
+    }
+    for (auto it = visible.cbegin(); it != visible.cend(); ++it)
+        it.key()->setVisible(it.value());
+}
+
+// ---- core::Shell ------------------------------------------------------------
+
+void HlavniDialog::setMainWindowEnabled(bool enabled)
+{
+    setEnabled(enabled);
+    if (m_assistant)
+        m_assistant->setEnabled(enabled);
+    scheduleRefresh();
+}
+
+void HlavniDialog::setIndicatorVisible(const QString &name, bool visible)
+{
+    if (QLabel *l = m_indicators.value(name))
+        l->setVisible(visible);
+}
+
+void HlavniDialog::playSound(const QString &fileName)
+{
+    m_sounds.play(fileName);
+}
+
+QWidget *HlavniDialog::activeCatalogueWindow() const
+{
+    QMdiSubWindow *sub = m_area->currentSubWindow();
+    if (!sub)
+        return nullptr;
+    if (core::slotOfWindowName(sub->objectName()) > 0)
+        return sub;
+    if (sub->widget() && core::slotOfWindowName(sub->widget()->objectName()) > 0)
+        return sub->widget();
+    return nullptr;
+}
+
+int HlavniDialog::activeSlot() const
+{
+    QWidget *w = activeCatalogueWindow();
+    return w ? core::slotOfWindowName(w->objectName()) : 0;
+}
+
+QMdiSubWindow *HlavniDialog::catalogueSubWindow(int slot) const
+{
+    for (QMdiSubWindow *sub : m_area->subWindowList()) {
+        if (core::slotOfWindowName(sub->objectName()) == slot)
+            return sub;
+        if (sub->widget() && core::slotOfWindowName(sub->widget()->objectName()) == slot)
+            return sub;
+    }
+    return nullptr;
+}
+
+void HlavniDialog::placeBesideAssistant(QWidget *dialog)
+{
+    if (m_assistant)
+        m_assistant->placeBeside(dialog);
+    else
+        dialog->show();
+}
+
+void HlavniDialog::placeAboveAssistant(QWidget *dialog)
+{
+    if (m_assistant)
+        m_assistant->placeAbove(dialog, guidance::PanelPlacement::Standard);
+    else
+        dialog->show();
+}
+
+// ---- catalogue::CatalogueHost ---------------------------------------------------
+
+QMdiArea *HlavniDialog::mdiArea() const
+{
+    return m_area;
+}
+
+void HlavniDialog::setWindowEntry(int slot, const QString &caption, bool visible)
+{
+    if (QAction *a = command(QStringLiteral("o%11").arg(slot))) {
+        a->setText(caption);
+        a->setVisible(visible);
+    }
+}
+
+void HlavniDialog::setWindowEntryChecked(int slot, bool checked)
+{
+    if (QAction *a = command(QStringLiteral("o%11").arg(slot)))
+        a->setChecked(checked);
+}
+
+void HlavniDialog::setWindowSeparatorVisible(bool visible)
+{
+    command(QStringLiteral("N10"))->setVisible(visible);
+}
+
+void HlavniDialog::setCommandsEnabled(std::initializer_list<const char *> names, bool enabled)
+{
+    for (const char *n : names) {
+        if (QAction *a = command(QLatin1String(n)))
+            a->setEnabled(enabled);
+    }
+}
+
+void HlavniDialog::setClipboardCommandsEnabled(bool enabled)
+{
+    setCommandsEnabled({"MU1", "MU2", "MU3"}, enabled);
+}
+
+void HlavniDialog::setFileAndEditCommandsEnabled(bool enabled)
+{
+    m_databaze->setEnabled(enabled);
+    m_standardni->setEnabled(enabled);
+    for (int page : {0, 1}) {
+        if (QWidget *w = m_sideBar->page(page))
+            w->setEnabled(enabled);
+    }
+    for (const char *menu : {"Soubor", "Upravy"}) {
+        if (QMenu *m = menuBar()->findChild<QMenu *>(QLatin1String(menu)))
+            m->menuAction()->setEnabled(enabled);
+    }
+}
+
+void HlavniDialog::disableRecordCommands()
+{
+    setCommandsEnabled({"MS4", "MS5", "MU1", "MU2", "MU3", "MU4", "MU5", "MU6", "MU7", "MU8", "MU9",
+                        "PNa1", "Pna2", "PNa3", "PNa4", "PNa5"},
+                       false);
+}
+
+void HlavniDialog::setCatalogueStatusText(const QString &text)
+{
+    m_catalogue->setText(text);
+}
+
+// ---- the rest of the public face --------------------------------------------------
+
+QAction *HlavniDialog::command(const QString &name) const
+{
+    return m_commands.value(name);
+}
+
+CatalogueArea *HlavniDialog::catalogueArea() const
+{
+    return m_area;
+}
+
+QPrinter *HlavniDialog::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return m_printer.get();
+}
+
+QString HlavniDialog::hintText() const
+{
+    return m_hint->text();
+}
+
+QString HlavniDialog::catalogueText() const
+{
+    return m_catalogue->text();
+}
+
+// ---- events -------------------------------------------------------------------------
+
+bool HlavniDialog::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        m_hint->setText(SixBlanks + static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool HlavniDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::StatusTip:
+        // The application's hint, wherever it comes from.
+        m_hint->setText(SixBlanks + static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    case QEvent::MouseButtonRelease:
+    case QEvent::Move:
+        // A toolbar may have been dragged into the wrong row.
+        if (qobject_cast<QToolBar *>(watched) && watched->parent() == this && !m_rowsCheckPending) {
+            m_rowsCheckPending = true;
+            QTimer::singleShot(0, this, &HlavniDialog::enforceToolbarRows);
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void HlavniDialog::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    setTipLineWidth();
+}
+
+void HlavniDialog::setTipLineWidth()
+{
+    // The client width less 156, but never wider than leaves room for the
+    // rest of the tips toolbar, so that its buttons stay in sight.
+    const int others = m_tipyDne->sizeHint().width() - m_tipLine->width();
+    const int w = qMin(width() - 156, width() - others - 12);
+    m_tipLine->setFixedWidth(qMax(100, w));
+}
+
+QMenu *HlavniDialog::createPopupMenu()
+{
+    return nullptr; // the toolbars, status bar and side bar show PopupMenu1 themselves
+}
+
+void HlavniDialog::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        FormShow();
+    }
+}
+
+void HlavniDialog::closeEvent(QCloseEvent *event)
+{
+    if (FormClose()) {
+        event->accept();
+        emit closed();
+    } else
+        event->ignore();
+}
+
+} // namespace app

@@ -1,0 +1,228 @@
+#pragma once
+
+// The main window: the frame of the catalogue windows with every command of
+// the program in its menu, three command toolbars, the tips toolbar, the side
+// bar and two context menus; the status bar with the hint line, the dialog
+// indicators and the active catalogue. It keeps the commands in step with
+// the active catalogue window and ends the program when it closes.
+
+#include "catalogue/CatalogueHost.h"
+#include "core/AppSettings.h"
+#include "core/Shell.h"
+#include "platform/ProgramDirectory.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+
+class QActionGroup;
+class QLabel;
+class QLineEdit;
+class QMdiSubWindow;
+class QMenu;
+class QPrinter;
+class QToolBar;
+
+namespace core {
+class DataModule;
+class SuiteSettings;
+}
+namespace platform {
+class Sounds;
+}
+namespace widgets {
+class SideBar;
+}
+namespace catalogue {
+class Catalogues;
+}
+namespace guidance {
+class PomocnikDialog;
+class TipyDialog;
+class UvitaniDialog;
+}
+
+namespace app {
+
+class CatalogueArea;
+
+class HlavniDialog : public QMainWindow, public core::Shell, public catalogue::CatalogueHost
+{
+    Q_OBJECT
+public:
+    static constexpr int RestoredWidth = 607;
+    static constexpr int RestoredHeight = 416;
+
+    HlavniDialog(const platform::ProgramDirectory &dir, core::DataModule &data,
+                 platform::Sounds &sounds, QWidget *parent = nullptr);
+    ~HlavniDialog() override;
+
+    // The windows of the guidance, created after the main window.
+    void setAssistant(guidance::PomocnikDialog *assistant);
+    void setWelcomeDialog(guidance::UvitaniDialog *welcome);
+    void setTipsDialog(guidance::TipyDialog *tips);
+    // The catalogue windows' keeper: the close asks it first.
+    void setCatalogues(catalogue::Catalogues *catalogues);
+
+    // core::Shell
+    void setMainWindowEnabled(bool enabled) override;
+    void setIndicatorVisible(const QString &name, bool visible) override;
+    void playSound(const QString &fileName) override;
+    QWidget *activeCatalogueWindow() const override;
+    int activeSlot() const override;
+    void placeBesideAssistant(QWidget *dialog) override;
+    void placeAboveAssistant(QWidget *dialog) override;
+
+    // catalogue::CatalogueHost
+    QMdiArea *mdiArea() const override;
+    void setWindowEntry(int slot, const QString &caption, bool visible) override;
+    void setWindowEntryChecked(int slot, bool checked) override;
+    void setWindowSeparatorVisible(bool visible) override;
+    void setClipboardCommandsEnabled(bool enabled) override;
+    void setFileAndEditCommandsEnabled(bool enabled) override;
+    void disableRecordCommands() override;
+    void setCatalogueStatusText(const QString &text) override;
+
+    // A command by the object name of its menu item ("MS1", "TD3" is the
+    // toolbar button of "PNa3"); also the view toggles, their twins, the
+    // genre items and the window entries o11..o41 and N10.
+    QAction *command(const QString &name) const;
+    CatalogueArea *catalogueArea() const;
+    // The catalogue window of a slot when it is open in the frame.
+    QMdiSubWindow *catalogueSubWindow(int slot) const;
+    // The one printer shared by the printer set-up and the reports.
+    QPrinter *printer();
+
+    // The genre ticked in the genre menu: empty for "Všechny druhy".
+    QString tickedGenre() const;
+    // The caption of the ticked item ("Všechny druhy" or the genre).
+    QString tickedGenreCaption() const;
+
+    // Reads the six [Zobrazit] keys and shows or hides the elements with
+    // their check marks accordingly (creation, and after the restore).
+    void applyViewSettings();
+
+    // Texts of the status bar panels 0 and 2.
+    QString hintText() const;
+    QString catalogueText() const;
+
+    // Asks for one refresh of the command states at the next turn of the
+    // event loop; many requests before it runs make one refresh.
+    void scheduleRefresh();
+    // The refresh itself (runs the pending one at once).
+    void refresh();
+
+    // The docking rules: command toolbars in the first row, the tips
+    // toolbar in the second. Run after a toolbar was moved or docked.
+    void enforceToolbarRows();
+
+signals:
+    // The find command for the catalogue of slot 1..4.
+    void findRequested(int slot);
+    // The report selection for the active catalogue (preview or print).
+    void reportSelection(int slot, bool preview);
+    // The close found an unsaved record (or an edited lending card) in the
+    // catalogue window of slot and asked that window to close.
+    void unsavedRecordOnClose(int slot);
+    void lendingCardOnClose(int slot);
+    // The close went through: the program ends.
+    void closed();
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    QMenu *createPopupMenu() override;
+
+private:
+    struct ViewToggle
+    {
+        core::ViewElement element;
+        QAction *menuItem = nullptr; // PN1 .. MZ3
+        QAction *twin = nullptr;     // P1M1 .. P1M6
+        QWidget *target = nullptr;   // the toolbar, status bar or side bar
+        bool shown = true;
+    };
+
+    // Construction, one part each.
+    void createCommands();
+    void createMenus();
+    void createToolbars();
+    void createSideBar();
+    void createStatusBar();
+    void createContextMenus();
+    QAction *addCommand(const char *name, const QString &caption, const QKeySequence &shortcut,
+                        int icon, const QString &hint, bool enabled);
+    QToolBar *makeToolbar(const char *name, const QString &caption, int toggleIndex);
+    void addToolbarButton(QToolBar *bar, const char *actionName, const char *buttonName);
+
+    // View toggles and floating toolbars.
+    void toggleView(int index);
+    void setViewShown(int index, bool shown, bool write);
+    void toolbarClosed(int index);
+
+    // Menu refresh when a top-level menu opens.
+    void SouborClick();
+    void NastrojeClick();
+    void OknoClick();
+
+    // Commands carried out here.
+    void MS3Click();
+    void MS9Click();
+    void MO1Click();
+    void MO2Click();
+    void MO3Click();
+    void MO4Click();
+    void MO5Click();
+    void showCatalogueOfSlot(int slot);
+    void clipboardCommand(int which); // 0 cut, 1 copy, 2 paste
+    void routeRecordCommand(const QString &name);
+    void reportCommand(bool preview);
+    void TT1Click();
+    void TT2Click();
+    void showTip();
+
+    void FormShow();
+    bool FormClose();
+    void applyAvailability(QWidget *window, int slot);
+    void setTipLineWidth();
+    void setCommandsEnabled(std::initializer_list<const char *> names, bool enabled);
+
+    platform::ProgramDirectory m_dir;
+    core::DataModule &m_data;
+    platform::Sounds &m_sounds;
+    std::unique_ptr<core::AppSettings> m_settings;
+    std::unique_ptr<core::SuiteSettings> m_suite;
+
+    QHash<QString, QAction *> m_commands;
+    QList<ViewToggle> m_toggles;
+    QToolBar *m_standardni = nullptr;
+    QToolBar *m_databaze = nullptr;
+    QToolBar *m_okna = nullptr;
+    QToolBar *m_tipyDne = nullptr;
+    QLineEdit *m_tipLine = nullptr; // DBEdit1
+    widgets::SideBar *m_sideBar = nullptr;
+    CatalogueArea *m_area = nullptr;
+    QLabel *m_hint = nullptr;       // panel 0 text
+    QLabel *m_catalogue = nullptr;  // panel 2 text
+    QHash<QString, QLabel *> m_indicators;
+    QMenu *m_popup1 = nullptr;      // PopupMenu1
+    QMenu *m_popup2 = nullptr;      // PopupMenu2
+    QActionGroup *m_genres = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
+
+    QPointer<guidance::PomocnikDialog> m_assistant;
+    QPointer<guidance::UvitaniDialog> m_welcome;
+    QPointer<guidance::TipyDialog> m_tips;
+    QPointer<catalogue::Catalogues> m_catalogues;
+
+    bool m_refreshPending = false;
+    bool m_shownOnce = false;
+    bool m_rowsCheckPending = false;
+};
+
+} // namespace app

@@ -1,0 +1,170 @@
+#include "ProgramContext.h"
+
+#include "HlavniDialog.h"
+#include "KopieDialog.h"
+#include "SpusteniDialog.h"
+
+#include "catalogue/CatalogueServices.h"
+#include "catalogue/Catalogues.h"
+#include "core/AppSettings.h"
+#include "core/DataModule.h"
+#include "core/SuiteSettings.h"
+#include "guidance/IniDialog.h"
+#include "guidance/NapovedaDialog.h"
+#include "guidance/OProgramuDialog.h"
+#include "guidance/PomocnikDialog.h"
+#include "guidance/TipyDialog.h"
+#include "guidance/UvitaniDialog.h"
+#include "platform/Launcher.h"
+#include "platform/SingleInstance.h"
+#include "platform/Sounds.h"
+
+#include <QAction>
+#include <QApplication>
+
+#include <functional>
+
+namespace app {
+
+ProgramContext::ProgramContext(const platform::ProgramDirectory &dir, const QString &instanceKey,
+                               QObject *parent)
+    : QObject(parent)
+    , m_dir(dir)
+    , m_instanceKey(instanceKey)
+{
+}
+
+ProgramContext::~ProgramContext()
+{
+    // The windows go first: they refer to the services.
+    m_notice.reset();
+    m_help.reset();
+    m_tips.reset();
+    m_welcome.reset();
+    m_about.reset();
+    m_ini.reset();
+    m_catalogues.reset();
+    m_main.reset();
+    m_assistant.reset();
+}
+
+bool ProgramContext::start()
+{
+    m_guard = std::make_unique<platform::SingleInstanceGuard>(m_instanceKey);
+    m_settings = std::make_unique<core::AppSettings>(m_dir);
+    m_suite = std::make_unique<core::SuiteSettings>(m_dir);
+    m_sounds = std::make_unique<platform::Sounds>(m_dir);
+    if (m_guard->isAnotherRunning()) {
+        runSecondInstance();
+        return false;
+    }
+
+    SpusteniDialog splash;
+    connect(&splash, &SpusteniDialog::progressChanged, this, [this](int value) {
+        m_progress.append(value);
+        emit progress(value);
+    });
+    splash.show();
+    splash.repaint();
+    QCoreApplication::setApplicationName(QStringLiteral("Ordex 2000"));
+
+    createWindows(splash);
+    splash.setProgress(100);
+    splash.hide();
+
+    m_main->showMaximized();
+    return true;
+}
+
+void ProgramContext::createWindows(SpusteniDialog &splash)
+{
+    // The creation order of the start-up. Rows without a window stand for
+    // windows made elsewhere or later; they still move the progress bar.
+    const std::pair<int, std::function<void()>> rows[] = {
+        {3, [this] { m_data = std::make_unique<core::DataModule>(m_dir); }},
+        {4, nullptr},  // TiskAbecedaDialog
+        {10, nullptr}, // TiskAutor1Dialog
+        {14, nullptr}, // TiskAutorDialog
+        {17, [this] { m_main = std::make_unique<HlavniDialog>(m_dir, *m_data, *m_sounds); }},
+        {20, nullptr}, // NovyDialog
+        {24, nullptr}, // EditaceDialog
+        {27, [this] {
+             m_assistant = std::make_unique<guidance::PomocnikDialog>(*m_suite, *m_sounds);
+             m_main->setAssistant(m_assistant.get());
+         }},
+        {30, nullptr}, // JmenoDialog
+        {34, nullptr}, // ZrusitVolitelnyDialog
+        {37, nullptr}, // DotazJmenoDialog
+        {40, [this] {
+             const catalogue::CatalogueServices services{*m_data, *m_settings, *m_main, *m_main};
+             m_catalogues = std::make_unique<catalogue::Catalogues>(services);
+         }},
+        {44, nullptr}, // NahledDialog
+        {47, nullptr}, // DotazKonecDialog
+        {50, nullptr}, // DotazOdstranitDialog
+        {54, nullptr}, // NajitDialog
+        {57, nullptr}, // VysledekDialog
+        {60, nullptr}, // VymazatDialog
+        {64, [this] { m_ini = std::make_unique<guidance::IniDialog>(*m_main, *m_settings); }},
+        {70, [this] { m_about = std::make_unique<guidance::OProgramuDialog>(*m_main); }},
+        {77, [this] {
+             m_welcome = std::make_unique<guidance::UvitaniDialog>(*m_main, *m_suite, m_dir, *m_assistant);
+             m_assistant->setWelcomeDialog(m_welcome.get());
+             m_main->setWelcomeDialog(m_welcome.get());
+         }},
+        {80, nullptr}, // TiskCisloDialog
+        {84, nullptr}, // AbecedaDialog
+        {87, nullptr}, // PomocnaDialog
+        {90, nullptr}, // CisloDialog, DotazVypujckaDialog
+        {93, [this] {
+             m_tips = std::make_unique<guidance::TipyDialog>(*m_main, *m_settings, *m_suite, m_dir,
+                                                             m_data->tipsTable(), *m_assistant, *m_welcome);
+             m_main->setTipsDialog(m_tips.get());
+             m_help = std::make_unique<guidance::NapovedaDialog>(*m_main, *m_assistant);
+             m_welcome->setHelpDialog(m_help.get());
+         }},
+        {97, nullptr}, // Vysledek1Dialog, AutorDialog
+    };
+    for (const auto &[value, create] : rows) {
+        splash.setProgress(value);
+        if (create)
+            create();
+    }
+    wireCommands();
+}
+
+void ProgramContext::wireCommands()
+{
+    HlavniDialog *main = m_main.get();
+    auto on = [main](const char *name, QObject *context, std::function<void()> handler) {
+        QObject::connect(main->command(QLatin1String(name)), &QAction::triggered, context,
+                         [handler = std::move(handler)] { handler(); });
+    };
+    on("MS2", m_catalogues.get(), [this] { m_catalogues->showOpenDialog(); });
+    on("MN5", m_ini.get(), [this] { m_ini->MN5Click(); });
+    connect(m_ini.get(), &guidance::IniDialog::restored, main, &HlavniDialog::applyViewSettings);
+    on("MN4", m_tips.get(), [this] { m_tips->show(); });
+    on("Oprogramu", m_about.get(), [this] { m_about->show(); });
+    on("Napoveda1", m_help.get(), [this] { m_help->Napoveda1Click(); });
+    on("EM", main, [this] { platform::launchManual(m_dir); });
+    connect(m_catalogues.get(), &catalogue::Catalogues::exitMayContinue, main, &QWidget::close);
+    main->setCatalogues(m_catalogues.get());
+    connect(main, &HlavniDialog::closed, this, &ProgramContext::finished);
+}
+
+void ProgramContext::runSecondInstance()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Ordex 2000"));
+    // The assistant is this instance's only window besides the notice.
+    m_assistant = std::make_unique<guidance::PomocnikDialog>(*m_suite, *m_sounds);
+    m_notice = std::make_unique<KopieDialog>(m_assistant.get());
+    m_assistant->centreOnScreen();
+    m_notice->placeBesideAssistant();
+    connect(m_notice.get(), &KopieDialog::confirmed, this, &ProgramContext::finished);
+    m_notice->show();
+    m_assistant->show();
+    m_notice->raise();
+    m_notice->activateWindow();
+}
+
+} // namespace app

@@ -1,0 +1,537 @@
+// The main window driven by object name on a fresh program directory: view
+// toggles and their ini keys, toolbar rows, menu refresh, command states,
+// hints, the genre menu, window commands, the tip line and the close.
+
+#include "AppFixture.h"
+
+#include "app/CatalogueArea.h"
+#include "core/DataModule.h"
+#include "dbase/Table.h"
+#include "platform/FileRules.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+
+using app::HlavniDialog;
+
+namespace {
+
+QToolBar *toolbar(HlavniDialog *main, const char *name)
+{
+    return main->findChild<QToolBar *>(QLatin1String(name));
+}
+
+// Opens a top-level menu as the user would, which runs its refresh.
+void openMenu(HlavniDialog *main, const char *name)
+{
+    QMenu *m = main->menuBar()->findChild<QMenu *>(QLatin1String(name));
+    QVERIFY(m);
+    emit m->aboutToShow();
+    emit m->aboutToHide();
+}
+
+// A stand-in for a catalogue window: a plain sub-window with the window's
+// name and, when asked, a record control C1 that shows edit mode.
+QMdiSubWindow *addStandIn(HlavniDialog *main, int slot, bool editing = false)
+{
+    auto *content = new QWidget;
+    auto *c1 = new QLineEdit(content);
+    c1->setObjectName(QStringLiteral("C1"));
+    c1->setEnabled(editing);
+    QMdiSubWindow *sub = main->catalogueArea()->addSubWindow(content);
+    sub->setObjectName(QStringLiteral("Databaze%1Dialog").arg(slot));
+    sub->setWindowTitle(QStringLiteral("Katalog %1").arg(slot));
+    sub->show();
+    main->catalogueArea()->setActiveSubWindow(sub);
+    return sub;
+}
+
+int rowOf(QToolBar *bar)
+{
+    return bar->geometry().top();
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void viewTogglesSurviveRestart();
+    void floatingToolbarCloseButtonHidesAndWrites();
+    void restoreShowsEverythingAgain();
+    void toolbarsKeepTheirRows();
+    void menusFollowTheActiveCatalogue();
+    void commandStatesFollowTheCatalogueState();
+    void sharedActionsDriveEveryControl();
+    void hintsAppearInTheFirstPanel();
+    void genreMenuTicksExactlyOne();
+    void cascadeGivesOpenWindowsTheirClientSize();
+    void tilingSplitsTheArea();
+    void tipLineFollowsTheTipsTable();
+    void missingTipsTableDisablesTipButtons();
+    void normalCloseResetsMarkers();
+    void closeWithUnsavedRecordIsRefused();
+};
+
+void MainWindowTest::viewTogglesSurviveRestart()
+{
+    AppFixture f;
+    {
+        auto program = f.start();
+        HlavniDialog *main = program->mainWindow();
+        QVERIFY(main->isVisible());
+        QCOMPARE(main->windowTitle(), QStringLiteral("Ordex 2000"));
+        for (const char *n : {"PN1", "PN2", "PN3", "PN4", "MZ2", "MZ3", "P1M1", "P1M5", "P1M6"})
+            QVERIFY2(commandOf(main, n)->isChecked(), n);
+
+        // The status bar's own context menu hides it and clears both checks.
+        commandOf(main, "P1M5")->trigger();
+        QVERIFY(!main->statusBar()->isVisible());
+        QVERIFY(!commandOf(main, "MZ2")->isChecked());
+        QVERIFY(!commandOf(main, "P1M5")->isChecked());
+        QCOMPARE(f.ini("Zobrazit", "StavovyRadek"), QStringLiteral("0"));
+
+        // The menu toggle of a toolbar and of the side bar.
+        commandOf(main, "PN2")->trigger();
+        QVERIFY(!toolbar(main, "DatabazeL")->isVisible());
+        QVERIFY(!commandOf(main, "P1M2")->isChecked());
+        commandOf(main, "MZ3")->trigger();
+        QVERIFY(!main->findChild<QWidget *>("LookOut1")->isVisible());
+        QCOMPARE(f.ini("Zobrazit", "PanelOutlook"), QStringLiteral("0"));
+
+        // Twice is back on.
+        commandOf(main, "P1M3")->trigger();
+        commandOf(main, "PN3")->trigger();
+        QVERIFY(toolbar(main, "OknaL")->isVisible());
+        QCOMPARE(f.ini("Zobrazit", "Okna"), QStringLiteral("1"));
+        main->close();
+    }
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    QVERIFY(!main->statusBar()->isVisible());
+    QVERIFY(!commandOf(main, "MZ2")->isChecked());
+    QVERIFY(!commandOf(main, "P1M5")->isChecked());
+    QVERIFY(!toolbar(main, "DatabazeL")->isVisible());
+    QVERIFY(!commandOf(main, "PN2")->isChecked());
+    QVERIFY(!main->findChild<QWidget *>("LookOut1")->isVisible());
+    QVERIFY(toolbar(main, "StandardniL")->isVisible());
+    QVERIFY(toolbar(main, "OknaL")->isVisible());
+    QVERIFY(toolbar(main, "TipyDneL")->isVisible());
+    QVERIFY(commandOf(main, "P1M4")->isChecked());
+}
+
+void MainWindowTest::floatingToolbarCloseButtonHidesAndWrites()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    QToolBar *okna = toolbar(main, "OknaL");
+    QAction *close = okna->findChild<QAction *>("OknaLZavrit");
+    QVERIFY(close);
+    QVERIFY(!close->isVisible()); // only a floating toolbar shows it
+    close->trigger();
+    QVERIFY(!okna->isVisible());
+    QVERIFY(!commandOf(main, "PN3")->isChecked());
+    QVERIFY(!commandOf(main, "P1M3")->isChecked());
+    QCOMPARE(f.ini("Zobrazit", "Okna"), QStringLiteral("0"));
+    // The toggle brings it back.
+    commandOf(main, "PN3")->trigger();
+    QVERIFY(okna->isVisible());
+    QCOMPARE(f.ini("Zobrazit", "Okna"), QStringLiteral("1"));
+}
+
+void MainWindowTest::restoreShowsEverythingAgain()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    for (const char *n : {"PN1", "PN4", "MZ2", "MZ3"})
+        commandOf(main, n)->trigger();
+    f.settings().setCatalogueOpen(3, true);
+    f.settings().setOptionalName(1, QStringLiteral("Moje sbírka"));
+
+    commandOf(main, "MN5")->trigger();
+    QWidget *balloon = program->iniDialog()->window();
+    QTRY_VERIFY(balloon->isVisible());
+    QVERIFY(!main->isEnabled()); // the balloon behaves modally
+    QTest::keyClick(balloon, Qt::Key_Return);
+    QTRY_VERIFY(!balloon->isVisible());
+    QVERIFY(main->isEnabled());
+
+    for (const char *n : {"PN1", "PN2", "PN3", "PN4", "MZ2", "MZ3", "P1M1", "P1M2", "P1M3", "P1M4", "P1M5", "P1M6"})
+        QVERIFY2(commandOf(main, n)->isChecked(), n);
+    for (const char *n : {"StandardniL", "DatabazeL", "OknaL", "TipyDneL"})
+        QVERIFY2(toolbar(main, n)->isVisible(), n);
+    QVERIFY(main->statusBar()->isVisible());
+    QVERIFY(main->findChild<QWidget *>("LookOut1")->isVisible());
+    QCOMPARE(f.ini("Otevreni", "Databaze3"), QStringLiteral("0"));
+    QCOMPARE(f.settings().optionalName(1), QStringLiteral("Moje sbírka"));
+}
+
+void MainWindowTest::toolbarsKeepTheirRows()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    QToolBar *standard = toolbar(main, "StandardniL");
+    QToolBar *database = toolbar(main, "DatabazeL");
+    QToolBar *windows = toolbar(main, "OknaL");
+    QToolBar *tips = toolbar(main, "TipyDneL");
+    QCOMPARE(rowOf(standard), rowOf(database));
+    QCOMPARE(rowOf(standard), rowOf(windows));
+    QVERIFY(rowOf(tips) > rowOf(standard));
+    QVERIFY(standard->x() < database->x() && database->x() < windows->x());
+    for (QToolBar *bar : {standard, database, windows, tips})
+        QCOMPARE(bar->allowedAreas(), Qt::TopToolBarArea);
+
+    // A command toolbar dropped into the tips row goes back to the first.
+    main->insertToolBar(tips, standard);
+    main->layout()->activate();
+    QCOMPARE(rowOf(standard), rowOf(tips));
+    QTest::mouseRelease(standard, Qt::LeftButton);
+    QTRY_VERIFY(rowOf(standard) < rowOf(tips));
+    QCOMPARE(rowOf(standard), rowOf(database));
+    QVERIFY(standard->x() < database->x());
+
+    // The tips toolbar dropped into the first row goes back to the second.
+    main->removeToolBarBreak(tips);
+    main->layout()->activate();
+    QCOMPARE(rowOf(tips), rowOf(standard));
+    QTest::mouseRelease(tips, Qt::LeftButton);
+    QTRY_VERIFY(rowOf(tips) > rowOf(standard));
+    QCOMPARE(rowOf(database), rowOf(standard));
+
+    // A hidden command toolbar stays hidden through the repair.
+    commandOf(main, "PN2")->trigger();
+    main->insertToolBar(tips, windows);
+    main->layout()->activate();
+    QTest::mouseRelease(windows, Qt::LeftButton);
+    QTRY_VERIFY(rowOf(windows) < rowOf(tips));
+    QVERIFY(!database->isVisible());
+    QVERIFY(windows->isVisible());
+}
+
+void MainWindowTest::menusFollowTheActiveCatalogue()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+
+    openMenu(main, "Nastroje");
+    QVERIFY(commandOf(main, "MN5")->isEnabled());
+    QVERIFY(!commandOf(main, "MN7")->isEnabled());
+    QVERIFY(commandOf(main, "MN1")->isEnabled());
+    openMenu(main, "Soubor");
+    QVERIFY(!commandOf(main, "MS3")->isEnabled());
+
+    QMdiSubWindow *standIn = addStandIn(main, 2);
+    QCOMPARE(main->activeSlot(), 2);
+    openMenu(main, "Nastroje");
+    QVERIFY(!commandOf(main, "MN5")->isEnabled());
+    QVERIFY(commandOf(main, "MN7")->isEnabled());
+    openMenu(main, "Soubor");
+    QVERIFY(commandOf(main, "MS3")->isEnabled());
+    openMenu(main, "Okno");
+    QVERIFY(commandOf(main, "N10")->isVisible());
+    for (const char *n : {"MO1", "MO2", "MO3", "MO4", "MO5"})
+        QVERIFY2(commandOf(main, n)->isEnabled(), n);
+    main->refresh();
+    QVERIFY(main->findChild<QWidget *>("TO1")->isEnabled());
+    QVERIFY(main->findChild<QWidget *>("OO4")->isEnabled());
+    QCOMPARE(main->catalogueText(), QStringLiteral("      Katalog 2"));
+
+    // The standard catalogue marked open disables its erase, whatever is active.
+    f.settings().setCatalogueOpen(1, true);
+    openMenu(main, "Nastroje");
+    QVERIFY(!commandOf(main, "MN1")->isEnabled());
+
+    delete standIn;
+    QCoreApplication::processEvents();
+    QCOMPARE(main->activeSlot(), 0);
+    openMenu(main, "Nastroje");
+    QVERIFY(commandOf(main, "MN5")->isEnabled());
+    openMenu(main, "Okno");
+    QVERIFY(!commandOf(main, "N10")->isVisible());
+    QVERIFY(!commandOf(main, "MO5")->isEnabled());
+    main->refresh();
+    QVERIFY(!main->findChild<QWidget *>("TO1")->isEnabled());
+}
+
+void MainWindowTest::commandStatesFollowTheCatalogueState()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    dbase::Table *table = program->dataModule()->bookTable(1);
+    program->dataModule()->openTable(1); // the empty standard catalogue
+    QMdiSubWindow *standIn = addStandIn(main, 1);
+    main->refresh();
+
+    // Empty: only edit, new and the go-to submenu.
+    for (const char *n : {"MU5", "PNa5", "MU8"})
+        QVERIFY2(commandOf(main, n)->isEnabled(), n);
+    for (const char *n : {"MS4", "MS5", "MU4", "MU6", "MU9", "MU7", "PNa1", "Pna2", "PNa3", "PNa4", "MU1"})
+        QVERIFY2(!commandOf(main, n)->isEnabled(), n);
+
+    // Two records: at the first the moves back are off, at the last the
+    // moves forward.
+    table->insert();
+    table->setFieldText(QStringLiteral("NAZEV"), QStringLiteral("Babička"));
+    table->post();
+    table->insert();
+    table->setFieldText(QStringLiteral("NAZEV"), QStringLiteral("Kytice"));
+    table->post();
+    table->first();
+    main->refresh();
+    QVERIFY(commandOf(main, "MS4")->isEnabled());
+    QVERIFY(commandOf(main, "MU7")->isEnabled());
+    QVERIFY(!commandOf(main, "PNa1")->isEnabled());
+    QVERIFY(commandOf(main, "PNa3")->isEnabled());
+    table->last();
+    main->refresh();
+    QVERIFY(commandOf(main, "PNa1")->isEnabled());
+    QVERIFY(!commandOf(main, "PNa4")->isEnabled());
+
+    // Edit mode, told by C1: only save and undo among the record commands.
+    standIn->findChild<QWidget *>("C1")->setEnabled(true);
+    main->refresh();
+    QVERIFY(commandOf(main, "MU6")->isEnabled());
+    QVERIFY(commandOf(main, "MU9")->isEnabled());
+    for (const char *n : {"MU5", "MU4", "PNa1", "PNa3", "PNa5", "MS4", "MU7"})
+        QVERIFY2(!commandOf(main, n)->isEnabled(), n);
+    table->close();
+}
+
+void MainWindowTest::sharedActionsDriveEveryControl()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    // Menu item, toolbar button and side-bar button of one command.
+    const struct { const char *menu, *tool, *side; } commands[] = {
+        {"MS1", "TS1", "OS1"}, {"MS4", "TS3", "OS3"}, {"PNa3", "TD3", "UD3"}, {"MU9", "TD10", "UD10"},
+        {"MO4", "TO4", "OO4"},
+    };
+    for (const auto &c : commands) {
+        QAction *a = commandOf(main, c.menu);
+        auto *tool = main->findChild<QToolButton *>(QLatin1String(c.tool));
+        auto *side = main->findChild<QToolButton *>(QLatin1String(c.side));
+        QVERIFY2(tool && side, c.menu);
+        QCOMPARE(tool->defaultAction(), a);
+        QVERIFY(!a->icon().isNull());
+        for (bool on : {true, false, true}) {
+            a->setEnabled(on);
+            QCOMPARE(tool->isEnabled(), on);
+            QCOMPARE(side->isEnabled(), on);
+        }
+    }
+    QCOMPARE(commandOf(main, "MS1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    QCOMPARE(commandOf(main, "PNa3")->shortcut(), QKeySequence(Qt::Key_F7));
+    QCOMPARE(commandOf(main, "MZ1")->text(), QStringLiteral("Panely &nástrojů          "));
+    QVERIFY(!commandOf(main, "MU8")->isEnabled());
+    QVERIFY(!commandOf(main, "o11")->isVisible());
+    QCOMPARE(main->findChild<QWidget *>("TS1")->size(), QSize(23, 22));
+
+    // Status-bar pictures: all hidden at start, shown and hidden on request.
+    for (int i = 1; i <= 10; ++i)
+        QVERIFY(!main->findChild<QLabel *>(QStringLiteral("SBO%1").arg(i))->isVisible());
+    main->setIndicatorVisible(QStringLiteral("SBO6"), true);
+    QVERIFY(main->findChild<QLabel *>("SBO6")->isVisible());
+    QCOMPARE(main->findChild<QLabel *>("SBO6")->size(), QSize(15, 15));
+    main->setIndicatorVisible(QStringLiteral("SBO6"), false);
+    QVERIFY(!main->findChild<QLabel *>("SBO6")->isVisible());
+    main->setIndicatorVisible(QStringLiteral("nothing"), true); // ignored
+    QCOMPARE(main->findChild<QWidget *>("Panel0")->width(), 500);
+    QCOMPARE(main->findChild<QWidget *>("Panel1")->width(), 22);
+    QCOMPARE(main->findChild<QWidget *>("Panel2")->width(), 150);
+}
+
+void MainWindowTest::hintsAppearInTheFirstPanel()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    QWidget *button = main->findChild<QWidget *>("TS2");
+    QStatusTipEvent tip(commandOf(main, "MS2")->statusTip());
+    QCoreApplication::sendEvent(button, &tip);
+    QCOMPARE(main->hintText(), QStringLiteral("      Zobrazí dialog pro otevření databáze"));
+    // A hint of a menu item, which lives in a window of its own.
+    QMenu *popup = main->findChild<QMenu *>("PopupMenu1");
+    QStatusTipEvent menuTip(QStringLiteral("Zobrazí nebo skryje stavový řádek"));
+    QCoreApplication::sendEvent(popup, &menuTip);
+    QCOMPARE(main->hintText(), QStringLiteral("      Zobrazí nebo skryje stavový řádek"));
+    QStatusTipEvent empty{QString()};
+    QCoreApplication::sendEvent(button, &empty);
+    QCOMPARE(main->hintText(), QStringLiteral("      "));
+    QVERIFY(main->statusBar()->currentMessage().isEmpty());
+}
+
+void MainWindowTest::genreMenuTicksExactlyOne()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    QCOMPARE(main->tickedGenre(), QString());
+    QCOMPARE(main->tickedGenreCaption(), QStringLiteral("Všechny druhy"));
+    QMenu *genres = main->findChild<QMenu *>("MN7");
+    int checkable = 0;
+    for (QAction *a : genres->actions())
+        checkable += a->isCheckable();
+    QCOMPARE(checkable, 26);
+
+    commandOf(main, "DR12")->trigger();
+    QCOMPARE(main->tickedGenre(), QStringLiteral("Horor"));
+    QVERIFY(!commandOf(main, "D0")->isChecked());
+    commandOf(main, "DR12")->trigger(); // the ticked one again stays ticked
+    QCOMPARE(main->tickedGenre(), QStringLiteral("Horor"));
+    commandOf(main, "DR23")->trigger();
+    QCOMPARE(main->tickedGenre(), QStringLiteral("Drama"));
+    QVERIFY(!commandOf(main, "DR12")->isChecked());
+    commandOf(main, "DR3")->trigger();
+    QCOMPARE(main->tickedGenreCaption(), QStringLiteral("Červená knihovna"));
+}
+
+void MainWindowTest::cascadeGivesOpenWindowsTheirClientSize()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    f.settings().setCatalogueOpen(1, true);
+    f.settings().setCatalogueOpen(3, true);
+    QMdiSubWindow *one = addStandIn(main, 1);
+    QMdiSubWindow *three = addStandIn(main, 3);
+    one->resize(200, 150);
+    three->resize(640, 90);
+    main->refresh();
+    commandOf(main, "MO3")->trigger();
+    QCOMPARE(one->contentsRect().size(), QSize(517, 305));
+    QCOMPARE(three->contentsRect().size(), QSize(517, 305));
+    QVERIFY(one->pos() != three->pos());
+
+    commandOf(main, "MO4")->trigger();
+    QVERIFY(one->isMinimized());
+    QVERIFY(three->isMinimized());
+    commandOf(main, "o31")->trigger();
+    QVERIFY(!three->isMinimized());
+    QCOMPARE(main->activeSlot(), 3);
+}
+
+void MainWindowTest::tilingSplitsTheArea()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    QMdiSubWindow *a = addStandIn(main, 1);
+    QMdiSubWindow *b = addStandIn(main, 2);
+    main->refresh();
+    const QSize area = main->catalogueArea()->viewport()->size();
+
+    commandOf(main, "MO1")->trigger(); // side by side
+    QCOMPARE(a->geometry(), QRect(0, 0, area.width() / 2, area.height()));
+    QCOMPARE(b->geometry().left(), area.width() / 2);
+    QCOMPARE(b->geometry().right(), area.width() - 1);
+
+    commandOf(main, "MO2")->trigger(); // one above the other
+    QCOMPARE(a->geometry(), QRect(0, 0, area.width(), area.height() / 2));
+    QCOMPARE(b->geometry().top(), area.height() / 2);
+    QCOMPARE(b->geometry().bottom(), area.height() - 1);
+}
+
+void MainWindowTest::tipLineFollowsTheTipsTable()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    auto *line = main->findChild<QLineEdit *>("DBEdit1");
+    QVERIFY(line->isReadOnly());
+    QCOMPARE(line->focusPolicy(), Qt::NoFocus);
+    QVERIFY(commandOf(main, "TT1")->isEnabled());
+    QVERIFY(commandOf(main, "TT2")->isEnabled());
+    const QString first = line->text();
+    QVERIFY(!first.isEmpty());
+
+    commandOf(main, "TT2")->trigger();
+    QVERIFY(line->text() != first);
+    commandOf(main, "TT1")->trigger();
+    QCOMPARE(line->text(), first);
+    // At the first tip, which the table reports, "previous" goes to the last.
+    dbase::Table *tips = program->dataModule()->tipsTable();
+    tips->first();
+    commandOf(main, "TT1")->trigger();
+    QCOMPARE(line->text(), tips->fieldText(QStringLiteral("TIPDNE")).trimmed());
+    QVERIFY(line->text() != first);
+
+    // The tip line follows the window's width.
+    main->showNormal();
+    main->resize(900, 500);
+    QTRY_COMPARE(line->width(), qMin(900 - 156, line->width()));
+}
+
+void MainWindowTest::missingTipsTableDisablesTipButtons()
+{
+    AppFixture f;
+    const QString tipsFile =
+        platform::presenceTest(QStringLiteral("TipyG.dbf"), f.dir().dataDir());
+    QVERIFY(!tipsFile.isEmpty());
+    QVERIFY(QFile::remove(tipsFile));
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    QVERIFY(!commandOf(main, "TT1")->isEnabled());
+    QVERIFY(!commandOf(main, "TT2")->isEnabled());
+    QVERIFY(!main->findChild<QWidget *>("TT2")->isEnabled());
+    QVERIFY(main->findChild<QLineEdit *>("DBEdit1")->text().isEmpty());
+    QVERIFY(!program->dataModule()->tipsTable()->isActive());
+}
+
+void MainWindowTest::normalCloseResetsMarkers()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    core::AppSettings s = f.settings();
+    s.setCatalogueOpen(2, true);
+    s.setCatalogueOpen(4, true);
+    s.setAuxiliarySlot(3);
+    s.setTipsShownThisRun(QStringLiteral("1"));
+    QSignalSpy finished(program.get(), &app::ProgramContext::finished);
+    QVERIFY(main->close());
+    QCOMPARE(finished.count(), 1);
+    for (const char *k : {"Databaze1", "Databaze2", "Databaze3", "Databaze4"})
+        QCOMPARE(f.ini("Otevreni", k), QStringLiteral("0"));
+    QCOMPARE(f.ini("Kontrola", "Pomocna"), QStringLiteral("0"));
+    QCOMPARE(f.ini("Kontrola", "Tipy"), QStringLiteral("0"));
+}
+
+void MainWindowTest::closeWithUnsavedRecordIsRefused()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    f.settings().setCatalogueOpen(2, true);
+    addStandIn(main, 3, true); // editing, but not marked open: not asked
+    QMdiSubWindow *two = addStandIn(main, 2, true);
+    QSignalSpy unsaved(main, &HlavniDialog::unsavedRecordOnClose);
+    QSignalSpy finished(program.get(), &app::ProgramContext::finished);
+    QVERIFY(!main->close());
+    QCOMPARE(unsaved.count(), 1);
+    QCOMPARE(unsaved.at(0).at(0).toInt(), 2);
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(main->isVisible());
+    QCOMPARE(f.ini("Otevreni", "Databaze2"), QStringLiteral("1"));
+    Q_UNUSED(two);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_app_mainwindow.moc"
