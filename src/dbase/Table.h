@@ -17,6 +17,7 @@
 namespace dbase {
 
 class TableData;
+class Order;
 
 class Table : public QObject
 {
@@ -81,6 +82,9 @@ public:
     QString filter() const;
     void setFiltered(bool on);
     bool filtered() const;
+    // The filter expression that shows the records whose field equals value
+    // (apostrophes doubled), for setFilter.
+    static QString filterFor(const QString &field, const QString &value);
 
     bool findKey(const QString &value);     // on the current order; moves on a match
     void findNearest(const QString &value); // first record whose key is not less
@@ -90,6 +94,8 @@ public:
     void gotoBookmark(Bookmark bookmark);     // throws Error when the record is not visible
     quint32 recNo() const;                    // physical record number of the current record
 
+    bool isReadOnly() const; // open, but the files cannot be written
+
 signals:
     // The current record moved or its values changed (move, post, cancel, field write).
     void recordChanged();
@@ -97,6 +103,23 @@ signals:
     void stateChanged();
 
 private:
+    void requireActive() const;
+    void requireWritable() const;
+    int requireField(const QString &name) const;
+    void settle(); // posts a changed pending record, drops an unchanged one
+    Order &orderFor(const QString &name);
+    bool matchesFilter(quint32 rec) const;
+    void applyFilterText(const QString &expression);
+    void rebuildView();
+    void moveTo(qsizetype pos);
+    void placeOn(qint64 rec);
+    qint64 currentRec() const;
+    const char *currentBytes() const;
+    void addRecords(quint32 from, quint32 to);
+    void refreshFromDisk();
+    void storeField(int index, const QByteArray &bytes);
+    void writeIndex();
+
     std::unique_ptr<TableData> d;
 };
 

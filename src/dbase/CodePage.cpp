@@ -1,0 +1,148 @@
+#include "CodePage.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace dbase {
+
+// Language drivers of dBASE and the code pages they name. Drivers not listed
+// here are read and written as code page 1250, the page of our own tables.
+//   0x00 (not given)                      -> 1250
+//   0x01, 0x09, 0x0B, 0x0D, 0x0F, 0x11,
+//   0x15, 0x18, 0x19, 0x1B                -> 437  (US and Western DOS)
+//   0x02, 0x0A, 0x0E, 0x10, 0x12, 0x14,
+//   0x16, 0x1A, 0x1D, 0x25, 0x37          -> 850  (Multilingual DOS)
+//   0x1F, 0x22, 0x23, 0x40, 0x64          -> 852  (Central European DOS)
+//   0x26, 0x65                            -> 866  (Russian DOS)
+//   0x08, 0x17, 0x66                      -> 865  (Nordic DOS)
+//   0x24                                  -> 860  (Portuguese DOS)
+//   0x1C                                  -> 863  (Canadian French DOS)
+//   0x67                                  -> 861  (Icelandic DOS)
+//   0x6A                                  -> 737  (Greek DOS)
+//   0x6B                                  -> 857  (Turkish DOS)
+//   0x03, 0x57, 0x58, 0x59                -> 1252 (Western Windows)
+//   0x7D                                  -> 1255 (Hebrew Windows)
+//   0x7E                                  -> 1256 (Arabic Windows)
+//   0xC8                                  -> 1250 (Central European Windows)
+//   0xC9                                  -> 1251 (Cyrillic Windows)
+//   0xCA                                  -> 1254 (Turkish Windows)
+//   0xCB                                  -> 1253 (Greek Windows)
+//   0xCC                                  -> 1257 (Baltic Windows)
+//   0x04                                  -> Mac Roman
+//   0x96                                  -> Mac Cyrillic
+//   0x97                                  -> Mac Central European
+//   0x98                                  -> Mac Greek
+const char *codecNameForDriver(quint8 driver)
+{
+    switch (driver) {
+    case 0x00: return "windows-1250";
+    case 0x01: case 0x09: case 0x0B: case 0x0D: case 0x0F: case 0x11:
+    case 0x15: case 0x18: case 0x19: case 0x1B:
+        return "IBM437";
+    case 0x02: case 0x0A: case 0x0E: case 0x10: case 0x12: case 0x14:
+    case 0x16: case 0x1A: case 0x1D: case 0x25: case 0x37:
+        return "IBM850";
+    case 0x1F: case 0x22: case 0x23: case 0x40: case 0x64: return "IBM852";
+    case 0x26: case 0x65: return "IBM866";
+    case 0x08: case 0x17: case 0x66: return "IBM865";
+    case 0x24: return "IBM860";
+    case 0x1C: return "IBM863";
+    case 0x67: return "IBM861";
+    case 0x6A: return "IBM737";
+    case 0x6B: return "IBM857";
+    case 0x03: case 0x57: case 0x58: case 0x59: return "windows-1252";
+    case 0x7D: return "windows-1255";
+    case 0x7E: return "windows-1256";
+    case 0xC8: return "windows-1250";
+    case 0xC9: return "windows-1251";
+    case 0xCA: return "windows-1254";
+    case 0xCB: return "windows-1253";
+    case 0xCC: return "windows-1257";
+    case 0x04: return "macintosh";
+    case 0x96: return "x-mac-cyrillic";
+    case 0x97: return "x-mac-centraleurroman";
+    case 0x98: return "x-mac-greek";
+    default: return nullptr;
+    }
+}
+
+CodePage::CodePage(quint8 driver)
+{
+    m_name = codecNameForDriver(driver);
+    if (!m_name || !QStringDecoder(m_name).isValid())
+        m_name = "windows-1250";
+    // Every page we know is single-byte: decode through a table for speed.
+    m_singleByte = true;
+    QStringDecoder decoder(m_name);
+    for (int b = 0; b < 256; ++b) {
+        const char c = char(b);
+        const QString s = decoder.decode(QByteArrayView(&c, 1));
+        decoder.resetState();
+        if (s.size() != 1) {
+            m_singleByte = false;
+            break;
+        }
+        m_table[b] = s.at(0).unicode();
+    }
+    if (m_singleByte) {
+        m_reverse.assign(65536, -1);
+        for (int b = 255; b >= 0; --b) {
+            if (m_table[b] != 0xFFFD)
+                m_reverse[m_table[b]] = qint16(b);
+        }
+    }
+}
+
+QString CodePage::decode(const char *bytes, int size) const
+{
+    if (m_singleByte) {
+        QString out(size, Qt::Uninitialized);
+        QChar *dst = out.data();
+        for (int i = 0; i < size; ++i)
+            dst[i] = QChar(m_table[uchar(bytes[i])]);
+        return out;
+    }
+    QStringDecoder decoder(m_name);
+    return decoder.decode(QByteArrayView(bytes, size));
+}
+
+std::optional<QByteArray> CodePage::encode(const QString &text, QString *badChar) const
+{
+    if (m_singleByte) {
+        QByteArray out(text.size(), Qt::Uninitialized);
+        for (int i = 0; i < text.size(); ++i) {
+            const qint16 b = m_reverse[text.at(i).unicode()];
+            if (b < 0) {
+                if (badChar) {
+                    const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size();
+                    *badChar = text.mid(i, pair ? 2 : 1);
+                }
+                return std::nullopt;
+            }
+            out[i] = char(b);
+        }
+        return out;
+    }
+    QStringEncoder encoder(m_name);
+    QByteArray out = encoder.encode(text);
+    if (!encoder.hasError() && !out.contains('?'))
+        return out;
+    // Find the character that has no code here; a question mark of the text
+    // itself is fine.
+    for (int i = 0; i < text.size(); ++i) {
+        const int len = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString one = text.mid(i, len);
+        QStringEncoder single(m_name);
+        const QByteArray b = single.encode(one);
+        if (single.hasError() || (b == "?" && one != QLatin1String("?"))
+            || (m_singleByte && b.size() != 1)) {
+            if (badChar)
+                *badChar = one;
+            return std::nullopt;
+        }
+        i += len - 1;
+    }
+    return out;
+}
+
+} // namespace dbase

@@ -1,0 +1,40 @@
+#pragma once
+
+// Text of a table in its code page: the language driver byte of the .dbf
+// header names the code page; our own tables use code page 1250.
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace dbase {
+
+// The language driver we write: code page 1250 (Central European).
+inline constexpr quint8 DriverCp1250 = 0xC8;
+
+// The codec name of a language driver, or nullptr when the driver is unknown.
+const char *codecNameForDriver(quint8 driver);
+
+class CodePage
+{
+public:
+    // An unknown driver (and 0, "not given") falls back to code page 1250.
+    explicit CodePage(quint8 driver = DriverCp1250);
+
+    QString name() const { return QString::fromLatin1(m_name); }
+    QString decode(const char *bytes, int size) const;
+    // The bytes of text, or nothing when a character has no code in this page;
+    // badChar then holds the first such character.
+    std::optional<QByteArray> encode(const QString &text, QString *badChar = nullptr) const;
+
+private:
+    const char *m_name;
+    bool m_singleByte = false;
+    std::array<char16_t, 256> m_table{};
+    std::vector<qint16> m_reverse; // UTF-16 unit -> byte, -1 when none
+};
+
+} // namespace dbase

@@ -1,0 +1,304 @@
+#include "DbfFile.h"
+
+#include "Messages.h"
+
+#include <QDate>
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dbase {
+
+namespace {
+
+quint16 le16(const char *p) { return quint16(uchar(p[0]) | uchar(p[1]) << 8); }
+quint32 le32(const char *p)
+{
+    return quint32(uchar(p[0])) | quint32(uchar(p[1])) << 8 | quint32(uchar(p[2])) << 16
+           | quint32(uchar(p[3])) << 24;
+}
+
+bool isLevel7(quint8 version) { return version == 0x04 || version == 0x8C; }
+bool isKnownVersion(quint8 version)
+{
+    return version == 0x03 || version == 0x83 || version == 0x8B || isLevel7(version);
+}
+
+// Fixed widths of the types that have one; 0 = any width.
+int fixedWidth(char type)
+{
+    switch (type) {
+    case 'D': return 8;
+    case 'L': return 1;
+    case 'M': return 10;
+    case 'I': case '+': return 4;
+    case 'O': case '@': return 8;
+    default: return 0;
+    }
+}
+
+bool knownType(char type, bool level7)
+{
+    switch (type) {
+    case 'C': case 'N': case 'F': case 'D': case 'L': case 'M': return true;
+    case 'I': case '+': case 'O': case '@': return level7;
+    default: return false;
+    }
+}
+
+QString damaged(const QString &why) { return QStringLiteral("soubor je poškozen (%1).").arg(why); }
+
+} // namespace
+
+bool DbfHeader::hasMemoField() const
+{
+    for (const FieldDef &f : fields)
+        if (f.type == 'M')
+            return true;
+    return false;
+}
+
+DbfHeader parseHeader(const QByteArray &bytes, qint64 fileSize, const QString &table)
+{
+    DbfHeader h;
+    if (bytes.size() < 32)
+        throw tableError(table, damaged(QStringLiteral("chybí hlavička")));
+    const char *p = bytes.constData();
+    h.version = quint8(p[0]);
+    if (!isKnownVersion(h.version))
+        throw tableError(table, QStringLiteral("neznámá verze tabulky (0x%1).")
+                                    .arg(h.version, 2, 16, QLatin1Char('0')));
+    h.level7 = isLevel7(h.version);
+    h.recordCount = le32(p + 4);
+    h.headerLength = le16(p + 8);
+    h.recordLength = le16(p + 10);
+    h.productionIndex = p[28] != 0;
+    h.driver = quint8(p[29]);
+
+    const int descStart = h.level7 ? 68 : 32;
+    const int descSize = h.level7 ? 48 : 32;
+    if (h.headerLength < descStart + 1 || h.headerLength > fileSize || h.headerLength > bytes.size())
+        throw tableError(table, damaged(QStringLiteral("chybná délka hlavičky")));
+    if (h.recordLength < 2)
+        throw tableError(table, damaged(QStringLiteral("chybná délka věty")));
+
+    int pos = descStart;
+    int used = 1; // deletion flag
+    bool terminated = false;
+    while (pos < h.headerLength) {
+        if (p[pos] == 0x0D) {
+            terminated = true;
+            break;
+        }
+        if (pos + descSize > h.headerLength)
+            break;
+        const char *d = p + pos;
+        FieldDef f;
+        const int nameLen = h.level7 ? 32 : 11;
+        int n = 0;
+        while (n < nameLen && d[n] != 0)
+            ++n;
+        f.name = QString::fromLatin1(d, n).trimmed().toUpper();
+        if (h.level7) {
+            f.type = d[32];
+            f.length = uchar(d[33]);
+            f.decimals = uchar(d[34]);
+        } else {
+            f.type = d[11];
+            f.length = uchar(d[16]);
+            f.decimals = uchar(d[17]);
+        }
+        if (f.name.isEmpty())
+            throw tableError(table, damaged(QStringLiteral("pole bez jména")));
+        if (!knownType(f.type, h.level7))
+            throw fieldError(table, f.name, QStringLiteral("neznámý typ pole „%1“.")
+                                                .arg(QString::fromLatin1(&f.type, 1)));
+        const int fixed = fixedWidth(f.type);
+        if (f.length < 1 || (fixed && f.length != fixed) || f.decimals > f.length)
+            throw fieldError(table, f.name, damaged(QStringLiteral("chybná délka pole")));
+        h.offsets.append(used);
+        used += f.length;
+        h.fields.append(f);
+        pos += descSize;
+    }
+    if (!terminated)
+        throw tableError(table, damaged(QStringLiteral("chybí konec popisu polí")));
+    if (h.fields.isEmpty())
+        throw tableError(table, damaged(QStringLiteral("tabulka nemá žádné pole")));
+    if (used > h.recordLength)
+        throw tableError(table, damaged(QStringLiteral("pole přesahují délku věty")));
+    const qint64 needed = qint64(h.headerLength) + qint64(h.recordCount) * h.recordLength;
+    if (needed > fileSize)
+        throw tableError(table, damaged(QStringLiteral("hlavička udává %1 vět, soubor jich neobsahuje tolik")
+                                            .arg(h.recordCount)));
+    return h;
+}
+
+DbfFile::~DbfFile()
+{
+    close();
+}
+
+void DbfFile::open(const QString &path, const QString &table)
+{
+    close();
+    m_table = table;
+    const QByteArray native = QFile::encodeName(path);
+    m_readOnly = false;
+    int fd = ::open(native.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+        fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        m_readOnly = true;
+    }
+    if (fd < 0) {
+        if (errno == ENOENT)
+            throw tableError(table, QStringLiteral("soubor neexistuje."));
+        throw tableError(table, QStringLiteral("soubor nelze otevřít (je uzamčen nebo nepřístupný)."));
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw tableError(table, QStringLiteral("soubor nelze otevřít (je uzamčen nebo nepřístupný)."));
+    }
+    m_fd = fd;
+    try {
+        const qint64 fileSize = st.st_size;
+        QByteArray head(qMin<qint64>(fileSize, 65535 + 1), Qt::Uninitialized);
+        const ssize_t got = ::pread(fd, head.data(), size_t(head.size()), 0);
+        if (got < 0)
+            throw tableError(table, QStringLiteral("soubor nelze přečíst."));
+        head.truncate(got);
+        m_header = parseHeader(head, fileSize, table);
+        const qint64 bytes = qint64(m_header.recordCount) * m_header.recordLength;
+        m_records = QByteArray(bytes, Qt::Uninitialized);
+        qint64 done = 0;
+        while (done < bytes) {
+            const ssize_t r = ::pread(fd, m_records.data() + done, size_t(bytes - done),
+                                      m_header.headerLength + done);
+            if (r <= 0)
+                throw tableError(table, QStringLiteral("soubor nelze přečíst."));
+            done += r;
+        }
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void DbfFile::close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_records.clear();
+    m_records.squeeze();
+}
+
+quint32 DbfFile::refresh()
+{
+    const quint32 before = m_header.recordCount;
+    if (m_fd < 0)
+        return before;
+    char buf[4];
+    if (::pread(m_fd, buf, 4, 4) != 4)
+        return before;
+    const quint32 onDisk = le32(buf);
+    if (onDisk <= before)
+        return before;
+    struct stat st {};
+    if (::fstat(m_fd, &st) != 0)
+        return before;
+    const qint64 len = m_header.recordLength;
+    if (qint64(m_header.headerLength) + qint64(onDisk) * len > st.st_size)
+        return before; // the other writer has not finished; take what is complete later
+    const qint64 extra = qint64(onDisk - before) * len;
+    const qint64 oldSize = m_records.size();
+    m_records.resize(oldSize + extra);
+    qint64 done = 0;
+    while (done < extra) {
+        const ssize_t r = ::pread(m_fd, m_records.data() + oldSize + done, size_t(extra - done),
+                                  m_header.headerLength + oldSize + done);
+        if (r <= 0) {
+            m_records.resize(oldSize);
+            return before;
+        }
+        done += r;
+    }
+    m_header.recordCount = onDisk;
+    return before;
+}
+
+void DbfFile::requireWritable() const
+{
+    if (m_fd < 0)
+        throw tableError(m_table, QStringLiteral("tabulka není otevřena."));
+    if (m_readOnly)
+        throw tableError(m_table, QStringLiteral("soubor je jen pro čtení, změnu nelze uložit."));
+}
+
+void DbfFile::writeAt(qint64 offset, const char *data, qint64 size)
+{
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t w = ::pwrite(m_fd, data + done, size_t(size - done), offset + done);
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            throw tableError(m_table, QStringLiteral("zápis do souboru se nezdařil."));
+        done += w;
+    }
+}
+
+void DbfFile::writeRecord(quint32 index, const QByteArray &bytes)
+{
+    requireWritable();
+    Q_ASSERT(bytes.size() == m_header.recordLength && index < m_header.recordCount);
+    const qint64 offset = m_header.headerLength + qint64(index) * m_header.recordLength;
+    writeAt(offset, bytes.constData(), bytes.size());
+    memcpy(m_records.data() + qint64(index) * m_header.recordLength, bytes.constData(), bytes.size());
+}
+
+quint32 DbfFile::appendRecord(const QByteArray &bytes)
+{
+    requireWritable();
+    Q_ASSERT(bytes.size() == m_header.recordLength);
+    refresh(); // another table on the same file may have appended meanwhile
+    const quint32 index = m_header.recordCount;
+    const qint64 offset = m_header.headerLength + qint64(index) * m_header.recordLength;
+    // The record and the end-of-file mark first, then the count: the header
+    // never claims a record whose bytes are not written.
+    QByteArray out = bytes;
+    out.append(char(0x1A));
+    writeAt(offset, out.constData(), out.size());
+    const quint32 count = index + 1;
+    const QDate today = QDate::currentDate();
+    const char head[7] = {char(today.year() - 1900), char(today.month()), char(today.day()),
+                          char(count & 0xFF), char((count >> 8) & 0xFF),
+                          char((count >> 16) & 0xFF), char((count >> 24) & 0xFF)};
+    writeAt(1, head, 7);
+    m_records.append(bytes);
+    m_header.recordCount = count;
+    return index;
+}
+
+void DbfFile::writeDeletionFlag(quint32 index, char flag)
+{
+    requireWritable();
+    const qint64 offset = m_header.headerLength + qint64(index) * m_header.recordLength;
+    writeAt(offset, &flag, 1);
+    m_records[qint64(index) * m_header.recordLength] = flag;
+}
+
+void DbfFile::writeDate()
+{
+    if (m_fd < 0 || m_readOnly)
+        return;
+    const QDate today = QDate::currentDate();
+    const char date[3] = {char(today.year() - 1900), char(today.month()), char(today.day())};
+    writeAt(1, date, 3);
+}
+
+} // namespace dbase

@@ -1,0 +1,63 @@
+#pragma once
+
+// Conversion between the bytes of one field in a record and its text and
+// typed forms. Text forms do not depend on the system locale.
+
+#include "CodePage.h"
+#include "DbfTypes.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+namespace dbase {
+
+// The field's bytes in the record.
+struct RawField
+{
+    const char *data;
+    int size;
+};
+
+// Plain decimal form of a stored number: "12", "12.5", "-0.25". Empty when
+// blank; nothing when the bytes are not a number.
+std::optional<QString> plainNumber(RawField raw);
+// A stored number as a double; nothing when blank or not a number.
+std::optional<double> numberValue(RawField raw);
+// A stored date (yyyyMMdd); invalid when blank or not a date.
+QDate dateValue(RawField raw);
+// Logical: 1 true, 0 false, -1 empty.
+int logicalValue(RawField raw);
+
+// d.M.yyyy, d. M. yyyy or yyyy-MM-dd; invalid otherwise.
+QDate parseDateText(const QString &text);
+
+class FieldCodec
+{
+public:
+    FieldCodec(const QString &table, const CodePage *codePage) : m_table(table), m_codePage(codePage) {}
+
+    // Text form of a field (memo fields excepted: the table reads the .dbt).
+    QString text(const FieldDef &def, RawField raw) const;
+    QVariant value(const FieldDef &def, RawField raw) const;
+
+    // The bytes to store for a text or typed value, exactly def.length long.
+    // Throws Error when the value does not convert or does not fit.
+    QByteArray encodeText(const FieldDef &def, const QString &text) const;
+    QByteArray encodeValue(const FieldDef &def, const QVariant &value) const;
+    // The bytes of a character field (also used for memo text).
+    QByteArray encodeString(const FieldDef &def, const QString &text, int maxLength) const;
+
+private:
+    QByteArray encodeNumber(const FieldDef &def, const QString &text) const;
+    QByteArray encodeDate(const FieldDef &def, const QDate &date, const QString &shown) const;
+    [[noreturn]] void refuse(const FieldDef &def, const QString &text) const;
+
+    QString m_table;
+    const CodePage *m_codePage;
+};
+
+} // namespace dbase

@@ -1,0 +1,293 @@
+#include "MdxFile.h"
+
+#include "Messages.h"
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstring>
+
+namespace dbase {
+
+namespace {
+
+constexpr int PageSize = 512;
+constexpr int PagesPerBlock = 2;
+constexpr int BlockSize = PageSize * PagesPerBlock;
+constexpr int TagTableOffset = 544;
+constexpr int TagEntrySize = 32;
+constexpr int MaxTags = 47;            // entries that fit before the first block
+constexpr int HeaderPages = 4;         // file header and tag table
+constexpr int ExpressionOffset = 24;   // in a tag header
+constexpr int ExpressionSize = 220;
+
+quint16 le16(const char *p) { return quint16(uchar(p[0]) | uchar(p[1]) << 8); }
+quint32 le32(const char *p)
+{
+    return quint32(uchar(p[0])) | quint32(uchar(p[1])) << 8 | quint32(uchar(p[2])) << 16
+           | quint32(uchar(p[3])) << 24;
+}
+void put16(QByteArray &b, qsizetype at, quint16 v)
+{
+    b[at] = char(v & 0xFF);
+    b[at + 1] = char(v >> 8);
+}
+void put32(QByteArray &b, qsizetype at, quint32 v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = char((v >> (8 * i)) & 0xFF);
+}
+
+QString cString(const char *p, int max)
+{
+    int n = 0;
+    while (n < max && p[n] != 0)
+        ++n;
+    return QString::fromLatin1(p, n).trimmed();
+}
+
+int itemLength(int keyLength) { return (keyLength + 4 + 3) / 4 * 4; }
+
+Error damaged(const QString &table)
+{
+    return tableError(table, QStringLiteral("indexový soubor (.mdx) je poškozen."));
+}
+
+} // namespace
+
+QList<IndexTag> parseMdxTags(const QByteArray &bytes, const QString &table)
+{
+    if (bytes.size() < TagTableOffset)
+        throw damaged(table);
+    const char *p = bytes.constData();
+    const int entryLength = uchar(p[26]);
+    const int inUse = le16(p + 28);
+    if (entryLength < 21 || inUse > 256)
+        throw damaged(table);
+    QList<IndexTag> tags;
+    for (int i = 0; i < inUse; ++i) {
+        const qint64 at = TagTableOffset + qint64(i) * entryLength;
+        if (at + entryLength > bytes.size())
+            throw damaged(table);
+        const quint32 headerPage = le32(p + at);
+        IndexTag tag;
+        tag.name = cString(p + at + 4, 11).toUpper();
+        const qint64 headerAt = qint64(headerPage) * PageSize;
+        if (tag.name.isEmpty() || headerPage < 1
+            || headerAt + ExpressionOffset + ExpressionSize > bytes.size())
+            throw damaged(table);
+        tag.expression = cString(p + headerAt + ExpressionOffset, ExpressionSize);
+        if (tag.expression.isEmpty())
+            throw damaged(table);
+        tags.append(tag);
+    }
+    return tags;
+}
+
+QList<IndexTag> readMdxTags(const QString &path, const QString &table)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw tableError(table, QStringLiteral("indexový soubor %1 chybí nebo je nepřístupný.")
+                                    .arg(QFileInfo(path).fileName()));
+    // The tag headers lie near the start; read at most what they need.
+    return parseMdxTags(f.read(qMin<qint64>(f.size(), 64 * 1024 * 1024)), table);
+}
+
+namespace {
+
+// Lays out the B-tree of one tag from its first page on; returns the root page.
+struct TreeWriter
+{
+    QByteArray &file;
+    int keyLength;
+    int item;
+
+    quint32 nextPage() const { return quint32(file.size() / PageSize); }
+
+    QByteArray newBlock() const { return QByteArray(BlockSize, '\0'); }
+
+    quint32 write(const std::vector<std::pair<QByteArray, quint32>> &entries)
+    {
+        const int leafCapacity = (BlockSize - 8) / item;
+        const int nodeCapacity = (BlockSize - 12) / item; // keeps room for the last pointer
+        struct Child { quint32 page; QByteArray lastKey; };
+        std::vector<Child> level;
+        // Leaves: keys with record numbers.
+        size_t i = 0;
+        do {
+            QByteArray block = newBlock();
+            const int n = int(qMin<size_t>(size_t(leafCapacity), entries.size() - i));
+            put32(block, 0, quint32(n));
+            for (int k = 0; k < n; ++k) {
+                const auto &[key, rec] = entries[i + size_t(k)];
+                const qsizetype at = 8 + qsizetype(k) * item;
+                put32(block, at, rec);
+                memcpy(block.data() + at + 4, key.constData(), size_t(qMin<qsizetype>(key.size(), keyLength)));
+            }
+            const quint32 page = nextPage();
+            level.push_back({page, n ? entries[i + size_t(n) - 1].first : QByteArray()});
+            file += block;
+            i += size_t(n);
+        } while (i < entries.size());
+        // Inner levels: each entry points to a child and holds its last key;
+        // the last child is the pointer after the keys.
+        while (level.size() > 1) {
+            std::vector<Child> upper;
+            size_t c = 0;
+            while (c < level.size()) {
+                const size_t take = qMin<size_t>(size_t(nodeCapacity) + 1, level.size() - c);
+                QByteArray block = newBlock();
+                put32(block, 0, quint32(take - 1));
+                for (size_t k = 0; k < take; ++k) {
+                    const qsizetype at = 8 + qsizetype(k) * item;
+                    put32(block, at, level[c + k].page);
+                    if (k + 1 < take)
+                        memcpy(block.data() + at + 4, level[c + k].lastKey.constData(),
+                               size_t(qMin<qsizetype>(level[c + k].lastKey.size(), keyLength)));
+                }
+                const quint32 page = nextPage();
+                upper.push_back({page, level[c + take - 1].lastKey});
+                file += block;
+                c += take;
+            }
+            level.swap(upper);
+        }
+        return level.front().page;
+    }
+};
+
+} // namespace
+
+void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTag> &tags,
+              const QString &table)
+{
+    if (tags.size() > MaxTags)
+        throw tableError(table, QStringLiteral("index smí mít nejvýše %1 značek.").arg(MaxTags));
+    const QDate today = QDate::currentDate();
+    QByteArray file(HeaderPages * PageSize, '\0');
+    file[0] = 2; // dBASE IV
+    file[1] = char(today.year() - 1900);
+    file[2] = char(today.month());
+    file[3] = char(today.day());
+    const QByteArray base = dbfBaseName.toLatin1().left(16);
+    memcpy(file.data() + 4, base.constData(), size_t(base.size()));
+    put16(file, 20, PagesPerBlock);
+    put16(file, 22, BlockSize);
+    file[24] = 1;    // production index
+    file[25] = 0x30; // entries of the tag table
+    file[26] = TagEntrySize;
+    put16(file, 28, quint16(tags.size()));
+    file[44] = file[1];
+    file[45] = file[2];
+    file[46] = file[3];
+
+    for (int t = 0; t < tags.size(); ++t) {
+        const MdxTag &tag = tags.at(t);
+        const quint32 headerPage = quint32(file.size() / PageSize);
+        QByteArray header(BlockSize, '\0');
+        file += header;
+        const int item = itemLength(tag.keyLength);
+        TreeWriter writer{file, tag.keyLength, item};
+        const quint32 root = writer.write(tag.entries);
+
+        const qsizetype h = qsizetype(headerPage) * PageSize;
+        put32(file, h + 0, root);
+        put32(file, h + 4, quint32(file.size() / PageSize) - headerPage);
+        file[h + 8] = char(tag.fieldKey ? 0x10 : 0x00);
+        file[h + 9] = tag.keyType;
+        put16(file, h + 12, quint16(tag.keyLength));
+        put16(file, h + 14, quint16((BlockSize - 12) / item));
+        put16(file, h + 16, 0);
+        put16(file, h + 18, quint16(item));
+        const QByteArray expr = tag.tag.expression.toLatin1().left(ExpressionSize - 1);
+        memcpy(file.data() + h + ExpressionOffset, expr.constData(), size_t(expr.size()));
+
+        // Tag table entry; the threads link the tags as a list sorted by name.
+        const qsizetype e = TagTableOffset + qsizetype(t) * TagEntrySize;
+        put32(file, e, headerPage);
+        const QByteArray name = tag.tag.name.toUpper().toLatin1().left(10);
+        memcpy(file.data() + e + 4, name.constData(), size_t(name.size()));
+        file[e + 15] = char(tag.fieldKey ? 0x10 : 0x00);
+        file[e + 19] = 0x02;
+        file[e + 20] = tag.keyType;
+    }
+    // Threads of the tag table: a binary tree of the names.
+    {
+        std::vector<int> left(size_t(tags.size()), 0), right(size_t(tags.size()), 0), parent(size_t(tags.size()), 0);
+        for (int t = 1; t < tags.size(); ++t) {
+            int node = 0;
+            const QString name = tags.at(t).tag.name.toUpper();
+            while (true) {
+                const bool goLeft = name < tags.at(node).tag.name.toUpper();
+                int &next = goLeft ? left[size_t(node)] : right[size_t(node)];
+                if (next == 0) {
+                    next = t + 1;
+                    parent[size_t(t)] = node + 1;
+                    break;
+                }
+                node = next - 1;
+            }
+        }
+        for (int t = 0; t < tags.size(); ++t) {
+            const qsizetype e = TagTableOffset + qsizetype(t) * TagEntrySize;
+            file[e + 16] = char(left[size_t(t)]);
+            file[e + 17] = char(right[size_t(t)]);
+            file[e + 18] = char(parent[size_t(t)]);
+        }
+    }
+    const quint32 pages = quint32(file.size() / PageSize);
+    put32(file, 32, pages);
+    put32(file, 36, pages);
+
+    QSaveFile out(path);
+    out.setDirectWriteFallback(false);
+    if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size() || !out.commit())
+        throw tableError(table, QStringLiteral("indexový soubor %1 nelze zapsat.")
+                                    .arg(QFileInfo(path).fileName()));
+}
+
+std::vector<std::pair<QByteArray, quint32>> readMdxKeys(const QString &path, const QString &tagName,
+                                                        quint32 count)
+{
+    // Our writer lays the leaf blocks out first, right after the tag header.
+    std::vector<std::pair<QByteArray, quint32>> out;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    const QByteArray b = f.readAll();
+    if (b.size() < TagTableOffset)
+        return out;
+    const int inUse = le16(b.constData() + 28);
+    for (int i = 0; i < inUse; ++i) {
+        const qsizetype at = TagTableOffset + qsizetype(i) * TagEntrySize;
+        if (at + TagEntrySize > b.size())
+            return out;
+        if (cString(b.constData() + at + 4, 11).compare(tagName, Qt::CaseInsensitive) != 0)
+            continue;
+        const qsizetype h = qsizetype(le32(b.constData() + at)) * PageSize;
+        if (h + BlockSize > b.size())
+            return out;
+        const int keyLength = le16(b.constData() + h + 12);
+        const int item = le16(b.constData() + h + 18);
+        if (item < keyLength + 4 || item > BlockSize - 8)
+            return out;
+        qsizetype p = h + BlockSize;
+        while (out.size() < count && p + BlockSize <= b.size()) {
+            const quint32 n = le32(b.constData() + p);
+            if (n == 0 || n > quint32((BlockSize - 8) / item))
+                break;
+            for (quint32 k = 0; k < n; ++k) {
+                const qsizetype e = p + 8 + qsizetype(k) * item;
+                out.emplace_back(b.mid(e + 4, keyLength), le32(b.constData() + e));
+            }
+            p += BlockSize;
+        }
+        return out;
+    }
+    return out;
+}
+
+} // namespace dbase

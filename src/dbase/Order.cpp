@@ -1,0 +1,181 @@
+#include "Order.h"
+
+#include "FieldCodec.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace dbase {
+
+namespace {
+constexpr double EmptyKey = -std::numeric_limits<double>::infinity();
+}
+
+Order::Order(const QString &name, const KeyExpression &key, const RecordLayout &layout)
+    : m_name(name), m_fileOrder(false), m_key(key), m_layout(layout)
+{
+    m_numeric = key.numericOrder(*layout.fields);
+}
+
+int Order::keyCount() const
+{
+    return int(m_numeric ? m_numbers.size() : m_texts.size());
+}
+
+double Order::numberKey(const char *record) const
+{
+    const int f = m_key.terms.at(0).field;
+    const FieldDef &def = m_layout.fields->at(f);
+    const RawField raw{record + m_layout.offsets->at(f), def.length};
+    switch (def.type) {
+    case 'D': {
+        const QDate d = dateValue(raw);
+        return d.isValid() ? double(d.toJulianDay()) : EmptyKey;
+    }
+    case 'L': {
+        const int v = logicalValue(raw);
+        return v < 0 ? EmptyKey : v;
+    }
+    default: {
+        const FieldCodec codec(QString(), m_layout.codePage);
+        const QVariant v = codec.value(def, raw);
+        if (!v.isValid())
+            return EmptyKey;
+        if (def.type == '@')
+            return double(v.toDateTime().toMSecsSinceEpoch());
+        return v.toDouble();
+    }
+    }
+}
+
+QString Order::textKey(const char *record) const
+{
+    QString s;
+    for (int i = 0; i < m_key.terms.size(); ++i) {
+        const KeyTerm &t = m_key.terms.at(i);
+        const FieldDef &def = m_layout.fields->at(t.field);
+        const char *p = record + m_layout.offsets->at(t.field);
+        const bool lastTerm = i + 1 == m_key.terms.size();
+        int len = def.length;
+        if (def.type == 'C' || t.function == KeyTerm::Upper) {
+            if (lastTerm) // trailing blanks are not part of the value
+                while (len > 0 && (p[len - 1] == ' ' || p[len - 1] == 0))
+                    --len;
+            QString part = m_layout.codePage->decode(p, len);
+            if (t.function == KeyTerm::Upper)
+                part = part.toUpper();
+            s += part;
+        } else {
+            // Joined dates and numbers take their stored characters (DTOS form).
+            s += QString::fromLatin1(p, len);
+        }
+    }
+    return s;
+}
+
+void Order::setKey(quint32 rec, const char *record)
+{
+    if (m_fileOrder)
+        return;
+    if (m_numeric) {
+        const double k = numberKey(record);
+        if (rec == m_numbers.size())
+            m_numbers.push_back(k);
+        else
+            m_numbers[rec] = k;
+    } else {
+        QCollatorSortKey k = m_layout.collator->sortKey(textKey(record));
+        if (rec == m_texts.size())
+            m_texts.push_back(std::move(k));
+        else
+            m_texts[rec] = std::move(k);
+    }
+}
+
+bool Order::less(quint32 a, quint32 b) const
+{
+    if (!m_fileOrder) {
+        if (m_numeric) {
+            const double x = m_numbers[a], y = m_numbers[b];
+            if (x < y)
+                return true;
+            if (y < x)
+                return false;
+        } else {
+            const int c = m_texts[a].compare(m_texts[b]);
+            if (c)
+                return c < 0;
+        }
+    }
+    return a < b;
+}
+
+void Order::insert(std::vector<quint32> &rows, quint32 rec) const
+{
+    const auto it = std::lower_bound(rows.begin(), rows.end(), rec,
+                                     [this](quint32 x, quint32 y) { return less(x, y); });
+    rows.insert(it, rec);
+}
+
+qsizetype Order::position(const std::vector<quint32> &rows, quint32 rec) const
+{
+    const auto it = std::lower_bound(rows.begin(), rows.end(), rec,
+                                     [this](quint32 x, quint32 y) { return less(x, y); });
+    if (it != rows.end() && *it == rec)
+        return it - rows.begin();
+    return -1;
+}
+
+void Order::erase(std::vector<quint32> &rows, quint32 rec) const
+{
+    const qsizetype at = position(rows, rec);
+    if (at >= 0)
+        rows.erase(rows.begin() + at);
+}
+
+qsizetype Order::lowerBound(const std::vector<quint32> &rows, const QString &value, bool *exact) const
+{
+    *exact = false;
+    if (m_fileOrder)
+        return qsizetype(rows.size());
+    if (m_numeric) {
+        double v = EmptyKey;
+        const QString t = value.trimmed();
+        if (!t.isEmpty()) {
+            const int f = m_key.terms.at(0).field;
+            const char type = m_layout.fields->at(f).type;
+            bool ok = false;
+            if (type == 'D') {
+                const QDate d = parseDateText(t);
+                ok = d.isValid();
+                v = double(d.toJulianDay());
+            } else if (type == 'L') {
+                ok = true;
+                v = (t == QLatin1String("true") || t == QLatin1String("T")) ? 1 : 0;
+            } else {
+                QString n = t;
+                n.replace(QLatin1Char(','), QLatin1Char('.'));
+                v = n.toDouble(&ok);
+            }
+            if (!ok || !std::isfinite(v))
+                return qsizetype(rows.size());
+        }
+        const auto it = std::lower_bound(rows.begin(), rows.end(), v,
+                                         [this](quint32 r, double key) { return m_numbers[r] < key; });
+        *exact = it != rows.end() && m_numbers[*it] == v;
+        return it - rows.begin();
+    }
+    QString v = value;
+    while (v.endsWith(QLatin1Char(' ')))
+        v.chop(1);
+    if (m_key.terms.size() == 1 && m_key.terms.at(0).function == KeyTerm::Upper)
+        v = v.toUpper();
+    const QCollatorSortKey key = m_layout.collator->sortKey(v);
+    const auto it = std::lower_bound(rows.begin(), rows.end(), 0,
+                                     [this, &key](quint32 r, int) { return m_texts[r].compare(key) < 0; });
+    *exact = it != rows.end() && m_texts[*it].compare(key) == 0;
+    return it - rows.begin();
+}
+
+} // namespace dbase

@@ -1,0 +1,70 @@
+#pragma once
+
+// An order of the records kept in memory: a key per record and the sorted
+// record numbers (0-based) of the records not deleted. Equal keys keep file
+// order; an empty number sorts before every number; text keys follow Czech
+// collation.
+
+#include "CodePage.h"
+#include "KeyExpression.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+#include <QList>
+#include <QString>
+#include <QVector>
+
+#include <vector>
+
+namespace dbase {
+
+// What an order needs to read keys from a record.
+struct RecordLayout
+{
+    const QList<FieldDef> *fields;
+    const QVector<int> *offsets;
+    const CodePage *codePage;
+    const QCollator *collator;
+};
+
+class Order
+{
+public:
+    Order() = default; // file order
+    Order(const QString &name, const KeyExpression &key, const RecordLayout &layout);
+
+    QString name() const { return m_name; }
+    bool isFileOrder() const { return m_fileOrder; }
+    bool isNumeric() const { return m_numeric; }
+    const KeyExpression &key() const { return m_key; }
+
+    // Keys: the key of record rec (rec == keyCount() appends one).
+    int keyCount() const;
+    void setKey(quint32 rec, const char *record);
+
+    bool less(quint32 a, quint32 b) const;
+    // Sorted insertion and removal in a vector ordered by this order; the
+    // key of rec must be the one it was inserted with.
+    void insert(std::vector<quint32> &rows, quint32 rec) const;
+    void erase(std::vector<quint32> &rows, quint32 rec) const;
+    qsizetype position(const std::vector<quint32> &rows, quint32 rec) const; // -1 when absent
+    // First position whose key is not less than value; exact tells whether
+    // that key equals value. Values that are not keys of this order give the end.
+    qsizetype lowerBound(const std::vector<quint32> &rows, const QString &value, bool *exact) const;
+
+    std::vector<quint32> rows; // records not deleted, in order
+
+private:
+    double numberKey(const char *record) const;
+    QString textKey(const char *record) const;
+
+    QString m_name;
+    bool m_fileOrder = true;
+    bool m_numeric = false;
+    KeyExpression m_key;
+    RecordLayout m_layout{};
+    std::vector<double> m_numbers;
+    std::vector<QCollatorSortKey> m_texts;
+};
+
+} // namespace dbase

@@ -1,0 +1,766 @@
+#include "Table.h"
+
+#include "KeyExpression.h"
+#include "MdxFile.h"
+#include "Messages.h"
+#include "PathLookup.h"
+#include "TableData.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstring>
+
+namespace dbase {
+
+namespace {
+
+bool isDeleted(const char *record) { return record[0] == '*'; }
+
+const QList<FieldDef> &noFields()
+{
+    static const QList<FieldDef> empty;
+    return empty;
+}
+
+} // namespace
+
+Table::Table(QObject *parent) : QObject(parent), d(std::make_unique<TableData>()) {}
+
+Table::~Table()
+{
+    try {
+        close();
+    } catch (...) {
+        // Nothing can be reported from here; the files stay as the last write left them.
+    }
+}
+
+void Table::setDatabaseName(const QString &folder) { d->folder = folder; }
+QString Table::databaseName() const { return d->folder; }
+void Table::setTableName(const QString &fileName) { d->fileName = fileName; }
+QString Table::tableName() const { return d->fileName; }
+
+QString Table::filePath() const
+{
+    if (isActive())
+        return d->path;
+    return findFile(d->folder, d->fileName);
+}
+
+bool Table::isActive() const { return d->state != State::Inactive; }
+Table::State Table::state() const { return d->state; }
+bool Table::isReadOnly() const { return isActive() && !d->writable; }
+
+// ---------------------------------------------------------------- open, close
+
+void Table::open()
+{
+    if (isActive())
+        return;
+    if (d->fileName.trimmed().isEmpty())
+        throw Error(QStringLiteral("Tabulka nemá jméno souboru."));
+    const QString table = d->fileName;
+    d->path = findFile(d->folder, d->fileName);
+    try {
+        d->dbf.open(d->path, table);
+        const DbfHeader &h = d->dbf.header();
+        d->codePage = CodePage(h.driver);
+        d->fields = h.fields;
+        // Level 7 tables are read: their own types are not written by us.
+        d->writable = !d->dbf.readOnly() && !h.level7;
+        const bool memoFile = h.hasMemoField() || (h.version & 0x80);
+        d->dbtPath = companionFile(d->path, QStringLiteral("dbt"));
+        if (memoFile)
+            d->memo.open(d->dbtPath, table);
+        d->mdxPath = companionFile(d->path, QStringLiteral("mdx"));
+        d->tags.clear();
+        if (h.productionIndex)
+            d->tags = readMdxTags(d->mdxPath, table);
+    } catch (...) {
+        d->dbf.close();
+        d->memo.close();
+        throw;
+    }
+    d->changed = false;
+    d->modified = false;
+    d->pendingMemos.clear();
+    d->orders.clear();
+    d->fileOrder = Order();
+    d->fileOrder.rows.reserve(d->dbf.count());
+    for (quint32 r = 0; r < d->dbf.count(); ++r)
+        if (!isDeleted(d->dbf.record(r)))
+            d->fileOrder.rows.push_back(r);
+    d->current = &d->fileOrder;
+    d->state = State::Browse;
+    try {
+        if (!d->orderName.isEmpty())
+            d->current = &orderFor(d->orderName);
+        if (!d->filterText.isEmpty())
+            applyFilterText(d->filterText);
+    } catch (...) {
+        d->state = State::Inactive;
+        d->orders.clear();
+        d->dbf.close();
+        d->memo.close();
+        throw;
+    }
+    rebuildView();
+    moveTo(d->view().empty() ? -1 : 0);
+    d->bof = true;
+    d->eof = d->view().empty();
+    emit stateChanged();
+    emit recordChanged();
+}
+
+void Table::close()
+{
+    if (!isActive())
+        return;
+    settle();
+    std::exception_ptr failure;
+    if (d->changed && d->writable) {
+        try {
+            refreshFromDisk();
+            if (!d->tags.isEmpty())
+                writeIndex();
+            d->dbf.writeDate();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+    d->dbf.close();
+    d->memo.close();
+    d->orders.clear();
+    d->fileOrder = Order();
+    d->current = &d->fileOrder;
+    d->filteredRows.clear();
+    d->state = State::Inactive;
+    d->pos = -1;
+    d->bof = d->eof = true;
+    emit stateChanged();
+    emit recordChanged();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void Table::writeIndex()
+{
+    QList<MdxTag> out;
+    const DbfHeader &h = d->dbf.header();
+    for (const IndexTag &tag : std::as_const(d->tags)) {
+        MdxTag m;
+        m.tag = tag;
+        const std::optional<KeyExpression> key = parseKeyExpression(tag.expression, d->fields);
+        if (key) {
+            m.keyType = key->type;
+            m.keyLength = key->length;
+            m.fieldKey = key->terms.size() == 1 && key->terms.at(0).function == KeyTerm::Plain;
+            m.entries.reserve(d->fileOrder.rows.size());
+            for (quint32 r : d->fileOrder.rows)
+                m.entries.emplace_back(indexKey(*key, d->fields, h.offsets, d->dbf.record(r), d->codePage), r + 1);
+            if (key->type == 'C') {
+                std::stable_sort(m.entries.begin(), m.entries.end(),
+                                 [](const auto &a, const auto &b) { return a.first < b.first; });
+            } else {
+                auto number = [&](const QByteArray &k) {
+                    if (key->type == 'N')
+                        return bcdValue(k.constData());
+                    double v;
+                    std::memcpy(&v, k.constData(), sizeof v);
+                    return v;
+                };
+                std::stable_sort(m.entries.begin(), m.entries.end(), [&](const auto &a, const auto &b) {
+                    return number(a.first) < number(b.first);
+                });
+            }
+        } else {
+            // A key we cannot compute is kept as a tag without keys.
+            m.keyType = 'C';
+            m.keyLength = 10;
+            m.fieldKey = false;
+        }
+        out.append(m);
+    }
+    writeMdx(d->mdxPath, QFileInfo(d->path).completeBaseName(), out, d->fileName);
+}
+
+// ---------------------------------------------------------------- orders and view
+
+Order &Table::orderFor(const QString &name)
+{
+    const QString key = name.trimmed().toUpper();
+    auto it = d->orders.find(key);
+    if (it != d->orders.end())
+        return *it->second;
+    QString expression = key;
+    for (const IndexTag &tag : std::as_const(d->tags))
+        if (tag.name.compare(key, Qt::CaseInsensitive) == 0)
+            expression = tag.expression;
+    const std::optional<KeyExpression> parsed = parseKeyExpression(expression, d->fields);
+    if (!parsed)
+        throw tableError(d->fileName, QStringLiteral("pořadí %1 neexistuje.").arg(quoted(name)));
+    auto order = std::make_unique<Order>(key, *parsed, d->layout());
+    const quint32 count = d->dbf.count();
+    for (quint32 r = 0; r < count; ++r)
+        order->setKey(r, d->dbf.record(r));
+    order->rows = d->fileOrder.rows;
+    const Order *o = order.get();
+    std::sort(order->rows.begin(), order->rows.end(), [o](quint32 a, quint32 b) { return o->less(a, b); });
+    Order &ref = *order;
+    d->orders.emplace(key, std::move(order));
+    return ref;
+}
+
+bool Table::matchesFilter(quint32 rec) const
+{
+    const int f = d->conditionField;
+    const FieldDef &def = d->fields.at(f);
+    const char *record = d->dbf.record(rec);
+    const RawField raw{record + d->dbf.header().offsets.at(f), def.length};
+    return d->codec().text(def, raw) == d->condition->value;
+}
+
+void Table::rebuildView()
+{
+    d->filteredRows.clear();
+    if (!d->filterActive())
+        return;
+    for (quint32 r : d->current->rows)
+        if (matchesFilter(r))
+            d->filteredRows.push_back(r);
+}
+
+void Table::moveTo(qsizetype pos)
+{
+    const auto &v = d->view();
+    if (v.empty()) {
+        d->pos = -1;
+        d->bof = d->eof = true;
+        return;
+    }
+    d->pos = std::clamp<qsizetype>(pos, 0, qsizetype(v.size()) - 1);
+    d->bof = d->eof = false;
+}
+
+qint64 Table::currentRec() const
+{
+    if (d->state == State::Edit)
+        return d->editRec;
+    if (d->state != State::Browse)
+        return -1;
+    const auto &v = d->view();
+    if (d->pos < 0 || d->pos >= qsizetype(v.size()))
+        return -1;
+    return v[size_t(d->pos)];
+}
+
+void Table::placeOn(qint64 rec)
+{
+    if (rec < 0) {
+        moveTo(0);
+        return;
+    }
+    const qsizetype at = d->current->position(d->view(), quint32(rec));
+    if (at >= 0) {
+        moveTo(at);
+        return;
+    }
+    // Not visible (deleted or filtered out): the record that now takes its place.
+    const auto &v = d->view();
+    const auto it = std::lower_bound(v.begin(), v.end(), quint32(rec),
+                                     [this](quint32 a, quint32 b) { return d->current->less(a, b); });
+    moveTo(it - v.begin());
+}
+
+void Table::addRecords(quint32 from, quint32 to)
+{
+    for (quint32 r = from; r < to; ++r) {
+        const char *record = d->dbf.record(r);
+        for (auto &[name, order] : d->orders)
+            order->setKey(r, record);
+        if (isDeleted(record))
+            continue;
+        d->fileOrder.rows.push_back(r);
+        for (auto &[name, order] : d->orders)
+            order->insert(order->rows, r);
+        if (d->filterActive() && matchesFilter(r))
+            d->current->insert(d->filteredRows, r);
+    }
+}
+
+void Table::refreshFromDisk()
+{
+    const quint32 before = d->dbf.refresh();
+    if (d->dbf.count() > before) {
+        const qint64 rec = currentRec();
+        addRecords(before, d->dbf.count());
+        if (d->state == State::Browse && rec >= 0)
+            d->pos = d->current->position(d->view(), quint32(rec));
+    }
+}
+
+void Table::setOrder(const QString &fieldOrTagName)
+{
+    if (!isActive()) {
+        d->orderName = fieldOrTagName.trimmed();
+        return;
+    }
+    settle();
+    const qint64 rec = currentRec();
+    const QString name = fieldOrTagName.trimmed();
+    Order *next = name.isEmpty() ? &d->fileOrder : &orderFor(name);
+    d->current = next;
+    d->orderName = name;
+    rebuildView();
+    placeOn(rec);
+    emit recordChanged();
+}
+
+QString Table::order() const { return d->orderName; }
+
+QList<IndexTag> Table::tags() const
+{
+    if (isActive())
+        return d->tags;
+    // A closed table still tells the tags of its index.
+    const QString path = findFile(d->folder, d->fileName);
+    const QString mdx = companionFile(path, QStringLiteral("mdx"));
+    if (!QFileInfo::exists(mdx))
+        return {};
+    return readMdxTags(mdx, d->fileName);
+}
+
+// ---------------------------------------------------------------- filter
+
+void Table::applyFilterText(const QString &expression)
+{
+    const std::optional<FilterCondition> c = parseFilter(expression);
+    if (!c)
+        throw tableError(d->fileName, QStringLiteral("filtr %1 má chybný tvar (správně POLE = 'hodnota').")
+                                          .arg(quoted(expression)));
+    int field = -1;
+    if (!c->field.isEmpty()) {
+        field = fieldIndex(c->field);
+        if (field < 0 && isActive())
+            throw fieldError(d->fileName, c->field, QStringLiteral("pole v tabulce není (filtr)."));
+    }
+    d->filterText = expression;
+    d->condition = c->field.isEmpty() ? std::nullopt : c;
+    d->conditionField = field;
+}
+
+void Table::setFilter(const QString &expression)
+{
+    if (isActive())
+        settle();
+    applyFilterText(expression);
+    if (!isActive())
+        return;
+    refreshFromDisk();
+    rebuildView();
+    moveTo(0);
+    d->bof = true;
+    d->eof = d->view().empty();
+    emit recordChanged();
+}
+
+QString Table::filter() const { return d->filterText; }
+
+void Table::setFiltered(bool on)
+{
+    if (isActive())
+        settle();
+    d->filtered = on;
+    if (!isActive())
+        return;
+    refreshFromDisk();
+    rebuildView();
+    moveTo(0);
+    d->bof = true;
+    d->eof = d->view().empty();
+    emit recordChanged();
+}
+
+bool Table::filtered() const { return d->filtered; }
+
+QString Table::filterFor(const QString &field, const QString &value)
+{
+    return filterExpression(field, value);
+}
+
+// ---------------------------------------------------------------- navigation
+
+void Table::requireActive() const
+{
+    if (!isActive())
+        throw tableError(d->fileName, QStringLiteral("tabulka není otevřena."));
+}
+
+void Table::first()
+{
+    requireActive();
+    settle();
+    refreshFromDisk();
+    moveTo(0);
+    d->bof = true;
+    d->eof = d->view().empty();
+    emit recordChanged();
+}
+
+void Table::last()
+{
+    requireActive();
+    settle();
+    refreshFromDisk();
+    moveTo(qsizetype(d->view().size()) - 1);
+    d->eof = true;
+    d->bof = d->view().empty();
+    emit recordChanged();
+}
+
+void Table::next()
+{
+    requireActive();
+    settle();
+    const qsizetype size = qsizetype(d->view().size());
+    if (size == 0) {
+        d->bof = d->eof = true;
+    } else if (d->pos >= size - 1) {
+        d->eof = true;
+        d->bof = false;
+    } else {
+        moveTo(d->pos + 1);
+    }
+    emit recordChanged();
+}
+
+void Table::prior()
+{
+    requireActive();
+    settle();
+    const qsizetype size = qsizetype(d->view().size());
+    if (size == 0) {
+        d->bof = d->eof = true;
+    } else if (d->pos <= 0) {
+        d->bof = true;
+        d->eof = false;
+    } else {
+        moveTo(d->pos - 1);
+    }
+    emit recordChanged();
+}
+
+bool Table::bof() const { return d->bof; }
+bool Table::eof() const { return d->eof; }
+bool Table::isEmpty() const { return !isActive() || d->view().empty(); }
+int Table::recordCount() const { return isActive() ? int(d->view().size()) : 0; }
+
+bool Table::findKey(const QString &value)
+{
+    requireActive();
+    settle();
+    if (d->current->isFileOrder())
+        throw tableError(d->fileName, QStringLiteral("hledání podle klíče potřebuje nastavené pořadí."));
+    bool exact = false;
+    const qsizetype at = d->current->lowerBound(d->view(), value, &exact);
+    if (!exact)
+        return false;
+    moveTo(at);
+    emit recordChanged();
+    return true;
+}
+
+void Table::findNearest(const QString &value)
+{
+    requireActive();
+    settle();
+    if (d->current->isFileOrder())
+        throw tableError(d->fileName, QStringLiteral("hledání podle klíče potřebuje nastavené pořadí."));
+    bool exact = false;
+    const qsizetype at = d->current->lowerBound(d->view(), value, &exact);
+    moveTo(at);
+    emit recordChanged();
+}
+
+Table::Bookmark Table::bookmark() const
+{
+    const qint64 rec = currentRec();
+    return rec < 0 ? 0 : Bookmark(rec + 1);
+}
+
+void Table::gotoBookmark(Bookmark bookmark)
+{
+    requireActive();
+    settle();
+    const qsizetype at = bookmark ? d->current->position(d->view(), bookmark - 1) : -1;
+    if (at < 0)
+        throw tableError(d->fileName, QStringLiteral("záznam %1 není k dispozici.").arg(bookmark));
+    moveTo(at);
+    emit recordChanged();
+}
+
+quint32 Table::recNo() const
+{
+    return bookmark();
+}
+
+// ---------------------------------------------------------------- editing
+
+void Table::requireWritable() const
+{
+    requireActive();
+    if (d->dbf.header().level7)
+        throw tableError(d->fileName, QStringLiteral("tabulky dBASE 7 lze jen číst."));
+    if (!d->writable)
+        throw tableError(d->fileName, QStringLiteral("soubor je jen pro čtení, změny nelze uložit."));
+}
+
+void Table::settle()
+{
+    if (d->state != State::Edit && d->state != State::Insert)
+        return;
+    if (d->modified)
+        post();
+    else
+        cancel();
+}
+
+void Table::edit()
+{
+    requireWritable();
+    if (d->state == State::Edit || d->state == State::Insert)
+        return;
+    const qint64 rec = currentRec();
+    if (rec < 0) {
+        insert();
+        return;
+    }
+    d->editRec = quint32(rec);
+    d->buffer = QByteArray(d->dbf.record(d->editRec), d->dbf.header().recordLength);
+    d->modified = false;
+    d->pendingMemos.clear();
+    d->state = State::Edit;
+    emit stateChanged();
+}
+
+void Table::insert()
+{
+    requireWritable();
+    settle();
+    d->buffer = QByteArray(d->dbf.header().recordLength, ' ');
+    d->modified = false;
+    d->pendingMemos.clear();
+    d->state = State::Insert;
+    emit stateChanged();
+    emit recordChanged();
+}
+
+void Table::post()
+{
+    if (d->state != State::Edit && d->state != State::Insert)
+        return;
+    if (!d->modified) {
+        // An untouched record stores nothing, and an untouched new record is dropped.
+        cancel();
+        return;
+    }
+    QByteArray record = d->buffer;
+    record[0] = ' ';
+    // Memo texts go to the .dbt first; the record then points to them.
+    for (auto it = d->pendingMemos.cbegin(); it != d->pendingMemos.cend(); ++it) {
+        const FieldDef &def = d->fields.at(it.key());
+        const int offset = d->dbf.header().offsets.at(it.key());
+        QByteArray ref(def.length, ' ');
+        if (!it.value().isEmpty()) {
+            if (!d->memo.isOpen())
+                throw fieldError(d->fileName, def.name, QStringLiteral("tabulka nemá soubor poznámek."));
+            ref = QByteArray::number(d->memo.append(it.value())).rightJustified(def.length, ' ');
+        }
+        std::memcpy(record.data() + offset, ref.constData(), size_t(def.length));
+    }
+
+    quint32 rec;
+    if (d->state == State::Insert) {
+        const quint32 before = d->dbf.count();
+        rec = d->dbf.appendRecord(record);
+        if (rec > before) // records another table appended meanwhile
+            addRecords(before, rec);
+        addRecords(rec, rec + 1);
+    } else {
+        rec = d->editRec;
+        d->dbf.writeRecord(rec, record);
+        // Take the record out of every order under its old key, then put it back.
+        for (auto &[name, order] : d->orders)
+            order->erase(order->rows, rec);
+        if (d->filterActive())
+            d->current->erase(d->filteredRows, rec);
+        for (auto &[name, order] : d->orders) {
+            order->setKey(rec, d->dbf.record(rec));
+            order->insert(order->rows, rec);
+        }
+        if (d->filterActive() && matchesFilter(rec))
+            d->current->insert(d->filteredRows, rec);
+    }
+    d->changed = true;
+    d->modified = false;
+    d->pendingMemos.clear();
+    d->state = State::Browse;
+    placeOn(rec);
+    emit stateChanged();
+    emit recordChanged();
+}
+
+void Table::cancel()
+{
+    if (d->state != State::Edit && d->state != State::Insert)
+        return;
+    d->modified = false;
+    d->pendingMemos.clear();
+    d->buffer.clear();
+    d->state = State::Browse;
+    if (d->pos < 0 && !d->view().empty())
+        moveTo(0);
+    emit stateChanged();
+    emit recordChanged();
+}
+
+void Table::remove()
+{
+    requireWritable();
+    if (d->state == State::Insert) {
+        cancel();
+        return;
+    }
+    if (d->state == State::Edit)
+        cancel();
+    const qint64 rec = currentRec();
+    if (rec < 0)
+        throw tableError(d->fileName, QStringLiteral("není vybrán žádný záznam ke smazání."));
+    const qsizetype pos = d->pos;
+    d->dbf.writeDeletionFlag(quint32(rec), '*');
+    if (d->filterActive())
+        d->current->erase(d->filteredRows, quint32(rec));
+    for (auto &[name, order] : d->orders)
+        order->erase(order->rows, quint32(rec));
+    d->fileOrder.erase(d->fileOrder.rows, quint32(rec));
+    d->changed = true;
+    moveTo(pos);
+    emit recordChanged();
+}
+
+bool Table::isModified() const { return d->modified; }
+
+// ---------------------------------------------------------------- fields
+
+const QList<FieldDef> &Table::fields() const
+{
+    return d->fields.isEmpty() ? noFields() : d->fields;
+}
+
+int Table::fieldIndex(const QString &name) const
+{
+    const QString n = name.trimmed();
+    for (int i = 0; i < d->fields.size(); ++i)
+        if (d->fields.at(i).name.compare(n, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+int Table::requireField(const QString &name) const
+{
+    requireActive();
+    const int i = fieldIndex(name);
+    if (i < 0)
+        throw fieldError(d->fileName, name.trimmed().toUpper(), QStringLiteral("pole v tabulce není."));
+    return i;
+}
+
+const char *Table::currentBytes() const
+{
+    if (d->state == State::Edit || d->state == State::Insert)
+        return d->buffer.constData();
+    const qint64 rec = currentRec();
+    return rec < 0 ? nullptr : d->dbf.record(quint32(rec));
+}
+
+QString Table::fieldText(const QString &name) const
+{
+    const int i = requireField(name);
+    const char *record = currentBytes();
+    if (!record)
+        return QString();
+    const FieldDef &def = d->fields.at(i);
+    const RawField raw{record + d->dbf.header().offsets.at(i), def.length};
+    if (def.type == 'M') {
+        if (d->pendingMemos.contains(i)) {
+            const QByteArray &b = d->pendingMemos[i];
+            return d->codePage.decode(b.constData(), int(b.size()));
+        }
+        const QByteArray ref = QByteArray(raw.data, raw.size).trimmed();
+        bool ok = false;
+        const quint32 block = ref.toUInt(&ok);
+        if (!ok || block == 0 || !d->memo.isOpen())
+            return QString();
+        const QByteArray text = d->memo.read(block);
+        return d->codePage.decode(text.constData(), int(text.size()));
+    }
+    return d->codec().text(def, raw);
+}
+
+QVariant Table::fieldValue(const QString &name) const
+{
+    const int i = requireField(name);
+    const FieldDef &def = d->fields.at(i);
+    if (def.type == 'M') {
+        const QString s = fieldText(name);
+        return s.isEmpty() ? QVariant() : QVariant(s);
+    }
+    const char *record = currentBytes();
+    if (!record)
+        return {};
+    return d->codec().value(def, RawField{record + d->dbf.header().offsets.at(i), def.length});
+}
+
+void Table::storeField(int index, const QByteArray &bytes)
+{
+    std::memcpy(d->buffer.data() + d->dbf.header().offsets.at(index), bytes.constData(),
+                size_t(d->fields.at(index).length));
+    d->modified = true;
+    emit recordChanged();
+}
+
+void Table::setFieldText(const QString &name, const QString &text)
+{
+    const int i = requireField(name);
+    const FieldDef &def = d->fields.at(i);
+    if (def.type == 'M') {
+        const QByteArray bytes = d->codec().encodeString(def, text, 16 * 1024 * 1024);
+        if (d->state == State::Browse)
+            edit();
+        d->pendingMemos[i] = bytes;
+        d->modified = true;
+        emit recordChanged();
+        return;
+    }
+    const QByteArray bytes = d->codec().encodeText(def, text); // throws before anything changes
+    if (d->state == State::Browse)
+        edit();
+    storeField(i, bytes);
+}
+
+void Table::setFieldValue(const QString &name, const QVariant &value)
+{
+    const int i = requireField(name);
+    const FieldDef &def = d->fields.at(i);
+    if (def.type == 'M') {
+        setFieldText(name, value.toString());
+        return;
+    }
+    const QByteArray bytes = d->codec().encodeValue(def, value);
+    if (d->state == State::Browse)
+        edit();
+    storeField(i, bytes);
+}
+
+} // namespace dbase

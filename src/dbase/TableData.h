@@ -1,0 +1,77 @@
+#pragma once
+
+// The state behind a Table: its files, the orders held in memory, the
+// filter, the cursor and the pending record.
+
+#include "CodePage.h"
+#include "DbfFile.h"
+#include "FieldCodec.h"
+#include "Filter.h"
+#include "MemoFile.h"
+#include "Order.h"
+#include "Table.h"
+
+#include <QCollator>
+#include <QHash>
+#include <QLocale>
+
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace dbase {
+
+class TableData
+{
+public:
+    QString folder;
+    QString fileName;
+    QString path;    // of the .dbf as found
+    QString dbtPath;
+    QString mdxPath;
+
+    DbfFile dbf;
+    MemoFile memo;
+    CodePage codePage;
+    QCollator collator{QLocale(QLocale::Czech, QLocale::CzechRepublic)};
+    QList<FieldDef> fields;
+    QList<IndexTag> tags;
+    bool writable = false;
+    bool changed = false; // written since open: the index is rewritten at close
+
+    Table::State state = Table::State::Inactive;
+
+    // Orders: file order and the orders built so far, by upper-case name.
+    Order fileOrder;
+    std::map<QString, std::unique_ptr<Order>> orders;
+    Order *current = &fileOrder;
+    QString orderName;
+
+    // Filter.
+    QString filterText;
+    std::optional<FilterCondition> condition;
+    int conditionField = -1;
+    bool filtered = false;
+    std::vector<quint32> filteredRows;
+
+    // Cursor over the visible rows.
+    qsizetype pos = -1;
+    bool bof = true;
+    bool eof = true;
+
+    // Pending record of edit or insert.
+    QByteArray buffer;
+    quint32 editRec = 0;
+    bool modified = false;
+    QHash<int, QByteArray> pendingMemos; // field -> text bytes
+
+    bool filterActive() const { return filtered && condition && conditionField >= 0; }
+    const std::vector<quint32> &view() const { return filterActive() ? filteredRows : current->rows; }
+    RecordLayout layout() const
+    {
+        return RecordLayout{&fields, &dbf.header().offsets, &codePage, &collator};
+    }
+    FieldCodec codec() const { return FieldCodec(fileName, &codePage); }
+};
+
+} // namespace dbase
