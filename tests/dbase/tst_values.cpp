@@ -1,0 +1,236 @@
+// Field values as text and typed values: their forms, the code page, and
+// the refusal of values that do not fit, with nothing written.
+
+#include "dbase/Table.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <clocale>
+
+using dbase::FieldDef;
+using dbase::Table;
+
+namespace {
+
+QList<FieldDef> valueFields()
+{
+    return {{"TEXT", 'C', 10, 0}, {"CELE", 'N', 5, 0}, {"DESET", 'N', 8, 2},
+            {"FLT", 'F', 10, 3}, {"DATUM", 'D', 8, 0}, {"ANO", 'L', 1, 0}, {"POZN", 'M', 10, 0}};
+}
+
+void openValues(Table &t, const QString &folder)
+{
+    dbase::createTable(folder + "/Hodnoty.dbf", valueFields(), {}, true);
+    t.setDatabaseName(folder);
+    t.setTableName("Hodnoty.dbf");
+    t.open();
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+} // namespace
+
+class ValuesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void czechLettersRoundTripThroughCodePage1250()
+    {
+        QTemporaryDir dir;
+        {
+            Table t;
+            dbase::createTable(dir.filePath("Texty.dbf"), {{"TEXT", 'C', 60, 0}}, {}, false);
+            t.setDatabaseName(dir.path());
+            t.setTableName("Texty.dbf");
+            t.open();
+            t.insert();
+            t.setFieldText("TEXT", "ěščřžýáíéúůťďňĚŠČŘŽÝÁÍÉÚŮŤĎŇ");
+            t.post();
+        }
+        // On disk: one byte per letter, code page 1250 (š = 0x9A, Ř = 0xD8).
+        const QByteArray disk = fileBytes(dir.filePath("Texty.dbf"));
+        QVERIFY(disk.contains(QByteArray("\xEC\x9A\xE8\xF8\x9E\xFD\xE1\xED\xE9\xFA\xF9\x9D\xEF\xF2", 14)));
+        QCOMPARE(uchar(disk[29]), uchar(0xC8));
+        Table t;
+        t.setDatabaseName(dir.path());
+        t.setTableName("texty.DBF");
+        t.open();
+        QCOMPARE(t.fieldText("TEXT"), QString("ěščřžýáíéúůťďňĚŠČŘŽÝÁÍÉÚŮŤĎŇ"));
+    }
+
+    void textForms_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("text trailing blanks") << "TEXT" << "ab  " << "ab";
+        QTest::newRow("empty text") << "TEXT" << "" << "";
+        QTest::newRow("integer") << "CELE" << "12" << "12";
+        QTest::newRow("negative") << "CELE" << "-123" << "-123";
+        QTest::newRow("leading zeros") << "CELE" << "007" << "7";
+        QTest::newRow("decimals dropped zeros") << "DESET" << "12.50" << "12.5";
+        QTest::newRow("whole in decimal field") << "DESET" << "12" << "12";
+        QTest::newRow("comma") << "DESET" << "3,25" << "3.25";
+        QTest::newRow("small") << "DESET" << "0.05" << "0.05";
+        QTest::newRow("minus zero") << "DESET" << "-0.00" << "0";
+        QTest::newRow("float") << "FLT" << "1234.125" << "1234.125";
+        QTest::newRow("empty number") << "CELE" << "" << "";
+        QTest::newRow("date") << "DATUM" << "1.2.2024" << "1.2.2024";
+        QTest::newRow("date padded") << "DATUM" << "01.02.2024" << "1.2.2024";
+        QTest::newRow("date iso") << "DATUM" << "2024-12-31" << "31.12.2024";
+        QTest::newRow("date spaced") << "DATUM" << "5. 6. 1999" << "5.6.1999";
+        QTest::newRow("empty date") << "DATUM" << "" << "";
+        QTest::newRow("true") << "ANO" << "true" << "true";
+        QTest::newRow("false") << "ANO" << "false" << "false";
+        QTest::newRow("T") << "ANO" << "T" << "true";
+        QTest::newRow("empty logical") << "ANO" << "" << "";
+        QTest::newRow("memo") << "POZN" << "Dlouhá poznámka\nna dva řádky" << "Dlouhá poznámka\nna dva řádky";
+    }
+
+    void textForms()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, written);
+        QFETCH(QString, read);
+        QTemporaryDir dir;
+        {
+            Table t;
+            openValues(t, dir.path());
+            t.insert();
+            t.setFieldText("TEXT", "x"); // the record is stored even when the value is empty
+            t.setFieldText(field, written);
+            QCOMPARE(t.fieldText(field), read);
+            t.post();
+            QCOMPARE(t.fieldText(field), read);
+        }
+        Table t;
+        t.setDatabaseName(dir.path());
+        t.setTableName("Hodnoty.dbf");
+        t.open();
+        QCOMPARE(t.recordCount(), 1);
+        QCOMPARE(t.fieldText(field), read);
+    }
+
+    void sameFormsUnderCzechLocale()
+    {
+        // A Czech user's locale must not turn the point into a comma.
+        const QByteArray old = setlocale(LC_ALL, nullptr);
+        setlocale(LC_ALL, "cs_CZ.UTF-8");
+        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+        QTemporaryDir dir;
+        Table t;
+        openValues(t, dir.path());
+        t.insert();
+        t.setFieldText("DESET", "12.5");
+        t.setFieldValue("FLT", 0.25);
+        t.setFieldValue("DATUM", QDate(2023, 3, 7));
+        t.post();
+        QCOMPARE(t.fieldText("DESET"), QString("12.5"));
+        QCOMPARE(t.fieldText("FLT"), QString("0.25"));
+        QCOMPARE(t.fieldText("DATUM"), QString("7.3.2023"));
+        QCOMPARE(t.fieldValue("DESET").toDouble(), 12.5);
+        QLocale::setDefault(QLocale::c());
+        setlocale(LC_ALL, old.constData());
+    }
+
+    void typedValues()
+    {
+        QTemporaryDir dir;
+        Table t;
+        openValues(t, dir.path());
+        t.insert();
+        t.setFieldValue("CELE", 42.0);
+        t.setFieldValue("ANO", true);
+        t.setFieldValue("DATUM", QDate(2000, 2, 29));
+        t.setFieldValue("TEXT", QString("a"));
+        t.post();
+        QCOMPARE(t.fieldValue("CELE"), QVariant(42.0));
+        QCOMPARE(t.fieldValue("ANO"), QVariant(true));
+        QCOMPARE(t.fieldValue("DATUM"), QVariant(QDate(2000, 2, 29)));
+        QCOMPARE(t.fieldValue("TEXT"), QVariant(QString("a")));
+        QVERIFY(!t.fieldValue("DESET").isValid());
+        t.setFieldValue("CELE", QVariant());
+        t.post();
+        QCOMPARE(t.fieldText("CELE"), QString());
+    }
+
+    void refusedValuesChangeNothing_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("messagePart");
+        QTest::newRow("not a number") << "CELE" << "abc" << "pole CELE: hodnota „abc“ není číslo.";
+        QTest::newRow("exponent") << "CELE" << "1e3" << "není číslo";
+        QTest::newRow("two points") << "DESET" << "1.2.3" << "není číslo";
+        QTest::newRow("too wide") << "CELE" << "123456" << "nevejde";
+        QTest::newRow("too wide with decimals") << "DESET" << "123456" << "nevejde";
+        QTest::newRow("too many decimals") << "CELE" << "12.5" << "desetinných";
+        QTest::newRow("not a date") << "DATUM" << "31.2.2024" << "není datum";
+        QTest::newRow("two-digit year") << "DATUM" << "1.2.24" << "není datum";
+        QTest::newRow("not a logical") << "ANO" << "možná" << "logická";
+        QTest::newRow("text too long") << "TEXT" << "12345678901" << "příliš dlouhý";
+        QTest::newRow("character outside 1250") << "TEXT" << "Ωmega" << "„Ω“";
+        QTest::newRow("emoji") << "TEXT" << "a😀" << "kódová stránka";
+        QTest::newRow("unknown field") << "NIC" << "1" << "pole NIC";
+    }
+
+    void refusedValuesChangeNothing()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, messagePart);
+        QTemporaryDir dir;
+        Table t;
+        openValues(t, dir.path());
+        t.insert();
+        t.setFieldText("TEXT", "puvodni");
+        t.setFieldText("CELE", "7");
+        t.setFieldText("DESET", "1.5");
+        t.setFieldText("DATUM", "1.1.2001");
+        t.setFieldText("ANO", "true");
+        t.post();
+        const QByteArray before = fileBytes(dir.filePath("Hodnoty.dbf"));
+        try {
+            t.setFieldText(field, value);
+            QFAIL("the value was accepted");
+        } catch (const dbase::Error &e) {
+            QVERIFY2(e.message().contains(messagePart), qPrintable(e.message()));
+            QVERIFY2(e.message().startsWith("Tabulka Hodnoty.dbf"), qPrintable(e.message()));
+        }
+        QVERIFY(!t.isModified());
+        t.post();
+        t.close();
+        QCOMPARE(fileBytes(dir.filePath("Hodnoty.dbf")).mid(32), before.mid(32));
+    }
+
+    void readOnlyFileRefusesWrites()
+    {
+        QTemporaryDir dir;
+        {
+            Table t;
+            openValues(t, dir.path());
+        }
+        QFile::setPermissions(dir.filePath("Hodnoty.dbf"), QFile::ReadOwner | QFile::ReadUser);
+        if (QFile(dir.filePath("Hodnoty.dbf")).open(QIODevice::ReadWrite))
+            QSKIP("running with rights that ignore file permissions");
+        Table t;
+        t.setDatabaseName(dir.path());
+        t.setTableName("Hodnoty.dbf");
+        t.open();
+        QVERIFY(t.isReadOnly());
+        QVERIFY_THROWS_EXCEPTION(dbase::Error, t.insert());
+        QVERIFY_THROWS_EXCEPTION(dbase::Error, t.setFieldText("TEXT", "x"));
+        QCOMPARE(t.state(), Table::State::Browse);
+    }
+};
+
+QTEST_GUILESS_MAIN(ValuesTest)
+#include "tst_values.moc"
