@@ -1,0 +1,62 @@
+// A process killed at any moment of a stream of posts leaves a table that
+// opens and holds every record whose post returned.
+
+#include "dbase/Table.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using dbase::Table;
+
+class DurabilityTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void killedWriterLosesNoPostedRecord()
+    {
+        QTemporaryDir dir;
+        dbase::createTable(dir.filePath("Stream.dbf"), {{"CISLO", 'N', 8, 0}, {"TEXT", 'C', 40, 0}},
+                           {{"CISLO", "CISLO"}}, true);
+        int acknowledged = 0;
+        for (int round = 0; round < 6; ++round) {
+            QProcess writer;
+            writer.start(POST_STREAM_EXE, {dir.path()});
+            QVERIFY(writer.waitForStarted());
+            // Let it write a while, then kill it without warning.
+            const int wanted = 50 + int(QRandomGenerator::global()->bounded(400));
+            QByteArray out;
+            while (out.count('\n') < wanted && writer.state() == QProcess::Running) {
+                writer.waitForReadyRead(5000);
+                out += writer.readAllStandardOutput();
+            }
+            QTest::qWait(int(QRandomGenerator::global()->bounded(20)));
+            writer.kill();
+            writer.waitForFinished();
+            out += writer.readAllStandardOutput();
+            QVERIFY2(writer.exitStatus() == QProcess::CrashExit,
+                     writer.readAllStandardError().constData());
+            const QList<QByteArray> lines = out.trimmed().split('\n');
+            acknowledged = lines.last().toInt() + 1;
+
+            Table t;
+            t.setDatabaseName(dir.path());
+            t.setTableName("Stream.dbf");
+            t.open(); // opens after every kill
+            QVERIFY2(t.recordCount() >= acknowledged,
+                     qPrintable(QString("%1 records, %2 posted").arg(t.recordCount()).arg(acknowledged)));
+            int expected = 0;
+            for (t.first(); !t.eof(); t.next(), ++expected) {
+                QCOMPARE(t.fieldText("CISLO"), QString::number(expected));
+                QCOMPARE(t.fieldText("TEXT"), QString("Záznam číslo %1").arg(expected));
+            }
+            QCOMPARE(expected, t.recordCount());
+        }
+        QVERIFY(acknowledged > 300);
+    }
+};
+
+QTEST_GUILESS_MAIN(DurabilityTest)
+#include "tst_durability.moc"
