@@ -91,21 +91,9 @@ private slots:
     void keysRoundTrip()
     {
         AppSettings settings(m_dir);
-        for (const ViewElement e : AllViews) {
-            settings.setViewShown(e, true);
-            QVERIFY(settings.viewShown(e));
-            settings.setViewShown(e, false);
-            QVERIFY(!settings.viewShown(e));
-        }
-        settings.setTipsAtStart(true);
-        QVERIFY(settings.tipsAtStart());
         settings.setOptionalName(2, QStringLiteral("Sbírka Čapků"));
         QCOMPARE(settings.optionalName(2), QStringLiteral("Sbírka Čapků"));
         QCOMPARE(settings.optionalName(1), QString());
-        settings.setAuxiliarySlot(4);
-        QCOMPARE(settings.auxiliarySlot(), 4);
-        settings.setTipsShownThisRun(QStringLiteral("1"));
-        QCOMPARE(settings.tipsShownThisRun(), QStringLiteral("1"));
 
         // Closing writes the text "0".
         settings.setCatalogueOpen(1, true);
@@ -114,7 +102,6 @@ private slots:
 
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, settings.optionalName(0));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, settings.setOptionalName(4, QStringLiteral("x")));
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, settings.catalogueOpen(5));
         // A name that would break the file is refused before it is written.
         QVERIFY_THROWS_EXCEPTION(platform::Error,
                                  settings.setOptionalName(1, QStringLiteral("Dvě\nřádky")));
@@ -221,31 +208,19 @@ private slots:
 
     void slotTable()
     {
-        QCOMPARE(core::slotInfo(1).fileName, QStringLiteral("VazonS.dbf"));
-        QCOMPARE(core::slotInfo(1).nameKey, QString());
-        QCOMPARE(core::slotInfo(2).nameKey, QStringLiteral("Data1"));
         // Lending codes and address-book flags are numbered differently.
+        QCOMPARE(core::slotInfo(1).lendingCode, QStringLiteral("GS"));
         QCOMPARE(core::slotInfo(2).lendingCode, QStringLiteral("G1"));
         QCOMPARE(core::slotInfo(2).addressFlag, QStringLiteral("G2"));
-        QCOMPARE(core::slotInfo(4).lendingCode, QStringLiteral("G3"));
         QCOMPARE(core::slotInfo(4).addressFlag, QStringLiteral("G4"));
-        QCOMPARE(core::slotInfo(1).lendingCode, QStringLiteral("GS"));
-        for (int slot = 1; slot <= core::SlotCount; ++slot) {
-            const core::SlotInfo &info = core::slotInfo(slot);
-            QCOMPARE(info.slot, slot);
-            QCOMPARE(core::slotOfWindowName(info.windowName), slot);
-            QCOMPARE(info.tableObjectName, QStringLiteral("Table%1").arg(slot));
-            QCOMPARE(info.openKey, QStringLiteral("Databaze%1").arg(slot));
-            QCOMPARE(info.fileName, info.baseName + QStringLiteral(".dbf"));
-        }
+        QCOMPARE(core::slotInfo(1).nameKey, QString());
+        QCOMPARE(core::slotInfo(3).nameKey, QStringLiteral("Data2"));
+        for (int slot = 1; slot <= core::SlotCount; ++slot)
+            QCOMPARE(core::slotOfWindowName(core::slotInfo(slot).windowName), slot);
         QCOMPARE(core::slotOfWindowName(QStringLiteral("Databaze5Dialog")), 0);
-        QCOMPARE(core::slotOfWindowName(QStringLiteral("databaze1dialog")), 0);
         QCOMPARE(core::slotOfWindowName(QString()), 0);
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, core::slotInfo(0));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, core::slotInfo(5));
-        QCOMPARE(core::standardCatalogueName(), QStringLiteral("Standardní databáze"));
-        QCOMPARE(core::placeholderCatalogueName(),
-                 QStringLiteral("Uživatelsky definovatelná databáze programu Ordex"));
     }
 };
 

@@ -104,16 +104,10 @@ private slots:
         QCOMPARE(root.templateDir(), QStringLiteral("/Data/Zaloha/"));
         QCOMPARE(root.soundDir(), QStringLiteral("/Zvuky/"));
 
-        const ProgramDirectory katalog(QStringLiteral("/opt/Katalog/../Katalog"));
-        QCOMPARE(katalog.path(), QStringLiteral("/opt/Katalog/"));
-        QCOMPARE(katalog.file(QStringLiteral("Ordex2000.ini")), QStringLiteral("/opt/Katalog/Ordex2000.ini"));
-        QCOMPARE(ProgramDirectory(QStringLiteral("/opt/Katalog/")).path(), QStringLiteral("/opt/Katalog/"));
-
-        // A relative folder is made absolute.
-        const ProgramDirectory relative(QStringLiteral("Katalog"));
-        QCOMPARE(relative.path(), QDir::currentPath() + QStringLiteral("/Katalog/"));
-
-        QVERIFY(ProgramDirectory::ofExecutable().path().endsWith(QLatin1Char('/')));
+        QCOMPARE(ProgramDirectory(QStringLiteral("/opt/Katalog/../Katalog")).path(),
+                 QStringLiteral("/opt/Katalog/"));
+        QCOMPARE(ProgramDirectory(QStringLiteral("Katalog")).path(),
+                 QDir::currentPath() + QStringLiteral("/Katalog/"));
     }
 
     void soundsWithoutFilesAreSilentAndQuick()
@@ -204,8 +198,6 @@ private slots:
         QVERIFY(!registeredOwner().isEmpty());
         qputenv("ORGANIZATION", "Knihovna u Vazonu");
         QCOMPARE(registeredOrganization(), QStringLiteral("Knihovna u Vazonu"));
-        qputenv("ORGANIZATION", "");
-        QCOMPARE(registeredOrganization(), QStringLiteral("unknown"));
         qunsetenv("ORGANIZATION");
         QCOMPARE(registeredOrganization(), QStringLiteral("unknown"));
     }
