@@ -5,25 +5,17 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QObject>
 #include <QWidget>
 
 class PaintCounter : public QObject
 {
 public:
-    explicit PaintCounter(QWidget *widget)
-        : QObject(widget)
-    {
-        widget->installEventFilter(this);
-    }
+    explicit PaintCounter(QWidget *widget) : QObject(widget) { widget->installEventFilter(this); }
 
-    int count() const { return m_count; }
-
-    // Lets pending repaints happen, then starts counting afresh.
+    // Lets pending repaints happen, then counts afresh.
     void settle()
     {
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
+        paintsAfter();
         m_count = 0;
     }
 
@@ -38,8 +30,7 @@ public:
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
-            ++m_count;
+        m_count += event->type() == QEvent::Paint;
         return false;
     }
 

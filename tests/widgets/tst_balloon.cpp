@@ -15,14 +15,16 @@ using namespace widgets;
 
 namespace {
 
-// Records every call, in order, as short strings.
+// Records every call, in order; optionally disables a real main window.
 class FakeHost : public DialogHost
 {
 public:
-    void setMainWindowEnabled(bool enabled) override
+    void setMainWindowEnabled(bool on) override
     {
-        this->enabled = enabled;
-        calls << (enabled ? QStringLiteral("enable") : QStringLiteral("disable"));
+        enabled = on;
+        calls << (on ? QStringLiteral("enable") : QStringLiteral("disable"));
+        if (main)
+            main->setEnabled(on);
     }
     void setIndicatorVisible(const QString &name, bool visible) override
     {
@@ -32,6 +34,7 @@ public:
 
     bool enabled = true;
     QStringList calls;
+    QWidget *main = nullptr;
 };
 
 BalloonSpec deleteQuestion()
@@ -39,7 +42,6 @@ BalloonSpec deleteQuestion()
     BalloonSpec spec;
     spec.objectName = QStringLiteral("DotazOdstranitDialog");
     spec.text = QStringLiteral("Opravdu chcete tento záznam trvale odstranit ?");
-    spec.size = QSize(272, 98);
     return spec;
 }
 
@@ -65,7 +67,7 @@ private slots:
     {
         const QSize s(272, 98); // W - I = 257, pointer from y = 20 to 35
         const QRegion r = balloonRegion(BalloonPosition::RightTop, s);
-        QVERIFY(r.contains(QPoint(100, 50)));   // body
+        QVERIFY(r.contains(QPoint(100, 50)));
         QVERIFY(r.contains(QPoint(10, 0)));     // top edge, past the corner
         QVERIFY(!r.contains(QPoint(0, 0)));     // cut corners
         QVERIFY(!r.contains(QPoint(1, 96)));
@@ -74,10 +76,8 @@ private slots:
         QVERIFY(r.contains(QPoint(268, 21)));   // near its tip
         QVERIFY(!r.contains(QPoint(266, 33)));  // under its slanted edge
         QVERIFY(!r.contains(QPoint(265, 10)));  // above it
-        QVERIFY(!r.contains(QPoint(265, 60)));  // below it, right of the body
-        QVERIFY(!r.contains(QPoint(272, 21)));  // nothing outside the client
+        QVERIFY(!r.contains(QPoint(265, 60)));  // right of the body, below it
         QCOMPARE(r.boundingRect(), QRect(0, 0, 272, 98));
-        QCOMPARE(balloonBody(BalloonPosition::RightTop, s), QRect(0, 0, 257, 98));
     }
 
     void bottomRightRegion()
@@ -92,24 +92,19 @@ private slots:
         QVERIFY(!r.contains(QPoint(268, 196))); // left of its slanted edge
         QVERIFY(!r.contains(QPoint(290, 190))); // right of it
         QVERIFY(!r.contains(QPoint(20, 195)));  // under the body elsewhere
-        QCOMPARE(balloonBody(BalloonPosition::BottomRight, s), QRect(0, 0, 300, 185));
     }
 
     void plainRegionAndDegenerateSizes()
     {
         const QRegion r = balloonRegion(BalloonPosition::None, QSize(100, 50));
-        QVERIFY(r.contains(QPoint(50, 25)));
         QVERIFY(r.contains(QPoint(99, 25)));
         QVERIFY(!r.contains(QPoint(0, 0)));
         QVERIFY(!r.contains(QPoint(99, 49)));
-        // Sizes smaller than the pointer must not crash or reach outside.
-        for (const QSize &s : {QSize(0, 0), QSize(5, 5), QSize(10, 40), QSize(40, 10)}) {
-            for (auto pos : {BalloonPosition::None, BalloonPosition::RightTop,
-                             BalloonPosition::BottomRight}) {
-                const QRegion small = balloonRegion(pos, s);
-                QVERIFY(QRect(QPoint(0, 0), s).contains(small.boundingRect()) || small.isEmpty());
-            }
-        }
+        // Sizes smaller than the pointer neither crash nor reach outside.
+        for (const QSize &s : {QSize(0, 0), QSize(5, 5), QSize(10, 40), QSize(40, 10)})
+            for (auto pos : {BalloonPosition::None, BalloonPosition::RightTop, BalloonPosition::BottomRight})
+                QVERIFY(QRect(QPoint(0, 0), s).contains(balloonRegion(pos, s).boundingRect())
+                        || balloonRegion(pos, s).isEmpty());
     }
 
     void outlineIsDrawnOnTheEdgeOfTheRegion()
@@ -120,12 +115,10 @@ private slots:
         QPainter p(&img);
         paintBalloonOutline(p, BalloonPosition::RightTop, s);
         p.end();
+        QCOMPARE(img.pixelColor(0, 30), QColor(Qt::black));   // left edge
+        QCOMPARE(img.pixelColor(110, 20), QColor(Qt::black)); // pointer's top edge
+        QCOMPARE(img.pixelColor(40, 30), QColor(Qt::white));  // inside
         const QRegion r = balloonRegion(BalloonPosition::RightTop, s);
-        // Left edge in the middle and the pointer's top edge are black; the
-        // inside stays white; nothing is drawn outside the region.
-        QCOMPARE(img.pixelColor(0, 30), QColor(Qt::black));
-        QCOMPARE(img.pixelColor(110, 20), QColor(Qt::black));
-        QCOMPARE(img.pixelColor(40, 30), QColor(Qt::white));
         for (int y = 0; y < s.height(); ++y)
             for (int x = 0; x < s.width(); ++x)
                 if (!r.contains(QPoint(x, y)))
@@ -135,9 +128,8 @@ private slots:
     void windowIsShapedAndYellow()
     {
         BalloonWindow w(nullptr, BalloonPosition::RightTop);
-        QVERIFY(w.windowFlags() & Qt::Tool);
-        QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
-        QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(w.windowFlags() & (Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+                 Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         QCOMPARE(w.backgroundColor(), QColor(255, 255, 224));
         w.resize(300, 98);
         w.show();
@@ -158,27 +150,20 @@ private slots:
         auto *yes = b.findChild<OfficeButton *>(QStringLiteral("OfficeButton1"));
         auto *no = b.findChild<OfficeButton *>(QStringLiteral("OfficeButton2"));
         QVERIFY(yes && no);
-        QCOMPARE(yes->caption(), QStringLiteral("Ano"));
-        QCOMPARE(no->caption(), QStringLiteral("Ne"));
         QCOMPARE(yes->size(), QSize(64, 20));
         QCOMPARE(yes->statusTip(), QStringLiteral("Odstraní záznam"));
-        // Both buttons lie inside the body, side by side, clear of each other.
-        QVERIFY(b.bodyRect().contains(yes->geometry()));
-        QVERIFY(b.bodyRect().contains(no->geometry()));
+        // Both buttons lie inside the body, clear of each other.
+        QVERIFY(b.bodyRect().contains(yes->geometry()) && b.bodyRect().contains(no->geometry()));
         QVERIFY(!yes->geometry().intersects(no->geometry()));
 
         BalloonSpec warning;
         warning.kind = Balloon::Warning;
         warning.noCaption.clear();
-        warning.yesCaption = QStringLiteral("Ok");
-        warning.yesObjectName = QStringLiteral("OfficeButton2");
         Balloon w(warning);
         QCOMPARE(w.sound(), QStringLiteral("Info.wav"));
         QCOMPARE(w.indicator(), QStringLiteral("SBO7"));
         QVERIFY(w.noButton() == nullptr);
         QCOMPARE(w.findChildren<OfficeButton *>().size(), 1);
-        QCOMPARE(w.findChild<OfficeButton *>(QStringLiteral("OfficeButton2"))->caption(),
-                 QStringLiteral("Ok"));
     }
 
     void showDisablesHostAndCloseEnablesIt()
@@ -190,16 +175,11 @@ private slots:
         QSignalSpy closed(&b, &BalloonWindow::closed);
         b.show();
         QCOMPARE(host.calls, QStringList({"hide SBO10", "show SBO6", "sound Dotaz.wav", "disable"}));
-        QVERIFY(!host.enabled);
-        QVERIFY(b.isEngaged());
-        // A second show while up asks nothing more.
-        b.show();
+        b.show(); // a second show while up asks nothing more
         QCOMPARE(host.calls.size(), 4);
-
         host.calls.clear();
         b.close();
         QCOMPARE(host.calls, QStringList({"hide SBO6", "show SBO10", "enable"}));
-        QVERIFY(host.enabled);
         QCOMPARE(closed.count(), 1);
 
         // Hidden instead of closed: the host is released all the same.
@@ -208,42 +188,27 @@ private slots:
         b.show();
         b.hide();
         QVERIFY(host.enabled);
-        QCOMPARE(host.calls.last(), QStringLiteral("enable"));
         QVERIFY(!host.calls.contains(QStringLiteral("show SBO10")));
         QCOMPARE(closed.count(), 2);
     }
 
     void balloonOwnedByTheMainWindowStaysUsable()
     {
-        // The host disables the window that owns the balloon.
-        struct MainHost : FakeHost
-        {
-            QWidget *main = nullptr;
-            void setMainWindowEnabled(bool enabled) override
-            {
-                FakeHost::setMainWindowEnabled(enabled);
-                main->setEnabled(enabled);
-            }
-        } host;
+        FakeHost host;
         QWidget main;
         host.main = &main;
         Balloon b(deleteQuestion(), &main);
         b.setHost(&host);
         QSignalSpy accepted(&b, &Balloon::accepted);
         main.show();
-        b.show();
-        QVERIFY(!main.isEnabled());
-        QVERIFY(b.isEnabled());
-        QVERIFY(b.yesButton()->isEnabled());
-        click(b.yesButton());
-        QCOMPARE(accepted.count(), 1);
-        QVERIFY(main.isEnabled());
-        // Shown again, the same holds.
-        b.show();
-        QVERIFY(!main.isEnabled());
-        QVERIFY(b.yesButton()->isEnabled());
-        b.close();
-        QVERIFY(main.isEnabled());
+        for (int round = 0; round < 2; ++round) {
+            b.show();
+            QVERIFY(!main.isEnabled());
+            QVERIFY(b.isEnabled() && b.yesButton()->isEnabled());
+            click(b.yesButton());
+            QCOMPARE(accepted.count(), round + 1);
+            QVERIFY(main.isEnabled());
+        }
     }
 
     void buttonsAnswerAndClose()
@@ -253,19 +218,15 @@ private slots:
         b.setHost(&host);
         QSignalSpy accepted(&b, &Balloon::accepted);
         QSignalSpy rejected(&b, &Balloon::rejected);
-
-        b.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&b));
-        // Host still disabled while the answer is being handled.
         bool disabledDuringAnswer = false;
         connect(&b, &Balloon::accepted, this, [&] { disabledDuringAnswer = !host.enabled; });
+        b.show();
         click(b.yesButton());
         QCOMPARE(accepted.count(), 1);
         QCOMPARE(rejected.count(), 0);
         QVERIFY(disabledDuringAnswer);
         QVERIFY(!b.isVisible());
         QVERIFY(host.enabled);
-
         b.show();
         click(b.noButton());
         QCOMPARE(accepted.count(), 1);
@@ -278,50 +239,29 @@ private slots:
         Balloon b(deleteQuestion());
         QSignalSpy accepted(&b, &Balloon::accepted);
         QSignalSpy rejected(&b, &Balloon::rejected);
-        b.show();
-        QTest::keyClick(&b, Qt::Key_Return);
-        QCOMPARE(accepted.count(), 1);
-        QVERIFY(!b.isVisible());
-        b.show();
-        QTest::keyClick(&b, Qt::Key_Enter); // keypad Enter as well
+        for (auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_A}) {
+            b.show();
+            QTest::keyClick(&b, key);
+        }
         QCOMPARE(accepted.count(), 2);
-        b.show();
-        QTest::keyClick(&b, Qt::Key_Escape);
         QCOMPARE(rejected.count(), 1);
-        QCOMPARE(accepted.count(), 2);
-        QVERIFY(!b.isVisible());
-        // Other keys do nothing.
-        b.show();
-        QTest::keyClick(&b, Qt::Key_A);
-        QVERIFY(b.isVisible());
-        QCOMPARE(accepted.count() + rejected.count(), 3);
-    }
+        QVERIFY(b.isVisible()); // other keys do nothing
 
-    void oneButtonNoticeTakesBothKeys()
-    {
+        // A one-button notice may take both keys as its button.
         BalloonSpec spec;
-        spec.objectName = QStringLiteral("KopieDialog");
-        spec.kind = Balloon::Warning;
-        spec.size = QSize(320, 97);
-        spec.yesCaption = QStringLiteral("Ok");
-        spec.yesObjectName = QStringLiteral("OfficeButton2");
         spec.noCaption.clear();
         spec.escapeKey = Balloon::KeyAction::Accept;
         spec.closeMeansReject = false;
-        Balloon b(spec);
-        QSignalSpy accepted(&b, &Balloon::accepted);
-        QSignalSpy rejected(&b, &Balloon::rejected);
-        b.show();
-        QTest::keyClick(&b, Qt::Key_Escape);
-        QCOMPARE(accepted.count(), 1);
-        b.show();
-        QTest::keyClick(&b, Qt::Key_Return);
-        QCOMPARE(accepted.count(), 2);
-        // Closed by other means: neither answer.
-        b.show();
-        b.close();
-        QCOMPARE(accepted.count(), 2);
-        QCOMPARE(rejected.count(), 0);
+        Balloon notice(spec);
+        QSignalSpy ok(&notice, &Balloon::accepted);
+        QSignalSpy noticeRejected(&notice, &Balloon::rejected);
+        notice.show();
+        QTest::keyClick(&notice, Qt::Key_Escape);
+        QCOMPARE(ok.count(), 1);
+        notice.show();
+        notice.close(); // closed by other means: no answer at all
+        QCOMPARE(ok.count(), 1);
+        QCOMPARE(noticeRejected.count(), 0);
     }
 
     void closeByOtherMeansCountsAsRejectedOnce()
@@ -349,13 +289,7 @@ private slots:
         QSignalSpy rejected(&b, &Balloon::rejected);
         b.show();
         auto failing = connect(&b, &Balloon::accepted, this, [] { throw std::runtime_error("refused"); });
-        bool thrown = false;
-        try {
-            b.accept();
-        } catch (const std::runtime_error &) {
-            thrown = true;
-        }
-        QVERIFY(thrown);
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, b.accept());
         QVERIFY(b.isVisible());
         QVERIFY(!host.enabled);
         disconnect(failing);
@@ -366,41 +300,24 @@ private slots:
         QVERIFY(host.enabled);
     }
 
-    void textAndSubtitleCanChange()
-    {
-        BalloonSpec spec = deleteQuestion();
-        spec.size = QSize(288, 98);
-        Balloon b(spec);
-        b.setSubtitle(QStringLiteral("Standardní databáze programu Ordex"));
-        b.setText(QStringLiteral("Chcete uložit právě prováděné změny v databázi ?"));
-        QCOMPARE(b.subtitle(), QStringLiteral("Standardní databáze programu Ordex"));
-        QCOMPARE(b.text(), QStringLiteral("Chcete uložit právě prováděné změny v databázi ?"));
-        b.setSubtitle(QString());
-        QCOMPARE(b.subtitle(), QString());
-    }
-
     void statusTipsReachTheOwner()
     {
-        QWidget owner;
-        QString shown;
-        struct Catcher : QObject
+        struct Owner : QWidget
         {
-            QString *out;
-            bool eventFilter(QObject *, QEvent *e) override
+            QString shown;
+            bool event(QEvent *e) override
             {
                 if (e->type() == QEvent::StatusTip)
-                    *out = static_cast<QStatusTipEvent *>(e)->tip();
-                return false;
+                    shown = static_cast<QStatusTipEvent *>(e)->tip();
+                return QWidget::event(e);
             }
-        } catcher;
-        catcher.out = &shown;
-        owner.installEventFilter(&catcher);
+        } owner;
         BalloonSpec spec = deleteQuestion();
         spec.noHint = QStringLiteral("Uzavře dialogové okno");
         Balloon b(spec, &owner);
         QStatusTipEvent tip(spec.noHint);
         QCoreApplication::sendEvent(b.noButton(), &tip);
-        QCOMPARE(shown, spec.noHint);
+        QCOMPARE(owner.shown, spec.noHint);
     }
 
 private:

@@ -70,20 +70,14 @@ private slots:
         label.setFont(f);
         label.resize(label.sizeHint());
         const QImage img = label.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const int y = img.height() / 2;
-        // Find the leftmost and rightmost ink on the middle line.
-        QColor first, last;
-        for (int x = 0; x < img.width(); ++x) {
-            const QColor c = img.pixelColor(x, y);
-            if (c.red() + c.blue() > 200 && c.green() < 60) {
-                if (!first.isValid())
-                    first = c;
-                last = c;
-            }
-        }
-        QVERIFY(first.isValid());
-        QVERIFY(first.red() > first.blue());
-        QVERIFY(last.blue() > last.red());
+        // The first and last ink on the middle line.
+        QList<QColor> ink;
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixelColor(x, img.height() / 2).green() < 60)
+                ink << img.pixelColor(x, img.height() / 2);
+        QVERIFY(ink.size() > 10);
+        QVERIFY(ink.first().red() > ink.first().blue());
+        QVERIFY(ink.last().blue() > ink.last().red());
     }
 
     void sideBarPages()
@@ -106,7 +100,6 @@ private slots:
         QToolButton *os2 = bar.addButton(p1, &other, QStringLiteral("OS2"), QStringLiteral("Otevřít databázi ..."));
         QVERIFY(ud1 && os2);
         QVERIFY(bar.addButton(7, &first, QStringLiteral("X"), QString()) == nullptr);
-        QCOMPARE(ud1->text(), QStringLiteral("První záznam"));
         QVERIFY(os2->isVisible());
         QVERIFY(!ud1->isVisible()); // its page is closed
 
