@@ -96,7 +96,9 @@ void BalloonWindow::showEvent(QShowEvent *event)
 void BalloonWindow::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
-    if (!m_engaged)
+    // Hidden by the window system (its owner minimised) is not closed: the
+    // balloon comes back with the owner and still holds the main window.
+    if (!m_engaged || event->spontaneous())
         return;
     m_engaged = false;
     releaseHost();

@@ -182,6 +182,15 @@ private slots:
         QCOMPARE(host.calls, QStringList({"hide SBO6", "show SBO10", "enable"}));
         QCOMPARE(closed.count(), 1);
 
+        // Hidden by the window system while its owner is minimised: still up.
+        b.show();
+        QHideEvent minimised;
+        QSpontaneKeyEvent::setSpontaneous(&minimised);
+        qApp->notify(&b, &minimised); // sendEvent would clear the flag
+        QVERIFY(!host.enabled);
+        QCOMPARE(closed.count(), 1);
+        b.close();
+
         // Hidden instead of closed: the host is released all the same.
         host.calls.clear();
         b.setCatalogueIndicatorOnClose(BalloonWindow::CatalogueIndicator::Leave);
@@ -189,7 +198,7 @@ private slots:
         b.hide();
         QVERIFY(host.enabled);
         QVERIFY(!host.calls.contains(QStringLiteral("show SBO10")));
-        QCOMPARE(closed.count(), 2);
+        QCOMPARE(closed.count(), 3);
     }
 
     void balloonOwnedByTheMainWindowStaysUsable()
