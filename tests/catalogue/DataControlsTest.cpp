@@ -5,6 +5,8 @@
 #include "widgets/DataControls.h"
 #include "widgets/DataSource.h"
 
+#include "Typing.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -116,16 +118,16 @@ void DataControlsTest::typingWritesOnlyWhileEditing()
 {
     addRecord(QStringLiteral("Babička"), QStringLiteral("1"), QString());
     // In browse state the table is not touched by what the control holds.
-    QTest::keyClicks(m_title, QStringLiteral("X"));
+    typeText(m_title, QStringLiteral("X"));
     QCOMPARE(m_table->fieldText(QStringLiteral("NAZEV")), QStringLiteral("Babička"));
     m_table->cancel();
 
     m_table->edit();
     QCOMPARE(m_title->text(), QStringLiteral("Babička"));
     m_title->selectAll();
-    QTest::keyClicks(m_title, QStringLiteral("Kytice"));
+    typeText(m_title, QStringLiteral("Kytice"));
     m_kind->setCurrentIndex(1); // a choice from the list is an edit too
-    QTest::keyClicks(m_note, QStringLiteral("ř"));
+    typeText(m_note, QStringLiteral("ř"));
     QCOMPARE(m_table->fieldText(QStringLiteral("NAZEV")), QStringLiteral("Kytice"));
     QCOMPARE(m_table->fieldText(QStringLiteral("DRUH")), QStringLiteral("Horor"));
     QCOMPARE(m_table->fieldText(QStringLiteral("POZNAMKA")), QStringLiteral("ř"));
@@ -143,7 +145,7 @@ void DataControlsTest::entryLimits()
     QCOMPARE(m_kind->lineEdit()->maxLength(), 12);
 
     m_table->insert();
-    QTest::keyClicks(m_number, QStringLiteral("1234567"));
+    typeText(m_number, QStringLiteral("1234567"));
     QCOMPARE(m_number->text(), QStringLiteral("12345"));
     // The memo has no limit of its own: a paste beyond the field is cut.
     m_note->insertPlainText(QString(40, QLatin1Char('a')));
@@ -155,8 +157,8 @@ void DataControlsTest::entryLimits()
 void DataControlsTest::refusedTextIsKeptUntilItFits()
 {
     m_table->insert();
-    QTest::keyClicks(m_number, QStringLiteral("1x"));
-    QTest::keyClicks(m_title, QStringLiteral("Dub"));
+    typeText(m_number, QStringLiteral("1x"));
+    typeText(m_title, QStringLiteral("Dub"));
     // The table refused "1x" but the control keeps it, also when another
     // field changes the record.
     QCOMPARE(m_number->text(), QStringLiteral("1x"));

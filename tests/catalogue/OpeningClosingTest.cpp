@@ -5,6 +5,7 @@
 #include "TestProgram.h"
 
 #include "catalogue/OpenCatalogueDialog.h"
+#include "core/Slots.h"
 #include "widgets/OfficeLabel.h"
 
 #include <QFrame>

@@ -3,6 +3,8 @@
 #include "catalogue/OpenCatalogueDialog.h"
 #include "widgets/OfficeLabel.h"
 
+#include "Typing.h"
+
 #ifdef ORDEX_HAVE_PROGRAM_LAYOUT
 #include "ProgramLayout.h"
 #endif
@@ -98,7 +100,7 @@ void TestProgram::type(QWidget *control, const QString &text)
         edit->selectAll();
     else if (auto *memo = qobject_cast<QPlainTextEdit *>(target))
         memo->selectAll();
-    QTest::keyClicks(target, text);
+    typeText(target, text);
 }
 
 void ErrorBoxes::expectOne()
