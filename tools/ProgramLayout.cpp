@@ -15,6 +15,8 @@
 #include <QHash>
 #include <QTemporaryDir>
 
+#include <memory>
+
 namespace {
 
 // One file of the program directory, made once per process and then only
@@ -98,10 +100,14 @@ void writeFactoryTesseraIni(const QString &path)
 
 QList<Artefact> makeArtefacts()
 {
-    QTemporaryDir work;
-    if (!work.isValid())
+    // Made in memory where the system offers it: the engine and the ini
+    // files flush every write to disk, which is wasted on scratch files.
+    auto work = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/ordex-layout-XXXXXX"));
+    if (!work->isValid())
+        work = std::make_unique<QTemporaryDir>();
+    if (!work->isValid())
         throw platform::Error(QStringLiteral("Nelze vytvořit dočasnou složku pro přípravu programu."));
-    const QString tmp = work.path() + QLatin1Char('/');
+    const QString tmp = work->path() + QLatin1Char('/');
     QList<Artefact> out;
 
     const QString data = QStringLiteral("Data/");

@@ -14,10 +14,11 @@ dbase::FieldDef text(const char *name, int length)
 // A number typed into an edit of at most `typed` characters. The widest
 // such text is either all digits ("99999") or a point with digits after it
 // (".1234"), so `typed` digits before and `typed - 1` after the point hold
-// every value the edit accepts without rounding.
-dbase::FieldDef typedNumber(const char *name, int typed)
+// every value the edit accepts without rounding. `spare` more digits before
+// the point take numbers that come in by import (a catalogue of 100,000).
+dbase::FieldDef typedNumber(const char *name, int typed, int spare = 0)
 {
-    return {QString::fromLatin1(name), 'N', 2 * typed, typed - 1};
+    return {QString::fromLatin1(name), 'N', 2 * typed + spare, typed - 1};
 }
 
 dbase::FieldDef wholeNumber(const char *name, int length)
@@ -65,7 +66,9 @@ QString addressBookFile(int n)
 QList<dbase::FieldDef> bookFields()
 {
     QList<dbase::FieldDef> fields = auxiliaryFields();
-    fields.append(text("VAZBA", 10));
+    // One wider than the 10 the forms were drawn for: the binding list
+    // offers "Rychlovazba", 11 letters, which must not be refused.
+    fields.append(text("VAZBA", 11));
     return fields;
 }
 
@@ -75,9 +78,9 @@ QList<dbase::FieldDef> auxiliaryFields()
         text("NAZEV", 50),
         text("AUTOR", 50),
         text("DRUH", 50),
-        typedNumber("CISLO", 5),   // N 10.4
-        wholeNumber("ROK", 6),     // a 16-bit year: -32768 .. 32767
-        typedNumber("STRANY", 5),  // N 10.4
+        typedNumber("CISLO", 5, 1),  // N 11.4
+        wholeNumber("ROK", 6),       // a 16-bit year: -32768 .. 32767
+        typedNumber("STRANY", 5, 1), // N 11.4
         text("VYDAVATEL", 50),
         text("POZNAMKA", 254),
         text("PUJCENO", 10),
@@ -86,7 +89,7 @@ QList<dbase::FieldDef> auxiliaryFields()
         text("ILUSTRACE", 50),
         text("TISK", 50),
         text("VYDANI", 20),
-        typedNumber("NAKLAD", 10), // N 20.9
+        typedNumber("NAKLAD", 10),   // N 20.9, the widest number dBASE IV has
     };
 }
 

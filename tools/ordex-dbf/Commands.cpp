@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QtEndian>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -278,13 +279,23 @@ int runImport(const QString &path, const QByteArray &input, QString &err)
     }
     std::vector<QStringList> rows;
     QStringList row;
+    std::vector<int> rowNumbers;
+    QString notes;
     while (reader.next(row)) {
+        const int number = reader.recordNumber() - 1;
         if (row.size() != header.size()) {
             err += QStringLiteral("row %1: počet hodnot (%2) neodpovídá počtu jmen polí v záhlaví (%3)\n")
-                       .arg(reader.recordNumber() - 1).arg(row.size()).arg(header.size());
+                       .arg(number).arg(row.size()).arg(header.size());
             return BadInput;
         }
+        // A record with no value at all would be a blank book that the
+        // table does not store; say so rather than count it silently.
+        if (std::all_of(row.cbegin(), row.cend(), [](const QString &v) { return v.isEmpty(); })) {
+            notes += QStringLiteral("row %1: prázdný záznam vynechán\n").arg(number);
+            continue;
+        }
         rows.push_back(row);
+        rowNumbers.push_back(number);
     }
     if (!reader.error().isEmpty()) {
         err += QStringLiteral("row %1: %2\n").arg(reader.recordNumber() - 1).arg(reader.error());
@@ -321,7 +332,7 @@ int runImport(const QString &path, const QByteArray &input, QString &err)
                 }
                 if (!why.isEmpty()) {
                     table.cancel();
-                    err += QStringLiteral("row %1, field %2: %3\n").arg(r + 1).arg(targets.at(c).name, why);
+                    err += QStringLiteral("row %1, field %2: %3\n").arg(rowNumbers[r]).arg(targets.at(c).name, why);
                     return BadInput;
                 }
             }
@@ -357,14 +368,16 @@ int runImport(const QString &path, const QByteArray &input, QString &err)
         }
         table.close();
     } catch (const dbase::Error &e) {
+        const int number = r < rowNumbers.size() ? rowNumbers[r] : 0;
         if (c >= 0 && c < targets.size())
-            err += QStringLiteral("row %1, field %2: %3\n").arg(r + 1).arg(targets.at(c).name, e.message());
+            err += QStringLiteral("row %1, field %2: %3\n").arg(number).arg(targets.at(c).name, e.message());
         else
-            err += QStringLiteral("row %1: %2\n").arg(r + 1).arg(e.message());
+            err += QStringLiteral("row %1: %2\n").arg(number).arg(e.message());
         restoreTableFiles(path, saved, err);
         err += QStringLiteral("Tabulka zůstala beze změny.\n");
         return Failed;
     }
+    err += notes;
     return Ok;
 }
 
