@@ -6,6 +6,7 @@
 #include "widgets/SideBar.h"
 
 #include <QAction>
+#include <QEnterEvent>
 #include <QImage>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -143,6 +144,13 @@ private slots:
         // The caption stays the side bar's own when the action changes.
         next.setText(QStringLiteral("Jinak"));
         QCOMPARE(ud3->text(), QStringLiteral("Další záznam"));
+        // The caption turns blue under the pointer and back when it leaves.
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QCoreApplication::sendEvent(ud3, &enter);
+        QCOMPARE(ud3->palette().color(QPalette::ButtonText), QColor(Qt::blue));
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(ud3, &leave);
+        QVERIFY(ud3->palette().color(QPalette::ButtonText) != QColor(Qt::blue));
         next.setEnabled(false);
         QVERIFY(!ud3->isEnabled());
     }
