@@ -185,49 +185,49 @@ void CatalogueWindow::buildControls()
     };
 
     // Header row: the catalogue number alone in the middle.
-    label(this, QStringLiteral("Evidenční číslo :"), 150, 10);
-    auto *c1 = edit(this, "C1", 270, 8, 80);
+    label(this, QStringLiteral("Evidenční číslo :"), 150, 8);
+    auto *c1 = edit(this, "C1", 270, 5, 80);
 
     // The page with five rows of fields.
     auto *pages = new QTabWidget(this);
     pages->setObjectName(QStringLiteral("Zalozky"));
-    pages->setGeometry(4, 34, 509, 242);
+    pages->setGeometry(4, 30, 509, 252);
     auto *page = new QWidget;
     pages->addTab(page, QString());
 
-    label(page, QStringLiteral("Název :"), 8, 4);
-    auto *j1 = edit(page, "J1", 8, 20, 230);
-    label(page, QStringLiteral("Žánr :"), 246, 4);
-    auto *f1 = dropDown(page, "F1", core::genres(), 246, 20, 160);
-    label(page, QStringLiteral("Počet stran :"), 414, 4);
-    auto *s1 = edit(page, "S1", 414, 20, 78);
+    label(page, QStringLiteral("Název :"), 8, 2);
+    auto *j1 = edit(page, "J1", 8, 18, 230);
+    label(page, QStringLiteral("Žánr :"), 246, 2);
+    auto *f1 = dropDown(page, "F1", core::genres(), 246, 18, 160);
+    label(page, QStringLiteral("Počet stran :"), 414, 2);
+    auto *s1 = edit(page, "S1", 414, 18, 78);
 
-    label(page, QStringLiteral("Originální název"), 8, 44);
-    auto *o1 = edit(page, "O1", 8, 60, 240);
-    label(page, QStringLiteral("Autor :"), 256, 44);
-    auto *a1 = edit(page, "A1", 256, 60, 236);
+    label(page, QStringLiteral("Originální název"), 8, 40);
+    auto *o1 = edit(page, "O1", 8, 56, 240);
+    label(page, QStringLiteral("Autor :"), 256, 40);
+    auto *a1 = edit(page, "A1", 256, 56, 236);
 
-    label(page, QStringLiteral("Ilustrace :"), 8, 84);
-    auto *i1 = edit(page, "I1", 8, 100, 240);
-    label(page, QStringLiteral("Tisk :"), 256, 84);
-    auto *t1 = edit(page, "T1", 256, 100, 236);
+    label(page, QStringLiteral("Ilustrace :"), 8, 78);
+    auto *i1 = edit(page, "I1", 8, 94, 240);
+    label(page, QStringLiteral("Tisk :"), 256, 78);
+    auto *t1 = edit(page, "T1", 256, 94, 236);
 
-    label(page, QStringLiteral("Vydavatel :"), 8, 124);
-    auto *v1 = edit(page, "V1", 8, 140, 170);
-    label(page, QStringLiteral("Vazba :"), 186, 124);
-    auto *v2 = dropDown(page, "V2", core::bindings(), 186, 140, 96);
-    label(page, QStringLiteral("Rok vydání :"), 290, 124);
-    auto *r1 = edit(page, "R1", 290, 140, 50);
-    label(page, QStringLiteral("Vydání :"), 348, 124);
-    auto *p1 = dropDown(page, "P1", core::editions(), 348, 140, 76);
-    label(page, QStringLiteral("Náklad :"), 432, 124);
-    auto *n1 = edit(page, "N1", 432, 140, 60);
+    label(page, QStringLiteral("Vydavatel :"), 8, 116);
+    auto *v1 = edit(page, "V1", 8, 132, 142);
+    label(page, QStringLiteral("Vazba :"), 158, 116);
+    auto *v2 = dropDown(page, "V2", core::bindings(), 158, 132, 92);
+    label(page, QStringLiteral("Rok vydání :"), 258, 116);
+    auto *r1 = edit(page, "R1", 258, 132, 82);
+    label(page, QStringLiteral("Vydání :"), 348, 116);
+    auto *p1 = dropDown(page, "P1", core::editions(), 348, 132, 80);
+    label(page, QStringLiteral("Náklad :"), 436, 116);
+    auto *n1 = edit(page, "N1", 436, 132, 56);
 
-    label(page, QStringLiteral("Poznámka :"), 8, 164);
+    label(page, QStringLiteral("Poznámka :"), 8, 154);
     auto *p2 = new QPlainTextEdit(page);
     p2->setObjectName(QStringLiteral("P2"));
     p2->setFont(fieldFont());
-    p2->setGeometry(8, 180, 484, 34);
+    p2->setGeometry(8, 170, 484, 40);
     p2->setTabChangesFocus(true);
     p2->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 

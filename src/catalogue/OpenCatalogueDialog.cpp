@@ -141,6 +141,7 @@ void OpenCatalogueDialog::showAboveAssistant()
     m_shell.placeAboveAssistant(this);
     show();
     raise();
+    activateWindow(); // Esc and Enter reach the dialog
 }
 
 void OpenCatalogueDialog::showEvent(QShowEvent *event)
