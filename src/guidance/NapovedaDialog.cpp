@@ -1,6 +1,7 @@
 #include "NapovedaDialog.h"
 
 #include "HelpTopics.h"
+#include "DialogFont.h"
 #include "PomocnikDialog.h"
 
 #include "core/Shell.h"
@@ -42,6 +43,7 @@ NapovedaDialog::NapovedaDialog(core::Shell &shell, PomocnikDialog &assistant, QW
     setFixedSize(DialogWidth, DialogHeight);
     setHost(&m_shell);
     setIndicator(HelpIndicator);
+    setFont(dialogFont(font()));
 
     m_title = new QLabel(this);
     m_title->setObjectName(QStringLiteral("Label1"));
@@ -96,13 +98,19 @@ NapovedaDialog::NapovedaDialog(core::Shell &shell, PomocnikDialog &assistant, QW
     m_list->setPalette(yellow);
     m_list->setGeometry(ColumnLeft, 28, ColumnWidth, 232);
     const QList<HelpTopic> &topics = helpTopics();
+    int y = 2;
     for (int i = 0; i < topics.size(); ++i) {
         auto *link = new widgets::OfficeLabel(topics.at(i).link, m_list);
         link->setObjectName(QStringLiteral("TopicLabel%1").arg(i + 1));
-        link->setGeometry(0, 2 + 17 * i, ColumnWidth, 17);
+        // A link too long for one line gets a second one.
+        const QRect text = link->fontMetrics().boundingRect(
+            QRect(0, 0, ColumnWidth - 26, 1000), Qt::TextWordWrap, topics.at(i).link);
+        const int height = qMax(16, text.height() + 2);
+        link->setGeometry(0, y, ColumnWidth, height);
+        y += height;
         connect(link, &widgets::OfficeLabel::clicked, this, [this, i] { showTopic(i); });
     }
-    rule(m_list, 0, 2 + 17 * int(topics.size()) + 4, ColumnWidth);
+    rule(m_list, 0, y + 3, ColumnWidth);
 
     showTopicList();
 }

@@ -1,5 +1,6 @@
 #include "TipyDialog.h"
 
+#include "DialogFont.h"
 #include "PomocnikDialog.h"
 #include "StartupGuidance.h"
 #include "UvitaniDialog.h"
@@ -95,6 +96,7 @@ TipyDialog::TipyDialog(core::Shell &shell, core::AppSettings &settings, core::Su
     setObjectName(QStringLiteral("TipyDialog"));
     setWindowTitle(QStringLiteral("Tipy dne"));
     setFixedSize(ClientWidth, ClientHeight);
+    setFont(dialogFont(font()));
 
     auto *panel = new InfoPanel(this);
     panel->setObjectName(QStringLiteral("InfoPanel"));
@@ -110,7 +112,7 @@ TipyDialog::TipyDialog(core::Shell &shell, core::AppSettings &settings, core::Su
     m_tip->setObjectName(QStringLiteral("TipText"));
     m_tip->setWordWrap(true);
     m_tip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_tip->setGeometry(48, 30, 177, 78);
+    m_tip->setGeometry(48, 28, 209, 96);
 
     m_error = new QLabel(QStringLiteral("Databáze tipů pro tuto aplikaci je porušena, nebo není "
                                         "nainstalována. Z tohoto důvodu nemohou být tipy dne zobrazeny."),
@@ -118,7 +120,7 @@ TipyDialog::TipyDialog(core::Shell &shell, core::AppSettings &settings, core::Su
     m_error->setObjectName(QStringLiteral("Label5"));
     m_error->setWordWrap(true);
     m_error->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_error->setGeometry(48, 30, 205, 92);
+    m_error->setGeometry(48, 28, 209, 96);
     m_error->hide();
 
     m_previous = new QPushButton(QStringLiteral("Předchozí tip"), this);

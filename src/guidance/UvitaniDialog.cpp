@@ -1,6 +1,7 @@
 #include "UvitaniDialog.h"
 
 #include "NapovedaDialog.h"
+#include "DialogFont.h"
 #include "PomocnikDialog.h"
 
 #include "core/Shell.h"
@@ -42,6 +43,7 @@ UvitaniDialog::UvitaniDialog(core::Shell &shell, core::SuiteSettings &suite,
     setFixedSize(DialogWidth, DialogHeight);
     setHost(&m_shell);
     setIndicator(WelcomeIndicator);
+    setFont(dialogFont(font()));
     m_startManual = [this] { platform::launchManual(m_dir); };
 
     const int left = 12;

@@ -184,6 +184,21 @@ private slots:
                  QStringLiteral("Nabídka \"Zobrazit\""));
     }
 
+    void everyTopicFitsItsLabels()
+    {
+        // Texts cut off at the bottom of their fixed boxes would be lost.
+        DialogsFixture f;
+        const auto &topics = guidance::helpTopics();
+        for (int i = 0; i < topics.size(); ++i) {
+            f.help.showTopic(i);
+            for (const char *name : {"Label2", "Label3"}) {
+                const QLabel *label = f.in<QLabel>(f.help, name);
+                QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                         qPrintable(topics.at(i).title + QLatin1Char(' ') + QLatin1String(name)));
+            }
+        }
+    }
+
     void aboutBoxClosesByKeys_data()
     {
         QTest::addColumn<int>("key");

@@ -113,6 +113,21 @@ private slots:
         QVERIFY(!f.data.tipsTable()->isActive());
     }
 
+    void everyTipFitsTheDialog()
+    {
+        TipsFixture f;
+        f.tips.show();
+        const QLabel *tip = f.tips.findChild<QLabel *>(QStringLiteral("TipText"));
+        const QStringList all = tipsOfTheDay();
+        for (int i = 0; i < all.size(); ++i) {
+            QCOMPARE(tip->text(), all.at(i));
+            QVERIFY2(tip->heightForWidth(tip->width()) <= tip->height(), qPrintable(all.at(i)));
+            f.tips.Button2Click();
+        }
+        const QLabel *error = f.tips.findChild<QLabel *>(QStringLiteral("Label5"));
+        QVERIFY(error->heightForWidth(error->width()) <= error->height());
+    }
+
     void checkBoxDecidesTheNextStart()
     {
         TipsFixture f;
