@@ -47,7 +47,9 @@ void paintBalloonOutline(QPainter &painter, BalloonPosition position, const QSiz
 // cut to the balloon outline. While it is shown it behaves modally through its
 // host: on show it plays its sound, hides the catalogue indicator "SBO10",
 // shows its own indicator and disables the main window; when it is closed or
-// hidden it hides its indicator and enables the main window again.
+// hidden (by the program, not by the window system minimising its owner) it
+// hides its indicator and enables the main window again. A balloon owned by
+// the main window stays enabled while the main window is disabled.
 class BalloonWindow : public QWidget
 {
     Q_OBJECT
