@@ -172,20 +172,37 @@ void DbfFile::open(const QString &path, const QString &table)
             throw tableError(table, QStringLiteral("soubor nelze přečíst."));
         head.truncate(got);
         m_header = parseHeader(head, fileSize, table);
+        const QDate today = QDate::currentDate();
+        m_today[0] = char(today.year() - 1900);
+        m_today[1] = char(today.month());
+        m_today[2] = char(today.day());
+        m_records.clear();
         const qint64 bytes = qint64(m_header.recordCount) * m_header.recordLength;
-        m_records = QByteArray(bytes, Qt::Uninitialized);
-        qint64 done = 0;
-        while (done < bytes) {
-            const ssize_t r = ::pread(fd, m_records.data() + done, size_t(bytes - done),
-                                      m_header.headerLength + done);
-            if (r <= 0)
-                throw tableError(table, QStringLiteral("soubor nelze přečíst."));
-            done += r;
-        }
+        if (!readRecords(m_header.headerLength, bytes))
+            throw tableError(table, QStringLiteral("soubor nelze přečíst."));
     } catch (...) {
         close();
         throw;
     }
+}
+
+bool DbfFile::readRecords(qint64 offset, qint64 bytes)
+{
+    const size_t old = m_records.size();
+    if (!m_records.resize(old + size_t(bytes)))
+        throw tableError(m_table, QStringLiteral("na tabulku nestačí paměť."));
+    qint64 done = 0;
+    while (done < bytes) {
+        const ssize_t r = ::pread(m_fd, m_records.data() + old + done, size_t(bytes - done), offset + done);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0) {
+            m_records.resize(old);
+            return false;
+        }
+        done += r;
+    }
+    return true;
 }
 
 void DbfFile::close()
@@ -194,7 +211,6 @@ void DbfFile::close()
         ::close(m_fd);
     m_fd = -1;
     m_records.clear();
-    m_records.squeeze();
 }
 
 quint32 DbfFile::refresh()
@@ -215,18 +231,8 @@ quint32 DbfFile::refresh()
     if (qint64(m_header.headerLength) + qint64(onDisk) * len > st.st_size)
         return before; // the other writer has not finished; take what is complete later
     const qint64 extra = qint64(onDisk - before) * len;
-    const qint64 oldSize = m_records.size();
-    m_records.resize(oldSize + extra);
-    qint64 done = 0;
-    while (done < extra) {
-        const ssize_t r = ::pread(m_fd, m_records.data() + oldSize + done, size_t(extra - done),
-                                  m_header.headerLength + oldSize + done);
-        if (r <= 0) {
-            m_records.resize(oldSize);
-            return before;
-        }
-        done += r;
-    }
+    if (!readRecords(m_header.headerLength + qint64(before) * len, extra))
+        return before;
     m_header.recordCount = onDisk;
     return before;
 }
@@ -274,12 +280,11 @@ quint32 DbfFile::appendRecord(const QByteArray &bytes)
     out.append(char(0x1A));
     writeAt(offset, out.constData(), out.size());
     const quint32 count = index + 1;
-    const QDate today = QDate::currentDate();
-    const char head[7] = {char(today.year() - 1900), char(today.month()), char(today.day()),
-                          char(count & 0xFF), char((count >> 8) & 0xFF),
+    const char head[7] = {m_today[0], m_today[1], m_today[2], char(count & 0xFF), char((count >> 8) & 0xFF),
                           char((count >> 16) & 0xFF), char((count >> 24) & 0xFF)};
     writeAt(1, head, 7);
-    m_records.append(bytes);
+    if (!m_records.append(bytes.constData(), size_t(bytes.size())))
+        throw tableError(m_table, QStringLiteral("na tabulku nestačí paměť."));
     m_header.recordCount = count;
     return index;
 }
@@ -289,16 +294,14 @@ void DbfFile::writeDeletionFlag(quint32 index, char flag)
     requireWritable();
     const qint64 offset = m_header.headerLength + qint64(index) * m_header.recordLength;
     writeAt(offset, &flag, 1);
-    m_records[qint64(index) * m_header.recordLength] = flag;
+    m_records.data()[qint64(index) * m_header.recordLength] = flag;
 }
 
 void DbfFile::writeDate()
 {
     if (m_fd < 0 || m_readOnly)
         return;
-    const QDate today = QDate::currentDate();
-    const char date[3] = {char(today.year() - 1900), char(today.month()), char(today.day())};
-    writeAt(1, date, 3);
+    writeAt(1, m_today, 3);
 }
 
 } // namespace dbase

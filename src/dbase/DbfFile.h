@@ -4,6 +4,7 @@
 // record held in memory, and the writes that put a record on disk.
 
 #include "DbfTypes.h"
+#include "RecordStore.h"
 
 #include <QByteArray>
 #include <QList>
@@ -51,7 +52,7 @@ public:
     quint32 count() const { return m_header.recordCount; }
     const char *record(quint32 index) const
     {
-        return m_records.constData() + qsizetype(index) * m_header.recordLength;
+        return m_records.data() + qsizetype(index) * m_header.recordLength;
     }
 
     // Re-reads the record count on disk and loads records that another
@@ -66,13 +67,15 @@ public:
 
 private:
     void writeAt(qint64 offset, const char *data, qint64 size);
+    bool readRecords(qint64 offset, qint64 bytes); // appends to m_records
     void requireWritable() const;
 
     QString m_table;
     int m_fd = -1;
     bool m_readOnly = false;
     DbfHeader m_header;
-    QByteArray m_records;
+    RecordStore m_records;
+    char m_today[3] = {0, 1, 1}; // the date of last update written with each change
 };
 
 } // namespace dbase

@@ -111,15 +111,28 @@ bool Order::less(quint32 a, quint32 b) const
     return a < b;
 }
 
-void Order::insert(std::vector<quint32> &rows, quint32 rec) const
+const std::vector<quint32> &Order::sorted(RowSet &set) const
 {
-    const auto it = std::lower_bound(rows.begin(), rows.end(), rec,
-                                     [this](quint32 x, quint32 y) { return less(x, y); });
-    rows.insert(it, rec);
+    if (set.pending.empty())
+        return set.rows;
+    auto cmp = [this](quint32 x, quint32 y) { return less(x, y); };
+    std::sort(set.pending.begin(), set.pending.end(), cmp);
+    if (set.rows.empty() || cmp(set.rows.back(), set.pending.front())) {
+        set.rows.insert(set.rows.end(), set.pending.begin(), set.pending.end());
+    } else {
+        std::vector<quint32> merged;
+        merged.reserve(set.rows.size() + set.pending.size());
+        std::merge(set.rows.begin(), set.rows.end(), set.pending.begin(), set.pending.end(),
+                   std::back_inserter(merged), cmp);
+        set.rows.swap(merged);
+    }
+    set.pending.clear();
+    return set.rows;
 }
 
-qsizetype Order::position(const std::vector<quint32> &rows, quint32 rec) const
+qsizetype Order::position(RowSet &set, quint32 rec) const
 {
+    const std::vector<quint32> &rows = sorted(set);
     const auto it = std::lower_bound(rows.begin(), rows.end(), rec,
                                      [this](quint32 x, quint32 y) { return less(x, y); });
     if (it != rows.end() && *it == rec)
@@ -127,15 +140,22 @@ qsizetype Order::position(const std::vector<quint32> &rows, quint32 rec) const
     return -1;
 }
 
-void Order::erase(std::vector<quint32> &rows, quint32 rec) const
+void Order::erase(RowSet &set, quint32 rec) const
 {
-    const qsizetype at = position(rows, rec);
-    if (at >= 0)
-        rows.erase(rows.begin() + at);
+    const auto p = std::find(set.pending.begin(), set.pending.end(), rec);
+    if (p != set.pending.end()) {
+        set.pending.erase(p);
+        return;
+    }
+    const auto it = std::lower_bound(set.rows.begin(), set.rows.end(), rec,
+                                     [this](quint32 x, quint32 y) { return less(x, y); });
+    if (it != set.rows.end() && *it == rec)
+        set.rows.erase(it);
 }
 
-qsizetype Order::lowerBound(const std::vector<quint32> &rows, const QString &value, bool *exact) const
+qsizetype Order::lowerBound(RowSet &set, const QString &value, bool *exact) const
 {
+    const std::vector<quint32> &rows = sorted(set);
     *exact = false;
     if (m_fileOrder)
         return qsizetype(rows.size());

@@ -27,6 +27,20 @@ struct RecordLayout
     const QCollator *collator;
 };
 
+// Record numbers sorted by an order, with the records added since the last
+// look waiting unsorted: a stream of posts stays cheap, and the rows are
+// merged once when someone looks at them.
+struct RowSet
+{
+    std::vector<quint32> rows;    // sorted
+    std::vector<quint32> pending; // not yet merged
+    void clear()
+    {
+        rows.clear();
+        pending.clear();
+    }
+};
+
 class Order
 {
 public:
@@ -43,16 +57,17 @@ public:
     void setKey(quint32 rec, const char *record);
 
     bool less(quint32 a, quint32 b) const;
-    // Sorted insertion and removal in a vector ordered by this order; the
-    // key of rec must be the one it was inserted with.
-    void insert(std::vector<quint32> &rows, quint32 rec) const;
-    void erase(std::vector<quint32> &rows, quint32 rec) const;
-    qsizetype position(const std::vector<quint32> &rows, quint32 rec) const; // -1 when absent
+    // Adding and removing records of a row set ordered by this order; the
+    // key of rec must be the one it was added with.
+    void add(RowSet &set, quint32 rec) const { set.pending.push_back(rec); }
+    void erase(RowSet &set, quint32 rec) const;
+    const std::vector<quint32> &sorted(RowSet &set) const; // merges the pending records
+    qsizetype position(RowSet &set, quint32 rec) const;    // -1 when absent
     // First position whose key is not less than value; exact tells whether
     // that key equals value. Values that are not keys of this order give the end.
-    qsizetype lowerBound(const std::vector<quint32> &rows, const QString &value, bool *exact) const;
+    qsizetype lowerBound(RowSet &set, const QString &value, bool *exact) const;
 
-    std::vector<quint32> rows; // records not deleted, in order
+    RowSet all; // records not deleted
 
 private:
     double numberKey(const char *record) const;

@@ -67,6 +67,9 @@ void Table::open()
         const DbfHeader &h = d->dbf.header();
         d->codePage = CodePage(h.driver);
         d->fields = h.fields;
+        d->fieldNames.clear();
+        for (int i = int(d->fields.size()) - 1; i >= 0; --i)
+            d->fieldNames.insert(d->fields.at(i).name, i); // the first of equal names wins
         // Level 7 tables are read: their own types are not written by us.
         d->writable = !d->dbf.readOnly() && !h.level7;
         const bool memoFile = h.hasMemoField() || (h.version & 0x80);
@@ -87,10 +90,10 @@ void Table::open()
     d->pendingMemos.clear();
     d->orders.clear();
     d->fileOrder = Order();
-    d->fileOrder.rows.reserve(d->dbf.count());
+    d->fileOrder.all.rows.reserve(d->dbf.count());
     for (quint32 r = 0; r < d->dbf.count(); ++r)
         if (!isDeleted(d->dbf.record(r)))
-            d->fileOrder.rows.push_back(r);
+            d->fileOrder.all.rows.push_back(r);
     d->current = &d->fileOrder;
     d->state = State::Browse;
     try {
@@ -136,6 +139,7 @@ void Table::close()
     d->current = &d->fileOrder;
     d->filteredRows.clear();
     d->state = State::Inactive;
+    d->placeRec = -1;
     d->pos = -1;
     d->bof = d->eof = true;
     emit stateChanged();
@@ -156,8 +160,9 @@ void Table::writeIndex()
             m.keyType = key->type;
             m.keyLength = key->length;
             m.fieldKey = key->terms.size() == 1 && key->terms.at(0).function == KeyTerm::Plain;
-            m.entries.reserve(d->fileOrder.rows.size());
-            for (quint32 r : d->fileOrder.rows)
+            const std::vector<quint32> &live = d->fileOrder.sorted(d->fileOrder.all);
+            m.entries.reserve(live.size());
+            for (quint32 r : live)
                 m.entries.emplace_back(indexKey(*key, d->fields, h.offsets, d->dbf.record(r), d->codePage), r + 1);
             if (key->type == 'C') {
                 std::stable_sort(m.entries.begin(), m.entries.end(),
@@ -204,9 +209,9 @@ Order &Table::orderFor(const QString &name)
     const quint32 count = d->dbf.count();
     for (quint32 r = 0; r < count; ++r)
         order->setKey(r, d->dbf.record(r));
-    order->rows = d->fileOrder.rows;
+    order->all.rows = d->fileOrder.sorted(d->fileOrder.all);
     const Order *o = order.get();
-    std::sort(order->rows.begin(), order->rows.end(), [o](quint32 a, quint32 b) { return o->less(a, b); });
+    std::sort(order->all.rows.begin(), order->all.rows.end(), [o](quint32 a, quint32 b) { return o->less(a, b); });
     Order &ref = *order;
     d->orders.emplace(key, std::move(order));
     return ref;
@@ -226,13 +231,14 @@ void Table::rebuildView()
     d->filteredRows.clear();
     if (!d->filterActive())
         return;
-    for (quint32 r : d->current->rows)
+    for (quint32 r : d->current->sorted(d->current->all))
         if (matchesFilter(r))
-            d->filteredRows.push_back(r);
+            d->filteredRows.rows.push_back(r);
 }
 
 void Table::moveTo(qsizetype pos)
 {
+    d->placeRec = -1;
     const auto &v = d->view();
     if (v.empty()) {
         d->pos = -1;
@@ -243,8 +249,18 @@ void Table::moveTo(qsizetype pos)
     d->bof = d->eof = false;
 }
 
+void Table::resolvePlace() const
+{
+    if (d->placeRec < 0)
+        return;
+    const qint64 rec = d->placeRec;
+    d->placeRec = -1;
+    const_cast<Table *>(this)->placeOnNow(rec);
+}
+
 qint64 Table::currentRec() const
 {
+    resolvePlace();
     if (d->state == State::Edit)
         return d->editRec;
     if (d->state != State::Browse)
@@ -257,11 +273,22 @@ qint64 Table::currentRec() const
 
 void Table::placeOn(qint64 rec)
 {
+    // Found when the cursor is next looked at: a stream of posts stays cheap.
     if (rec < 0) {
         moveTo(0);
         return;
     }
-    const qsizetype at = d->current->position(d->view(), quint32(rec));
+    d->placeRec = rec;
+    d->bof = d->eof = false;
+}
+
+void Table::placeOnNow(qint64 rec)
+{
+    if (rec < 0) {
+        moveTo(0);
+        return;
+    }
+    const qsizetype at = d->current->position(d->viewSet(), quint32(rec));
     if (at >= 0) {
         moveTo(at);
         return;
@@ -281,11 +308,11 @@ void Table::addRecords(quint32 from, quint32 to)
             order->setKey(r, record);
         if (isDeleted(record))
             continue;
-        d->fileOrder.rows.push_back(r);
+        d->fileOrder.add(d->fileOrder.all, r);
         for (auto &[name, order] : d->orders)
-            order->insert(order->rows, r);
+            order->add(order->all, r);
         if (d->filterActive() && matchesFilter(r))
-            d->current->insert(d->filteredRows, r);
+            d->current->add(d->filteredRows, r);
     }
 }
 
@@ -296,7 +323,7 @@ void Table::refreshFromDisk()
         const qint64 rec = currentRec();
         addRecords(before, d->dbf.count());
         if (d->state == State::Browse && rec >= 0)
-            d->pos = d->current->position(d->view(), quint32(rec));
+            placeOn(rec);
     }
 }
 
@@ -423,6 +450,7 @@ void Table::next()
 {
     requireActive();
     settle();
+    resolvePlace();
     const qsizetype size = qsizetype(d->view().size());
     if (size == 0) {
         d->bof = d->eof = true;
@@ -439,6 +467,7 @@ void Table::prior()
 {
     requireActive();
     settle();
+    resolvePlace();
     const qsizetype size = qsizetype(d->view().size());
     if (size == 0) {
         d->bof = d->eof = true;
@@ -451,8 +480,17 @@ void Table::prior()
     emit recordChanged();
 }
 
-bool Table::bof() const { return d->bof; }
-bool Table::eof() const { return d->eof; }
+bool Table::bof() const
+{
+    resolvePlace();
+    return d->bof;
+}
+
+bool Table::eof() const
+{
+    resolvePlace();
+    return d->eof;
+}
 bool Table::isEmpty() const { return !isActive() || d->view().empty(); }
 int Table::recordCount() const { return isActive() ? int(d->view().size()) : 0; }
 
@@ -463,7 +501,7 @@ bool Table::findKey(const QString &value)
     if (d->current->isFileOrder())
         throw tableError(d->fileName, QStringLiteral("hledání podle klíče potřebuje nastavené pořadí."));
     bool exact = false;
-    const qsizetype at = d->current->lowerBound(d->view(), value, &exact);
+    const qsizetype at = d->current->lowerBound(d->viewSet(), value, &exact);
     if (!exact)
         return false;
     moveTo(at);
@@ -478,7 +516,7 @@ void Table::findNearest(const QString &value)
     if (d->current->isFileOrder())
         throw tableError(d->fileName, QStringLiteral("hledání podle klíče potřebuje nastavené pořadí."));
     bool exact = false;
-    const qsizetype at = d->current->lowerBound(d->view(), value, &exact);
+    const qsizetype at = d->current->lowerBound(d->viewSet(), value, &exact);
     moveTo(at);
     emit recordChanged();
 }
@@ -493,7 +531,7 @@ void Table::gotoBookmark(Bookmark bookmark)
 {
     requireActive();
     settle();
-    const qsizetype at = bookmark ? d->current->position(d->view(), bookmark - 1) : -1;
+    const qsizetype at = bookmark ? d->current->position(d->viewSet(), bookmark - 1) : -1;
     if (at < 0)
         throw tableError(d->fileName, QStringLiteral("záznam %1 není k dispozici.").arg(bookmark));
     moveTo(at);
@@ -592,15 +630,15 @@ void Table::post()
         d->dbf.writeRecord(rec, record);
         // Take the record out of every order under its old key, then put it back.
         for (auto &[name, order] : d->orders)
-            order->erase(order->rows, rec);
+            order->erase(order->all, rec);
         if (d->filterActive())
             d->current->erase(d->filteredRows, rec);
         for (auto &[name, order] : d->orders) {
             order->setKey(rec, d->dbf.record(rec));
-            order->insert(order->rows, rec);
+            order->add(order->all, rec);
         }
         if (d->filterActive() && matchesFilter(rec))
-            d->current->insert(d->filteredRows, rec);
+            d->current->add(d->filteredRows, rec);
     }
     d->changed = true;
     d->modified = false;
@@ -619,6 +657,7 @@ void Table::cancel()
     d->pendingMemos.clear();
     d->buffer.clear();
     d->state = State::Browse;
+    resolvePlace();
     if (d->pos < 0 && !d->view().empty())
         moveTo(0);
     emit stateChanged();
@@ -642,8 +681,8 @@ void Table::remove()
     if (d->filterActive())
         d->current->erase(d->filteredRows, quint32(rec));
     for (auto &[name, order] : d->orders)
-        order->erase(order->rows, quint32(rec));
-    d->fileOrder.erase(d->fileOrder.rows, quint32(rec));
+        order->erase(order->all, quint32(rec));
+    d->fileOrder.erase(d->fileOrder.all, quint32(rec));
     d->changed = true;
     moveTo(pos);
     emit recordChanged();
@@ -660,11 +699,11 @@ const QList<FieldDef> &Table::fields() const
 
 int Table::fieldIndex(const QString &name) const
 {
-    const QString n = name.trimmed();
-    for (int i = 0; i < d->fields.size(); ++i)
-        if (d->fields.at(i).name.compare(n, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+    // Fields are read by name for every record of a scan: look them up by hash.
+    auto it = d->fieldNames.constFind(name);
+    if (it == d->fieldNames.cend())
+        it = d->fieldNames.constFind(name.trimmed().toUpper());
+    return it == d->fieldNames.cend() ? -1 : *it;
 }
 
 int Table::requireField(const QString &name) const

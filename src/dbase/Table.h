@@ -113,6 +113,8 @@ private:
     void rebuildView();
     void moveTo(qsizetype pos);
     void placeOn(qint64 rec);
+    void placeOnNow(qint64 rec);
+    void resolvePlace() const;
     qint64 currentRec() const;
     const char *currentBytes() const;
     void addRecords(quint32 from, quint32 to);

@@ -35,6 +35,7 @@ public:
     CodePage codePage;
     QCollator collator{QLocale(QLocale::Czech, QLocale::CzechRepublic)};
     QList<FieldDef> fields;
+    QHash<QString, int> fieldNames; // upper-case name -> index
     QList<IndexTag> tags;
     bool writable = false;
     bool changed = false; // written since open: the index is rewritten at close
@@ -52,10 +53,11 @@ public:
     std::optional<FilterCondition> condition;
     int conditionField = -1;
     bool filtered = false;
-    std::vector<quint32> filteredRows;
+    RowSet filteredRows;
 
     // Cursor over the visible rows.
     qsizetype pos = -1;
+    qint64 placeRec = -1; // the cursor goes onto this record when it is next looked at
     bool bof = true;
     bool eof = true;
 
@@ -66,7 +68,8 @@ public:
     QHash<int, QByteArray> pendingMemos; // field -> text bytes
 
     bool filterActive() const { return filtered && condition && conditionField >= 0; }
-    const std::vector<quint32> &view() const { return filterActive() ? filteredRows : current->rows; }
+    RowSet &viewSet() { return filterActive() ? filteredRows : current->all; }
+    const std::vector<quint32> &view() { return current->sorted(viewSet()); }
     RecordLayout layout() const
     {
         return RecordLayout{&fields, &dbf.header().offsets, &codePage, &collator};
