@@ -8,10 +8,13 @@
 #include "guidance/NapovedaDialog.h"
 #include "guidance/OProgramuDialog.h"
 #include "guidance/UvitaniDialog.h"
+#include "platform/Error.h"
 #include "widgets/OfficeButton.h"
 #include "widgets/OfficeLabel.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -261,6 +264,30 @@ private slots:
         QCOMPARE(f.tessera("Uvitani"), QStringLiteral("0"));
         QVERIFY(!f.shell.indicator(QStringLiteral("SBO6")));
         QVERIFY(!f.shell.indicator(QStringLiteral("SBO10")));
+        QVERIFY(f.shell.mainWindowEnabled);
+    }
+
+    void unwritableSettingsStillReleaseTheMainWindow()
+    {
+        // A settings file that cannot be written (here a folder in its
+        // place) is reported, and the dialog does not stay up holding the
+        // main window disabled.
+        DialogsFixture f;
+        f.welcome.show();
+        QVERIFY(QFile::remove(f.dir.file(QStringLiteral("Tessera.ini"))));
+        QVERIFY(QDir().mkpath(f.dir.file(QStringLiteral("Tessera.ini"))));
+        QVERIFY_THROWS_EXCEPTION(platform::Error, f.welcome.OfficeLabel4Click());
+        QVERIFY(f.welcome.isHidden());
+        QVERIFY(f.shell.mainWindowEnabled);
+
+        QVERIFY(QDir(f.dir.file(QStringLiteral("Tessera.ini"))).removeRecursively());
+        guidance::IniDialog ini(f.shell, f.settings);
+        ini.MN5Click();
+        QVERIFY(!f.shell.mainWindowEnabled);
+        QVERIFY(QFile::remove(f.settings.path()));
+        QVERIFY(QDir().mkpath(f.settings.path()));
+        QVERIFY_THROWS_EXCEPTION(platform::Error, ini.OfficeButton1Click());
+        QVERIFY(ini.window()->isHidden());
         QVERIFY(f.shell.mainWindowEnabled);
     }
 

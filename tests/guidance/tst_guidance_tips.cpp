@@ -9,8 +9,10 @@
 #include "dbase/Table.h"
 #include "guidance/TipyDialog.h"
 #include "guidance/UvitaniDialog.h"
+#include "platform/Error.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -144,6 +146,17 @@ private slots:
         QTest::keyClick(f.checkBox(), Qt::Key_Escape); // Escape from a control closes
         QVERIFY(f.tips.isHidden());
         QCOMPARE(f.ordexIni().readInteger(QStringLiteral("Zobrazit"), QStringLiteral("Tipy"), -1), 1);
+    }
+
+    void unwritableSettingsStillCloseTheDialog()
+    {
+        TipsFixture f;
+        f.tips.show();
+        QVERIFY(QFile::remove(f.settings.path()));
+        QVERIFY(QDir().mkpath(f.settings.path()));
+        QVERIFY_THROWS_EXCEPTION(platform::Error, f.tips.Button1Click());
+        QVERIFY(f.tips.isHidden());
+        QVERIFY(f.shell.mainWindowEnabled);
     }
 
     void missingOrDamagedTipsFile_data()
