@@ -8,6 +8,7 @@
 #include "app/HlavniDialog.h"
 #include "app/ProgramContext.h"
 #include "core/AppSettings.h"
+#include "core/SuiteSettings.h"
 #include "platform/IniFile.h"
 
 #include <QAction>
@@ -36,11 +37,12 @@ struct AppFixture
         return platform::IniFile(dir().file(QStringLiteral("Tessera.ini"))).readString(section, name);
     }
 
-    // Starts a program on the folder; without the tips dialog at start
-    // unless asked, so that the main window takes input.
-    std::unique_ptr<app::ProgramContext> start(bool tipsAtStart = false)
+    // Starts a program on the folder; without the tips and the welcome
+    // dialog at start unless asked, so that the main window takes input.
+    std::unique_ptr<app::ProgramContext> start(bool tipsAtStart = false, bool welcomeAtStart = false)
     {
         settings().setTipsAtStart(tipsAtStart);
+        core::SuiteSettings(dir()).setWelcomeAtStart(welcomeAtStart);
         auto context = std::make_unique<app::ProgramContext>(dir(), key);
         context->start();
         QCoreApplication::processEvents();

@@ -6,12 +6,14 @@
 
 #include "app/CatalogueArea.h"
 #include "core/DataModule.h"
+#include "guidance/IniDialog.h"
 #include "dbase/Table.h"
 #include "platform/FileRules.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
