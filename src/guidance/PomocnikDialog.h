@@ -56,9 +56,10 @@ public:
     // A question or warning balloon at the assistant's left, bottom edges
     // level (plus extraTop), overlapping the assistant by 45 pixels; the
     // assistant returns to its corner first when the balloon would not fit,
-    // and is shown when it is off. Then the balloon is shown.
+    // and is shown when it is off or hidden. Then the balloon is shown.
     void placeBeside(QWidget *dialog, int extraTop = 0);
-    // A larger dialog above the assistant by one of the placement rows.
+    // A larger dialog above the assistant by one of the placement rows, with
+    // the same return to the corner and the same show of the assistant.
     void placeAbove(QWidget *dialog, const PanelPlacement &placement);
 
     // The figure, also used (scaled) by the about box.

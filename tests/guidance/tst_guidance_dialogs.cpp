@@ -122,18 +122,6 @@ private slots:
         QCOMPARE(started, 1);
     }
 
-    void welcomeLeavesUntickedBoxAloneWhenOff()
-    {
-        DialogsFixture f;
-        f.writeTessera("Uvitani", QStringLiteral("0"));
-        f.welcome.show();
-        QVERIFY(!f.welcome.showAtStart());
-        f.welcome.close();
-        f.welcome.setShowAtStart(true);
-        f.welcome.show();
-        QVERIFY(f.welcome.showAtStart());
-    }
-
     void helpCommandDependsOnTheActiveCatalogue()
     {
         DialogsFixture f;
