@@ -237,6 +237,20 @@ quint32 DbfFile::refresh()
     return before;
 }
 
+bool DbfFile::reload()
+{
+    if (m_fd < 0)
+        return false;
+    refresh();
+    const size_t bytes = m_records.size();
+    m_records.resize(0);
+    if (!readRecords(m_header.headerLength, qint64(bytes))) {
+        m_records.resize(bytes); // the bytes held before stay in place
+        return false;
+    }
+    return true;
+}
+
 void DbfFile::requireWritable() const
 {
     if (m_fd < 0)

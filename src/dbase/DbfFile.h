@@ -58,6 +58,9 @@ public:
     // Re-reads the record count on disk and loads records that another
     // writer appended. Returns the count held before.
     quint32 refresh();
+    // Reads every record again as it is on disk now (another table on the
+    // same file may have changed some). Returns false when it cannot.
+    bool reload();
 
     // Each write reaches the file before it returns.
     void writeRecord(quint32 index, const QByteArray &bytes);

@@ -124,7 +124,9 @@ void Table::close()
     std::exception_ptr failure;
     if (d->changed && d->writable) {
         try {
-            refreshFromDisk();
+            // The index describes the file as it is now, also with the
+            // changes of other tables open on it.
+            d->dbf.reload();
             if (!d->tags.isEmpty())
                 writeIndex();
             d->dbf.writeDate();
@@ -160,10 +162,11 @@ void Table::writeIndex()
             m.keyType = key->type;
             m.keyLength = key->length;
             m.fieldKey = key->terms.size() == 1 && key->terms.at(0).function == KeyTerm::Plain;
-            const std::vector<quint32> &live = d->fileOrder.sorted(d->fileOrder.all);
-            m.entries.reserve(live.size());
-            for (quint32 r : live)
-                m.entries.emplace_back(indexKey(*key, d->fields, h.offsets, d->dbf.record(r), d->codePage), r + 1);
+            m.entries.reserve(d->dbf.count());
+            for (quint32 r = 0; r < d->dbf.count(); ++r)
+                if (!isDeleted(d->dbf.record(r)))
+                    m.entries.emplace_back(indexKey(*key, d->fields, h.offsets, d->dbf.record(r), d->codePage),
+                                           r + 1);
             if (key->type == 'C') {
                 std::stable_sort(m.entries.begin(), m.entries.end(),
                                  [](const auto &a, const auto &b) { return a.first < b.first; });

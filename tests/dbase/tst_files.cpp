@@ -332,6 +332,32 @@ private slots:
         QCOMPARE(t.recordCount(), int(live));
     }
 
+    void indexOfSharedFileHoldsEveryTablesChanges()
+    {
+        QTemporaryDir dir;
+        dbase::createTable(dir.filePath("Knihy.dbf"), bookFields(), bookTags(), true);
+        Table a, b;
+        openIn(a, dir.path(), "Knihy.dbf");
+        a.insert();
+        a.setFieldText("NAZEV", "Beta");
+        a.post();
+        openIn(b, dir.path(), "Knihy.dbf");
+        a.edit();
+        a.setFieldText("NAZEV", "Alfa");
+        a.post();
+        a.close();
+        // b still holds "Beta" in memory; the index it writes must not.
+        b.insert();
+        b.setFieldText("NAZEV", "Gama");
+        b.post();
+        b.close();
+        const auto keys = dbase::readMdxKeys(dir.filePath("Knihy.mdx"), "NAZEV", 2);
+        QCOMPARE(keys.size(), size_t(2));
+        QCOMPARE(keys[0].first.left(5), QByteArray("Alfa "));
+        QCOMPARE(keys[0].second, 1u);
+        QCOMPARE(keys[1].first.left(5), QByteArray("Gama "));
+    }
+
     void numericIndexKeys()
     {
         for (double v : {0.0, 1.0, 12.0, -3.5, 0.05, 123456.789, -99999.0, 1e-5}) {
