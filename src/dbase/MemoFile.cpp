@@ -102,11 +102,13 @@ quint32 MemoFile::append(const QByteArray &text)
     QFile f(m_path);
     if (!f.open(QIODevice::ReadWrite))
         throw tableError(m_table, QStringLiteral("soubor poznámek nelze zapsat."));
-    const QByteArray h = f.read(HeaderSize);
-    quint32 next = h.size() >= 4 ? le32(h.constData()) : 0;
-    const quint32 endBlock = quint32((f.size() + m_blockSize - 1) / m_blockSize);
-    if (next < 1 || next < endBlock)
-        next = qMax<quint32>(1, endBlock);
+    // New texts go after the last block: the header's next free block is
+    // only trusted where it agrees, so a damaged header cannot send the write
+    // far beyond the end of the file or over texts of other records.
+    const quint64 endBlock = quint64((f.size() + m_blockSize - 1) / m_blockSize);
+    if (endBlock >= 0xFFFFFFF0u)
+        throw tableError(m_table, QStringLiteral("soubor poznámek je plný."));
+    const quint32 next = quint32(qMax<quint64>(1, endBlock));
     QByteArray body(8, '\0');
     body[0] = char(0xFF);
     body[1] = char(0xFF);

@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -135,6 +136,26 @@ private slots:
         QCOMPARE(t.fieldText("POZNAMKA"), QString("Nová řeřicha"));
         // A letter code page 852 does not hold is refused.
         QVERIFY_THROWS_EXCEPTION(dbase::Error, t.setFieldText("NAZEV", "€"));
+    }
+
+    void memoWrittenAfterLastBlockWhateverTheHeaderSays()
+    {
+        QTemporaryDir dir;
+        fixtures::write(dir.filePath("Cizi.dbf"), fixtures::dbase4Cp852WithMemo());
+        QByteArray dbt = fixtures::dbase4MemoFile();
+        dbt[0] = char(0x00); // next free block: far beyond the end
+        dbt[3] = char(0x7F);
+        fixtures::write(dir.filePath("Cizi.dbt"), dbt);
+        Table t;
+        openIn(t, dir.path(), "Cizi.dbf");
+        t.edit();
+        t.setFieldText("POZNAMKA", "Nová");
+        t.post();
+        QCOMPARE(t.fieldText("POZNAMKA"), QString("Nová"));
+        QCOMPARE(QFileInfo(dir.filePath("Cizi.dbt")).size(), qint64(3 * 512));
+        t.close();
+        openIn(t, dir.path(), "Cizi.dbf");
+        QCOMPARE(t.fieldText("POZNAMKA"), QString("Nová"));
     }
 
     void readsLevel7_data()
