@@ -26,6 +26,7 @@ private slots:
     void twoBooksMayShareANumber();
     void stateAndContextMenuFollowTheMoves();
     void movesByOthersAreShownAtOnce();
+    void keysRunTheCommandOnce();
     void lentLabelIsRedOnlyForTheExactText();
     void clipboardTargetsFollowTheFocus();
 
@@ -253,6 +254,38 @@ void CatalogueWindowTest::movesByOthersAreShownAtOnce()
     QVERIFY(!p->main.entryChecked.value(2));
     QVERIFY(p->main.indicators.contains(QStringLiteral("SBD1")));
     QVERIFY(!p->main.indicators.contains(QStringLiteral("SBD2")));
+}
+
+void CatalogueWindowTest::keysRunTheCommandOnce()
+{
+    // The main window binds F7 to the same command on the active window.
+    int mainMoves = 0;
+    QAction next(QStringLiteral("Další"));
+    next.setShortcut(Qt::Key_F7);
+    QObject::connect(&next, &QAction::triggered, [&] {
+        ++mainMoves;
+        p->catalogues.activeWindow()->next();
+    });
+    p->main.area.addAction(&next);
+    for (const char *n : {"1", "2", "3"})
+        addBook(QString::fromLatin1(n), QString::fromLatin1(n));
+    w->first();
+    QApplication::setActiveWindow(&p->main.area);
+
+    // Focus in the window: one step, whoever runs it.
+    w->setFocus();
+    QTest::keyClick(w, Qt::Key_F7);
+    QCOMPARE(w->table()->fieldText(QStringLiteral("CISLO")), QStringLiteral("2"));
+    QCOMPARE(mainMoves, 0); // the window's own command took the key
+
+    // While a record is edited F7 neither moves nor settles the edit, even
+    // when a main-window command passes it on.
+    w->editRecord();
+    TestProgram::type(control("J1"), QStringLiteral("upraveno"));
+    QTest::keyClick(control("J1"), Qt::Key_F7);
+    QVERIFY(w->isEditing());
+    QCOMPARE(w->table()->fieldText(QStringLiteral("CISLO")), QStringLiteral("2"));
+    w->undo();
 }
 
 void CatalogueWindowTest::lentLabelIsRedOnlyForTheExactText()
