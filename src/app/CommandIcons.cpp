@@ -21,15 +21,15 @@ const char *const themeNames[CommandIconCount] = {
     "edit-cut",                // 5
     "edit-copy",               // 6
     "edit-paste",              // 7
-    "edit-delete",             // 8 delete record
+    "",                        // 8 delete record
     "accessories-text-editor", // 9 edit record
     "document-save",           // 10 save record
     "edit-find",               // 11 find
-    "go-first",                // 12
-    "go-previous",             // 13
-    "go-next",                 // 14
-    "go-last",                 // 15
-    "list-add",                // 16 new record
+    "",                        // 12 first record
+    "",                        // 13 previous record
+    "",                        // 14 next record
+    "",                        // 15 last record
+    "",                        // 16 new record
     "document-properties",     // 17
     "dialog-information",      // 18 tips of the day
     "",                        // 19 tile horizontally
@@ -55,14 +55,41 @@ void drawWindow(QPainter &p, const QRectF &r)
                QColor(30, 70, 170));
 }
 
-QPixmap drawnWindowIcon(int index, int size)
+QPixmap drawnIcon(int index, int size)
 {
     QPixmap pm(size, size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing, false);
     const qreal s = size / 16.0;
+    p.setRenderHint(QPainter::Antialiasing, index < 19);
+    const QColor arrow(20, 70, 170);
     switch (index) {
+    case 8: // delete: a red cross
+        p.setPen(QPen(QColor(200, 30, 30), 2.6 * s, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(4 * s, 4 * s), QPointF(12 * s, 12 * s));
+        p.drawLine(QPointF(12 * s, 4 * s), QPointF(4 * s, 12 * s));
+        break;
+    case 12: // first: bar and arrow to the left
+    case 13: // previous
+    case 14: // next
+    case 15: { // last
+        const bool left = index <= 13;
+        const bool bar = index == 12 || index == 15;
+        p.setPen(QPen(arrow.darker(140), 1));
+        p.setBrush(arrow);
+        const qreal tip = left ? (bar ? 5.5 : 4) : (bar ? 10.5 : 12);
+        const qreal base = left ? tip + 7 : tip - 7;
+        const QPointF triangle[] = {{tip * s, 8 * s}, {base * s, 3 * s}, {base * s, 13 * s}};
+        p.drawPolygon(triangle, 3);
+        if (bar)
+            p.drawRect(QRectF((left ? 2.5 : 11.5) * s, 3 * s, 2 * s, 10 * s));
+        break;
+    }
+    case 16: // new record: a green plus
+        p.setPen(QPen(QColor(20, 140, 40), 3 * s, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(QPointF(8 * s, 2.5 * s), QPointF(8 * s, 13.5 * s));
+        p.drawLine(QPointF(2.5 * s, 8 * s), QPointF(13.5 * s, 8 * s));
+        break;
     case 19: // side by side
         drawWindow(p, QRectF(1 * s, 2 * s, 6.5 * s, 12 * s));
         drawWindow(p, QRectF(8.5 * s, 2 * s, 6.5 * s, 12 * s));
@@ -114,7 +141,7 @@ QIcon makeIcon(int index)
         }
     }
     for (int size : {16, 24, 32, 48})
-        icon.addPixmap(drawnWindowIcon(index, size));
+        icon.addPixmap(drawnIcon(index, size));
     return icon;
 }
 
