@@ -103,6 +103,7 @@ void Table::open()
             applyFilterText(d->filterText);
     } catch (...) {
         d->state = State::Inactive;
+        d->current = &d->fileOrder;
         d->orders.clear();
         d->dbf.close();
         d->memo.close();

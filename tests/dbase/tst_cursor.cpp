@@ -218,6 +218,29 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(dbase::Error, t.setOrder("NEEXISTUJE"));
     }
 
+    void orderAndFilterGivenBeforeOpen()
+    {
+        QTemporaryDir dir;
+        Table t;
+        makeBooks(t, dir.path(), {{"Zeta", "X", "1"}, {"Alfa", "Y", "2"}, {"Beta", "X", "3"}});
+        t.close();
+        t.setOrder("nazev");
+        t.setFilter("AUTOR = 'X'");
+        t.setFiltered(true);
+        t.open();
+        QVERIFY(t.bof());
+        QCOMPARE(t.fieldText("NAZEV"), QString("Beta"));
+        QCOMPARE(column(t, "NAZEV"), QStringList({"Beta", "Zeta"}));
+        t.close();
+        t.setOrder("NIC");
+        QVERIFY_THROWS_EXCEPTION(dbase::Error, t.open());
+        QVERIFY(!t.isActive());
+        t.setOrder("");
+        t.setFiltered(false);
+        t.open();
+        QCOMPARE(column(t, "NAZEV"), QStringList({"Zeta", "Alfa", "Beta"}));
+    }
+
     void equalKeysKeepFileOrderAndEmptyNumberFirst()
     {
         QTemporaryDir dir;
