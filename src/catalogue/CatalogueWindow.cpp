@@ -278,10 +278,15 @@ void CatalogueWindow::buildControls()
 
     // Focus and key handling of every record control (a drop-down's edit
     // field receives the keys of its box).
+    // The window's context menu serves the fields as well (its clipboard
+    // items act on the text field entered last).
     for (QWidget *w : m_recordControls) {
         w->installEventFilter(this);
-        if (auto *combo = qobject_cast<QComboBox *>(w))
+        w->setContextMenuPolicy(Qt::NoContextMenu);
+        if (auto *combo = qobject_cast<QComboBox *>(w)) {
             combo->lineEdit()->installEventFilter(this);
+            combo->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+        }
     }
     installEventFilter(this);
     setFocusPolicy(Qt::ClickFocus);
@@ -333,7 +338,7 @@ void CatalogueWindow::buildMenu()
     addMenuAction(m_menu, "MP5", QStringLiteral("Editovat záznam"), QKeySequence(Qt::CTRL | Qt::Key_Insert), true, &CatalogueWindow::editRecord);
     auto *mp6 = new QAction(QStringLiteral("Uložit záznam"), this);
     mp6->setObjectName(QStringLiteral("MP6"));
-    mp6->setShortcut(QKeySequence(Qt::Key_Return));
+    mp6->setShortcut(QKeySequence(Qt::Key_Enter)); // shown as "Enter"; both Enter keys save
     mp6->setShortcutContext(Qt::WidgetShortcut);
     m_keyActions.append(mp6);
     connect(mp6, &QAction::triggered, this, [this] { saveRecord(); });
@@ -604,8 +609,8 @@ void CatalogueWindow::deactivated()
 QAction *CatalogueWindow::actionForKey(const QKeyEvent *event) const
 {
     int key = event->key();
-    if (key == Qt::Key_Enter)
-        key = Qt::Key_Return;
+    if (key == Qt::Key_Return)
+        key = Qt::Key_Enter;
     const QKeySequence pressed(QKeyCombination(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(key)));
     for (QAction *action : m_keyActions) {
         if (action->shortcut() == pressed)
