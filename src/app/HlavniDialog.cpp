@@ -117,6 +117,11 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
 HlavniDialog::~HlavniDialog()
 {
     qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
+    // The catalogue windows still open go with the frame, while the status
+    // bar and the commands they may touch on their way out still exist.
+    for (QMdiSubWindow *sub : m_area->subWindowList())
+        delete sub;
 }
 
 void HlavniDialog::setAssistant(guidance::PomocnikDialog *assistant)

@@ -5,6 +5,8 @@
 #include "AppFixture.h"
 
 #include "app/CatalogueArea.h"
+#include "catalogue/CatalogueWindow.h"
+#include "catalogue/Catalogues.h"
 #include "core/DataModule.h"
 #include "guidance/IniDialog.h"
 #include "dbase/Table.h"
@@ -85,6 +87,7 @@ private slots:
     void missingTipsTableDisablesTipButtons();
     void normalCloseResetsMarkers();
     void closeWithUnsavedRecordIsRefused();
+    void commandsReachTheRealCatalogueWindow();
 };
 
 void MainWindowTest::viewTogglesSurviveRestart()
@@ -533,6 +536,35 @@ void MainWindowTest::closeWithUnsavedRecordIsRefused()
     QVERIFY(main->isVisible());
     QCOMPARE(f.ini("Otevreni", "Databaze2"), QStringLiteral("1"));
     Q_UNUSED(two);
+}
+
+void MainWindowTest::commandsReachTheRealCatalogueWindow()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    catalogue::CatalogueWindow *window = program->catalogues()->open(1);
+    QVERIFY(window);
+    QTRY_COMPARE(main->activeSlot(), 1);
+    main->refresh();
+    // The empty standard catalogue: a new record is possible, moves are not.
+    QVERIFY(commandOf(main, "PNa5")->isEnabled());
+    QVERIFY(!commandOf(main, "PNa3")->isEnabled());
+
+    // F7's road in reverse: the main window's command acts on the window.
+    commandOf(main, "PNa5")->trigger();
+    QVERIFY(window->isEditing());
+    main->refresh();
+    QVERIFY(commandOf(main, "MU6")->isEnabled());
+    QVERIFY(!commandOf(main, "PNa5")->isEnabled());
+
+    // Ending the program now is refused; the window raises its question.
+    QSignalSpy finished(program.get(), &app::ProgramContext::finished);
+    QVERIFY(!main->close());
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(program->catalogues()->exitSlot(), 1);
+    QCOMPARE(f.ini("Otevreni", "Databaze1"), QStringLiteral("1"));
+    QVERIFY(program->catalogues()->window(1));
 }
 
 QTEST_MAIN(MainWindowTest)
