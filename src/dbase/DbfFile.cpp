@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace dbase {
@@ -290,9 +291,19 @@ quint32 DbfFile::appendRecord(const QByteArray &bytes)
     const qint64 offset = m_header.headerLength + qint64(index) * m_header.recordLength;
     // The record and the end-of-file mark first, then the count: the header
     // never claims a record whose bytes are not written.
-    QByteArray out = bytes;
-    out.append(char(0x1A));
-    writeAt(offset, out.constData(), out.size());
+    static const char endOfFile = 0x1A;
+    iovec parts[2] = {{const_cast<char *>(bytes.constData()), size_t(bytes.size())},
+                      {const_cast<char *>(&endOfFile), 1}};
+    const ssize_t total = bytes.size() + 1;
+    ssize_t written = ::pwritev(m_fd, parts, 2, offset);
+    if (written < 0 && errno == EINTR)
+        written = 0;
+    if (written < 0)
+        throw tableError(m_table, QStringLiteral("zápis do souboru se nezdařil."));
+    if (written < total) { // a short write: the rest byte by byte
+        QByteArray rest = bytes + QByteArray(1, endOfFile);
+        writeAt(offset + written, rest.constData() + written, total - written);
+    }
     const quint32 count = index + 1;
     const char head[7] = {m_today[0], m_today[1], m_today[2], char(count & 0xFF), char((count >> 8) & 0xFF),
                           char((count >> 16) & 0xFF), char((count >> 24) & 0xFF)};

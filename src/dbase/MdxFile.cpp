@@ -167,7 +167,13 @@ void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTa
     if (tags.size() > MaxTags)
         throw tableError(table, QStringLiteral("index smí mít nejvýše %1 značek.").arg(MaxTags));
     const QDate today = QDate::currentDate();
+    qsizetype estimate = HeaderPages * PageSize;
+    for (const MdxTag &tag : tags) {
+        const qsizetype perBlock = (BlockSize - 12) / itemLength(tag.keyLength);
+        estimate += BlockSize * (3 + qsizetype(tag.entries.size()) / perBlock * 2);
+    }
     QByteArray file(HeaderPages * PageSize, '\0');
+    file.reserve(estimate);
     file[0] = 2; // dBASE IV
     file[1] = char(today.year() - 1900);
     file[2] = char(today.month());

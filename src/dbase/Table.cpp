@@ -607,7 +607,7 @@ void Table::post()
         cancel();
         return;
     }
-    QByteArray record = d->buffer;
+    QByteArray &record = d->buffer;
     record[0] = ' ';
     // Memo texts go to the .dbt first; the record then points to them.
     for (auto it = d->pendingMemos.cbegin(); it != d->pendingMemos.cend(); ++it) {
