@@ -4,6 +4,7 @@
 #include "HlavniDialog.h"
 
 #include "CatalogueArea.h"
+#include "ErrorBox.h"
 #include "CommandIcons.h"
 
 #include "catalogue/CatalogueWindow.h"
@@ -28,7 +29,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
@@ -234,7 +234,7 @@ void HlavniDialog::toggleView(int index)
     try {
         setViewShown(index, !m_toggles[index].shown, true);
     } catch (const platform::Error &e) {
-        QMessageBox::critical(this, windowTitle(), e.message());
+        showErrorBox(this, e.message());
     }
 }
 
@@ -243,7 +243,7 @@ void HlavniDialog::toolbarClosed(int index)
     try {
         setViewShown(index, false, true);
     } catch (const platform::Error &e) {
-        QMessageBox::critical(this, windowTitle(), e.message());
+        showErrorBox(this, e.message());
     }
 }
 

@@ -5,6 +5,7 @@
 #include "HlavniDialog.h"
 
 #include "CatalogueArea.h"
+#include "ErrorBox.h"
 
 #include "catalogue/Availability.h"
 #include "catalogue/CatalogueWindow.h"
@@ -304,7 +305,7 @@ void HlavniDialog::FormShow()
             tipsOpen = true;
         } catch (const std::exception &e) {
             // A damaged tips file: the program works on without tips.
-            QMessageBox::critical(this, windowTitle(), QString::fromStdString(e.what()));
+            showErrorBox(this, QString::fromStdString(e.what()));
         }
     }
     setCommandsEnabled({"TT1", "TT2"}, tipsOpen);
@@ -364,8 +365,8 @@ bool HlavniDialog::FormClose()
     try {
         m_settings->resetAtExit();
     } catch (const platform::Error &e) {
-        // The markers could not be written; say so, but do not keep the
-        // user from ending the program.
+        // The markers could not be written; say so before the program
+        // ends, but do not keep the user from ending it.
         QMessageBox::critical(this, windowTitle(), e.message());
     }
     return true;

@@ -1,6 +1,8 @@
 #include "OrdexApplication.h"
 
-#include <QMessageBox>
+#include "ErrorBox.h"
+
+#include <QFont>
 
 #include <exception>
 
@@ -19,10 +21,9 @@ bool OrdexApplication::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception &e) {
-        QMessageBox::critical(activeWindow(), QStringLiteral("Ordex 2000"), QString::fromUtf8(e.what()));
+        showErrorBox(activeWindow(), QString::fromUtf8(e.what()));
     } catch (...) {
-        QMessageBox::critical(activeWindow(), QStringLiteral("Ordex 2000"),
-                              QStringLiteral("Neočekávaná chyba programu."));
+        showErrorBox(activeWindow(), QStringLiteral("Neočekávaná chyba programu."));
     }
     return false;
 }

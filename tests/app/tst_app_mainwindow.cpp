@@ -20,6 +20,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -85,6 +86,7 @@ private slots:
     void tilingSplitsTheArea();
     void tipLineFollowsTheTipsTable();
     void missingTipsTableDisablesTipButtons();
+    void damagedTipsTableIsReportedNotFatal();
     void normalCloseResetsMarkers();
     void closeWithUnsavedRecordIsRefused();
     void commandsReachTheRealCatalogueWindow();
@@ -498,6 +500,31 @@ void MainWindowTest::missingTipsTableDisablesTipButtons()
     QVERIFY(!main->findChild<QWidget *>("TT2")->isEnabled());
     QVERIFY(main->findChild<QLineEdit *>("DBEdit1")->text().isEmpty());
     QVERIFY(!program->dataModule()->tipsTable()->isActive());
+}
+
+void MainWindowTest::damagedTipsTableIsReportedNotFatal()
+{
+    AppFixture f;
+    const QString tipsFile =
+        platform::presenceTest(QStringLiteral("TipyG.dbf"), f.dir().dataDir());
+    QFile file(tipsFile);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("this is no dBASE table");
+    file.close();
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    QVERIFY(main->isVisible());
+    QVERIFY(!commandOf(main, "TT1")->isEnabled());
+    QVERIFY(!commandOf(main, "TT2")->isEnabled());
+    QVERIFY(main->findChild<QLineEdit *>("DBEdit1")->text().isEmpty());
+    // The engine's message is shown in the error box.
+    QMessageBox *box = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("ErrorBox") && w->isVisible())
+            box = qobject_cast<QMessageBox *>(w);
+    QVERIFY(box);
+    QVERIFY(!box->text().isEmpty());
+    box->close();
 }
 
 void MainWindowTest::normalCloseResetsMarkers()

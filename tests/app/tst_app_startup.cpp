@@ -24,6 +24,7 @@ private slots:
     void tipsAtStartHoldBackTheAssistant();
     void secondStartShowsOnlyTheNotice();
     void noticeEndsWithEscapeToo();
+    void assistantOfSecondStartIgnoresDoubleClick();
 };
 
 void StartupTest::splashProgressOnlyGrows()
@@ -139,6 +140,29 @@ void StartupTest::noticeEndsWithEscapeToo()
     first.reset();
     app::ProgramContext third(f.dir(), f.key);
     QVERIFY(third.start());
+}
+
+void StartupTest::assistantOfSecondStartIgnoresDoubleClick()
+{
+    AppFixture f;
+    auto first = f.start();
+    app::ProgramContext second(f.dir(), f.key);
+    QSignalSpy finished(&second, &app::ProgramContext::finished);
+    QVERIFY(!second.start());
+    guidance::PomocnikDialog *assistant = second.assistant();
+    // The notice closed by other means than its button gives the assistant
+    // back its input; the instance goes on.
+    second.notice()->close();
+    QVERIFY(assistant->isEnabled());
+    QCOMPARE(finished.count(), 0);
+    // A double-click there would lead to the welcome dialog this instance
+    // never made: nothing happens.
+    const int before = int(QApplication::topLevelWidgets().size());
+    QTest::mouseDClick(assistant, Qt::LeftButton, {}, QPoint(50, 50));
+    QCoreApplication::processEvents();
+    QVERIFY(assistant->isVisible());
+    QCOMPARE(int(QApplication::topLevelWidgets().size()), before);
+    QCOMPARE(finished.count(), 0);
 }
 
 QTEST_MAIN(StartupTest)
