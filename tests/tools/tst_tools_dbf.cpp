@@ -4,6 +4,7 @@
 #include "ProgramLayout.h"
 
 #include "dbase/Table.h"
+#include "platform/Codepage1250.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,6 +50,67 @@ QList<QByteArray> tableFiles(const QString &data, const QString &base)
             fileBytes(data + "/" + base + ".mdx")};
 }
 
+// A dBASE III+ table as other programs write it: code page 1250 language
+// driver, a memo field when memo is given (.dbt of 512-byte blocks, the
+// text ended by two 0x1A), one deleted record, an unknown logical "?".
+void writeForeignTable(const QString &dbfPath, int memoBlock)
+{
+    struct F { const char *name; char type; int length; int decimals; };
+    const bool memo = memoBlock >= 0;
+    QList<F> fields{{"NAZEV", 'C', 30, 0}, {"CISLO", 'N', 6, 1}, {"DATUM", 'D', 8, 0}, {"PUJC", 'L', 1, 0}};
+    if (memo)
+        fields.append({"TEXT", 'M', 10, 0});
+    int recordLength = 1;
+    for (const F &f : fields)
+        recordLength += f.length;
+    const int headerLength = 32 + 32 * int(fields.size()) + 1;
+    QByteArray b(32, '\0');
+    b[0] = char(memo ? 0x83 : 0x03);
+    b[1] = char(124); b[2] = 5; b[3] = 17;
+    b[4] = 3;
+    b[8] = char(headerLength & 0xFF); b[9] = char(headerLength >> 8);
+    b[10] = char(recordLength & 0xFF); b[11] = char(recordLength >> 8);
+    b[29] = char(0xC8);
+    for (const F &f : fields) {
+        QByteArray d(32, '\0');
+        d.replace(0, int(qstrlen(f.name)), f.name);
+        d[11] = f.type;
+        d[16] = char(f.length);
+        d[17] = char(f.decimals);
+        b += d;
+    }
+    b += '\r';
+    auto record = [&](char flag, const QString &title, const char *number, const char *date, char logical,
+                      const char *memoRef) {
+        b += flag;
+        b += platform::encode1250(title).leftJustified(30, ' ');
+        b += number;
+        b += date;
+        b += logical;
+        if (memo)
+            b += memoRef;
+    };
+    const QByteArray ref = QByteArray::number(memoBlock).rightJustified(10, ' ');
+    record(' ', QStringLiteral(" Žluťoučký kůň, \"úpěl\""), "  12.5", "20240131", 'T', ref.constData());
+    record('*', QStringLiteral("Smazaný"), "   2.0", "20000101", 'F', "          ");
+    record(' ', QStringLiteral("Ďáblova óda"), "  -3.0", "        ", '?', "          ");
+    b += '\x1A';
+    QFile f(dbfPath);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(b);
+    f.close();
+    if (memo) {
+        QByteArray dbt(512, '\0');
+        dbt[0] = 2; // next free block
+        dbt[16] = 3;
+        dbt += platform::encode1250(QStringLiteral("Poznámka z jiného programu")) + "\x1A\x1A";
+        dbt = dbt.leftJustified(1024, '\0');
+        QFile m(QFileInfo(dbfPath).absolutePath() + "/" + QFileInfo(dbfPath).completeBaseName() + ".DBT");
+        QVERIFY(m.open(QIODevice::WriteOnly));
+        m.write(dbt);
+    }
+}
+
 const char Header[] = "NAZEV,AUTOR,DRUH,CISLO,ROK,STRANY,VYDAVATEL,POZNAMKA,PUJCENO,DATUM,"
                       "ORIGINAL,ILUSTRACE,TISK,VYDANI,NAKLAD,VAZBA\r\n";
 
@@ -69,6 +131,8 @@ private slots:
     void checkAcceptsGoodTables();
     void checkFindsDamage_data();
     void checkFindsDamage();
+    void readsTableWrittenByAnotherProgram();
+    void checkFollowsMemoReferences();
     void badCommandLineShowsUsage();
 
 private:
@@ -293,6 +357,43 @@ void TestOrdexDbf::checkFindsDamage()
     Run r = runTool({"check", dbf});
     QVERIFY2(r.code != 0, qPrintable(r.out));
     QVERIFY(!r.err.trimmed().isEmpty());
+}
+
+void TestOrdexDbf::readsTableWrittenByAnotherProgram()
+{
+    const QString path = m_dir->filePath("CIZI.DBF");
+    writeForeignTable(path, -1);
+    Run r = runTool({"export", path});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out, QStringLiteral("NAZEV,CISLO,DATUM,PUJC\r\n"
+                                   "\" Žluťoučký kůň, \"\"úpěl\"\"\",12.5,2024-01-31,T\r\n"
+                                   "Ďáblova óda,-3,,\r\n"));
+    r = runTool({"info", path});
+    QCOMPARE(r.code, 0);
+    QVERIFY(r.out.contains("0x03"));
+    QVERIFY(r.out.contains(QRegularExpression("Záznamů: 3 \\(z toho odstraněných 1\\)")));
+    QCOMPARE(runTool({"check", path}).code, 0);
+}
+
+void TestOrdexDbf::checkFollowsMemoReferences()
+{
+    const QString path = m_dir->filePath("MEMO.DBF");
+    writeForeignTable(path, 1);
+    Run r = runTool({"check", path});
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+    r = runTool({"export", path});
+    QVERIFY2(r.out.contains(",Poznámka z jiného programu\r\n"), qPrintable(r.out + r.err));
+
+    writeForeignTable(path, 9); // a block past the end of the memo file
+    r = runTool({"check", path});
+    QVERIFY(r.code != 0);
+    QVERIFY2(r.err.contains("TEXT"), qPrintable(r.err));
+
+    writeForeignTable(path, 1);
+    QVERIFY(QFile::remove(m_dir->filePath("MEMO.DBT")));
+    r = runTool({"check", path});
+    QVERIFY(r.code != 0);
+    QVERIFY2(r.err.contains(".dbt"), qPrintable(r.err));
 }
 
 void TestOrdexDbf::badCommandLineShowsUsage()

@@ -195,11 +195,18 @@ int runExport(const QString &path, const QString &order, const QString &filter,
         QByteArray csv;
         csv.reserve(qsizetype(table.recordCount() + 1) * 256);
         appendCsvRecord(csv, row);
+        const bool lone = fields.size() == 1;
         for (table.first(); !table.eof(); table.next()) {
-            row.clear();
-            for (const dbase::FieldDef &f : fields)
-                row.append(csvValue(table, f));
-            appendCsvRecord(csv, row);
+            if (lone) { // a lone empty value needs its quotes
+                appendCsvRecord(csv, {csvValue(table, fields.first())});
+                continue;
+            }
+            for (qsizetype i = 0; i < fields.size(); ++i) {
+                if (i > 0)
+                    csv.append(',');
+                appendCsvField(csv, csvValue(table, fields.at(i)));
+            }
+            csv.append("\r\n", 2);
         }
         table.close();
         out += csv;
