@@ -13,7 +13,9 @@ enum class LayoutMode {
     KeepUserData  // rewrite templates and sounds; create tables and ini files only when missing
 };
 
-// Throws platform::Error when a folder or file cannot be written.
+// Throws platform::Error when a folder or file cannot be written (and
+// dbase::Error should the engine refuse a table layout); both carry a
+// Czech message in what().
 void layOutProgramDirectory(const QString &dir, LayoutMode mode);
 
 // Writes an empty address book of the family (Adresar1.DBF or Adresar2.DBF

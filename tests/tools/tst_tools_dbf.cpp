@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -53,7 +54,7 @@ QList<QByteArray> tableFiles(const QString &data, const QString &base)
 // A dBASE III+ table as other programs write it: code page 1250 language
 // driver, a memo field when memo is given (.dbt of 512-byte blocks, the
 // text ended by two 0x1A), one deleted record, an unknown logical "?".
-void writeForeignTable(const QString &dbfPath, int memoBlock)
+void writeForeignTable(const QString &dbfPath, int memoBlock, bool level4 = false)
 {
     struct F { const char *name; char type; int length; int decimals; };
     const bool memo = memoBlock >= 0;
@@ -65,7 +66,7 @@ void writeForeignTable(const QString &dbfPath, int memoBlock)
         recordLength += f.length;
     const int headerLength = 32 + 32 * int(fields.size()) + 1;
     QByteArray b(32, '\0');
-    b[0] = char(memo ? 0x83 : 0x03);
+    b[0] = char(!memo ? 0x03 : level4 ? 0x8B : 0x83);
     b[1] = char(124); b[2] = 5; b[3] = 17;
     b[4] = 3;
     b[8] = char(headerLength & 0xFF); b[9] = char(headerLength >> 8);
@@ -103,7 +104,17 @@ void writeForeignTable(const QString &dbfPath, int memoBlock)
         QByteArray dbt(512, '\0');
         dbt[0] = 2; // next free block
         dbt[16] = 3;
-        dbt += platform::encode1250(QStringLiteral("Poznámka z jiného programu")) + "\x1A\x1A";
+        const QByteArray text = platform::encode1250(QStringLiteral("Poznámka z jiného programu"));
+        if (level4) { // dBASE IV: block size in the header, each text behind FF FF 08 00 and its length
+            dbt[21] = 2;
+            dbt += QByteArray("\xFF\xFF\x08\x00", 4);
+            char length[4];
+            qToLittleEndian(quint32(8 + text.size()), length);
+            dbt += QByteArray(length, 4);
+            dbt += text;
+        } else {
+            dbt += text + "\x1A\x1A";
+        }
         dbt = dbt.leftJustified(1024, '\0');
         QFile m(QFileInfo(dbfPath).absolutePath() + "/" + QFileInfo(dbfPath).completeBaseName() + ".DBT");
         QVERIFY(m.open(QIODevice::WriteOnly));
@@ -388,6 +399,20 @@ void TestOrdexDbf::checkFollowsMemoReferences()
     r = runTool({"check", path});
     QVERIFY(r.code != 0);
     QVERIFY2(r.err.contains("TEXT"), qPrintable(r.err));
+
+    writeForeignTable(path, 1, true);
+    r = runTool({"check", path});
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+    r = runTool({"export", path});
+    QVERIFY2(r.out.contains(",Poznámka z jiného programu\r\n"), qPrintable(r.out + r.err));
+    {
+        QFile dbt(m_dir->filePath("MEMO.DBT"));
+        QVERIFY(dbt.open(QIODevice::ReadWrite));
+        dbt.seek(512);
+        dbt.write("XX"); // the block's signature destroyed
+    }
+    r = runTool({"check", path});
+    QVERIFY(r.code != 0);
 
     writeForeignTable(path, 1);
     QVERIFY(QFile::remove(m_dir->filePath("MEMO.DBT")));
