@@ -9,6 +9,7 @@
 #include "catalogue/Catalogues.h"
 #include "core/DataModule.h"
 #include "guidance/IniDialog.h"
+#include "guidance/TipyDialog.h"
 #include "dbase/Table.h"
 #include "platform/FileRules.h"
 
@@ -480,10 +481,28 @@ void MainWindowTest::tipLineFollowsTheTipsTable()
     QCOMPARE(line->text(), tips->fieldText(QStringLiteral("TIPDNE")).trimmed());
     QVERIFY(line->text() != first);
 
-    // The tip line follows the window's width.
+    // Stepping in the tips dialog moves the toolbar's tip as well.
+    const QString before = line->text();
+    program->tipsDialog()->show();
+    program->tipsDialog()->Button2Click();
+    QVERIFY(line->text() != before);
+    QCOMPARE(line->text(), program->tipsDialog()->currentTipText().trimmed());
+    program->tipsDialog()->Button1Click();
+    QVERIFY(main->isEnabled());
+
+    // The tip line grows and shrinks with the window, and the buttons after
+    // it stay in sight.
     main->showNormal();
     main->resize(900, 500);
-    QTRY_COMPARE(line->width(), qMin(900 - 156, line->width()));
+    QTRY_COMPARE(main->width(), 900);
+    const int narrow = line->width();
+    QVERIFY(narrow <= 900 - 156);
+    main->resize(1200, 500);
+    QTRY_COMPARE(main->width(), 1200);
+    QCOMPARE(line->width(), narrow + 300);
+    QWidget *manual = main->findChild<QWidget *>("EM1");
+    QTRY_VERIFY(manual->isVisible());
+    QVERIFY(manual->geometry().right() < main->findChild<QToolBar *>("TipyDneL")->width());
 }
 
 void MainWindowTest::missingTipsTableDisablesTipButtons()
