@@ -146,6 +146,13 @@ void HlavniDialog::setCatalogues(catalogue::Catalogues *catalogues)
             [this](catalogue::CatalogueWindow *window) {
                 connect(window, &catalogue::CatalogueWindow::stateMayHaveChanged, this,
                         &HlavniDialog::scheduleRefresh);
+                // The window's own menu asks for the same dialogs as the main menu.
+                connect(window, &catalogue::CatalogueWindow::findRequested, this,
+                        &HlavniDialog::findRequested);
+                connect(window, &catalogue::CatalogueWindow::previewRequested, this,
+                        [this](int slot) { emit reportSelection(slot, true); });
+                connect(window, &catalogue::CatalogueWindow::printRequested, this,
+                        [this](int slot) { emit reportSelection(slot, false); });
                 scheduleRefresh();
             });
     connect(catalogues, &catalogue::Catalogues::windowClosed, this, &HlavniDialog::scheduleRefresh);

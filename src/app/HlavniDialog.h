@@ -119,9 +119,9 @@ public:
     void enforceToolbarRows();
 
 signals:
-    // The find command for the catalogue of slot 1..4.
+    // The find command and the report selection (preview or print) for the
+    // catalogue of slot 1..4, from the main menu or the window's own menu.
     void findRequested(int slot);
-    // The report selection for the active catalogue (preview or print).
     void reportSelection(int slot, bool preview);
     // The close found an unsaved record (or an edited lending card) in the
     // catalogue window of slot and asked that window to close.

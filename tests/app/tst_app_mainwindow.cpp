@@ -604,6 +604,16 @@ void MainWindowTest::commandsReachTheRealCatalogueWindow()
     QVERIFY(commandOf(main, "MU6")->isEnabled());
     QVERIFY(!commandOf(main, "PNa5")->isEnabled());
 
+    // Find and the reports from the main menu and from the window's own
+    // menu reach the same place, for the window's slot.
+    QSignalSpy finds(main, &HlavniDialog::findRequested);
+    QSignalSpy reports(main, &HlavniDialog::reportSelection);
+    emit window->findRequested(1);
+    emit window->printRequested(1);
+    QCOMPARE(finds.count(), 1);
+    QCOMPARE(reports.count(), 1);
+    QCOMPARE(reports.at(0).at(1).toBool(), false);
+
     // Ending the program now is refused; the window raises its question.
     QSignalSpy finished(program.get(), &app::ProgramContext::finished);
     QVERIFY(!main->close());
