@@ -152,6 +152,23 @@ void ProgramContext::wireCommands()
     connect(main, &HlavniDialog::closed, this, &ProgramContext::finished);
 }
 
+bool ProgramContext::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_assistant.get() && event->type() == QEvent::Close && m_notice
+        && !m_notice->isVisible()) {
+        QMetaObject::invokeMethod(this, &ProgramContext::endSecondInstance, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ProgramContext::endSecondInstance()
+{
+    if (m_secondInstanceEnded)
+        return;
+    m_secondInstanceEnded = true;
+    emit finished();
+}
+
 void ProgramContext::runSecondInstance()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Ordex 2000"));
@@ -160,7 +177,10 @@ void ProgramContext::runSecondInstance()
     m_notice = std::make_unique<KopieDialog>(m_assistant.get());
     m_assistant->centreOnScreen();
     m_notice->placeBesideAssistant();
-    connect(m_notice.get(), &KopieDialog::confirmed, this, &ProgramContext::finished);
+    connect(m_notice.get(), &KopieDialog::confirmed, this, &ProgramContext::endSecondInstance);
+    // The assistant is this instance's main window: closing it by other means
+    // than the notice ends the instance as well.
+    m_assistant->installEventFilter(this);
     m_notice->show();
     m_assistant->show();
     m_notice->raise();

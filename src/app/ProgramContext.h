@@ -75,14 +75,19 @@ signals:
     // instance's notice was confirmed.
     void finished();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void runSecondInstance();
+    void endSecondInstance();
     void createWindows(SpusteniDialog &splash);
     void wireCommands();
 
     platform::ProgramDirectory m_dir;
     QString m_instanceKey;
     QList<int> m_progress;
+    bool m_secondInstanceEnded = false;
 
     std::unique_ptr<platform::SingleInstanceGuard> m_guard;
     std::unique_ptr<core::AppSettings> m_settings;
