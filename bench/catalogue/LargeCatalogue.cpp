@@ -1,0 +1,95 @@
+#include "LargeCatalogue.h"
+
+#include "core/TableDefinitions.h"
+#include "dbase/Table.h"
+
+#include <QRandomGenerator>
+#include <QStringList>
+
+#include <algorithm>
+#include <vector>
+
+namespace benchdata {
+
+namespace {
+
+const char *const Adjectives[] = {"Tichý", "Zlatý", "Ztracený", "Poslední", "Bílý", "Tajemný", "Starý",
+                                  "Černý", "Modrý", "Věčný", "Železný", "Šťastný", "Žlutý", "Čarovný"};
+const char *const Nouns[] = {"dům", "les", "kůň", "příběh", "ostrov", "hrad", "poklad", "vrch", "sen",
+                             "mlýn", "čas", "přístav", "úsvit", "řád", "šíp", "žár"};
+const char *const Tails[] = {"", " nad řekou", " v horách", " za mořem", " pod Řípem", " na Šumavě",
+                             " u Žižkova", " a jiné povídky", " – druhý díl", ""};
+const char *const FirstNames[] = {"Karel", "Božena", "Jan", "Jaroslav", "Ota", "Věra", "Ludvík", "Alena",
+                                  "Bohumil", "Zdeněk", "Jiří", "Eliška", "Řehoř", "Šárka", "Čeněk"};
+const char *const Surnames[] = {"Čapek", "Němcová", "Neruda", "Hašek", "Pavel", "Linhartová", "Vaculík",
+                                "Mornštajnová", "Hrabal", "Svěrák", "Šotola", "Žáček", "Řezáč", "Dvořák",
+                                "Vančura", "Škvorecký", "Čech", "Chaloupka", "Horák", "Kundera"};
+const char *const Illustrators[] = {"Josef Lada", "Jiří Trnka", "Zdeněk Burian", "Helena Zmatlíková",
+                                    "Adolf Born", "Květa Pacovská"};
+const char *const Publishers[] = {"Albatros", "Odeon", "Mladá fronta", "Československý spisovatel",
+                                  "Argo", "Host", "Vyšehrad", "Práce"};
+const char *const Printers[] = {"Tisk Brno", "Svoboda Praha", "Těšínská tiskárna", "Otava Kutná Hora"};
+
+template <typename T, size_t N>
+QString pick(QRandomGenerator &rng, const T (&list)[N])
+{
+    return QString::fromUtf8(list[rng.bounded(quint32(N))]);
+}
+
+} // namespace
+
+int unnumberedEvery()
+{
+    return 500;
+}
+
+void writeBooks(const QString &dataDir, const QString &fileName, int count, quint32 seed)
+{
+    std::vector<int> numbers(static_cast<size_t>(count));
+    // The number edit takes five digits: beyond 99,999 books numbers repeat,
+    // which the catalogue allows.
+    for (int i = 0; i < count; ++i)
+        numbers[size_t(i)] = i % 99999 + 1;
+    QRandomGenerator rng(seed);
+    std::shuffle(numbers.begin(), numbers.end(), rng);
+    const QStringList genres = core::genres();
+    const QStringList editions = core::editions();
+    const QStringList bindings = core::bindings();
+
+    dbase::Table table;
+    table.setDatabaseName(dataDir);
+    table.setTableName(fileName);
+    table.open();
+    for (int i = 0; i < count; ++i) {
+        table.insert();
+        if (rng.bounded(50) != 0)
+            table.setFieldText(QStringLiteral("NAZEV"),
+                               pick(rng, Adjectives) + QLatin1Char(' ') + pick(rng, Nouns) + pick(rng, Tails));
+        table.setFieldText(QStringLiteral("AUTOR"), pick(rng, FirstNames) + QLatin1Char(' ') + pick(rng, Surnames));
+        table.setFieldText(QStringLiteral("DRUH"), genres.at(int(rng.bounded(quint32(genres.size())))));
+        // Every few hundredth book has not been given its number yet.
+        if (i % unnumberedEvery() != 7)
+            table.setFieldText(QStringLiteral("CISLO"), QString::number(numbers[size_t(i)]));
+        table.setFieldText(QStringLiteral("ROK"), QString::number(1900 + rng.bounded(125)));
+        table.setFieldText(QStringLiteral("STRANY"), QString::number(50 + rng.bounded(900)));
+        table.setFieldText(QStringLiteral("VYDAVATEL"), pick(rng, Publishers));
+        if (rng.bounded(3) == 0)
+            table.setFieldText(QStringLiteral("ILUSTRACE"), pick(rng, Illustrators));
+        if (rng.bounded(5) == 0)
+            table.setFieldText(QStringLiteral("ORIGINAL"), QStringLiteral("The ") + pick(rng, Nouns));
+        table.setFieldText(QStringLiteral("TISK"), pick(rng, Printers));
+        if (rng.bounded(4) == 0)
+            table.setFieldText(QStringLiteral("POZNAMKA"),
+                               QStringLiteral("Věnování autora na předsádce, mírně poškozený přebal."));
+        if (rng.bounded(20) == 0)
+            table.setFieldText(QStringLiteral("PUJCENO"), QStringLiteral("Půjčeno"));
+        table.setFieldText(QStringLiteral("DATUM"), QStringLiteral("1.2.2024"));
+        table.setFieldText(QStringLiteral("VYDANI"), editions.at(int(rng.bounded(quint32(editions.size())))));
+        table.setFieldText(QStringLiteral("NAKLAD"), QString::number(1000 * (1 + rng.bounded(50))));
+        table.setFieldText(QStringLiteral("VAZBA"), bindings.at(int(rng.bounded(quint32(bindings.size())))));
+        table.post();
+    }
+    table.close();
+}
+
+} // namespace benchdata
