@@ -188,4 +188,4 @@ void DataControlsTest::switchedOffSourceStopsAndCatchesUp()
 }
 
 QTEST_MAIN(DataControlsTest)
-#include "DataControlsTest.moc"
+#include "tst_datacontrols.moc"
