@@ -3,8 +3,6 @@
 #include "Colors.h"
 #include "Leds.h"
 
-#include <QEnterEvent>
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace widgets {
@@ -15,13 +13,11 @@ OfficeButton::OfficeButton(QWidget *parent)
 }
 
 OfficeButton::OfficeButton(const QString &caption, QWidget *parent)
-    : QWidget(parent)
+    : PressableWidget(parent)
     , m_caption(caption)
     , m_buttonColor(fromColorRef(colorref::LightGrey))
     , m_borderColor(fromColorRef(colorref::Grey))
 {
-    setFocusPolicy(Qt::NoFocus);
-    setMouseTracking(true);
     resize(100, 25);
 }
 
@@ -104,7 +100,7 @@ void OfficeButton::paintEvent(QPaintEvent *)
         p.drawRoundedRect(box, radius, radius);
     };
 
-    if (m_hot) {
+    if (isHot()) {
         outline(bw, bw, w - bw + 1, h - bw + 1, bw + 1, m_borderColor);
         p.setPen(QPen(Qt::white, 2));
         const qreal y = bw + 2;
@@ -113,106 +109,20 @@ void OfficeButton::paintEvent(QPaintEvent *)
         outline(bw - 1, bw - 1, w - (bw - 1), h - (bw - 1), bw, fromColorRef(colorref::LightGrey));
     }
 
-    const LedState state = !m_hot ? LedState::Off : m_pressed ? LedState::Down : LedState::On;
+    const LedState state = !isHot() ? LedState::Off : isPressed() ? LedState::Down : LedState::On;
     const QPixmap led = ledPixmap(LedShape::Button, state);
-    p.drawPixmap(7 + m_offset, (h - led.height()) / 2 + m_offset, led);
+    p.drawPixmap(7 + pressOffset(), (h - led.height()) / 2 + pressOffset(), led);
 
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setFont(font());
     const QFontMetrics fm(font());
     const int tw = fm.horizontalAdvance(m_caption);
     const int th = fm.height();
-    const int x = (w - tw) / 2 + m_offset + 7;
-    const int y = (h - th) / 2 + m_offset;
+    const int x = (w - tw) / 2 + pressOffset() + 7;
+    const int y = (h - th) / 2 + pressOffset();
     p.setPen(isEnabled() ? palette().color(QPalette::Active, QPalette::WindowText)
                          : fromColorRef(colorref::Grey));
     p.drawText(x, y + fm.ascent(), m_caption);
-}
-
-void OfficeButton::enter()
-{
-    if (!isEnabled() || m_hot)
-        return;
-    m_hot = true;
-    if (m_pressed)
-        m_offset = 1;
-    update();
-    emit mouseEntered();
-}
-
-void OfficeButton::leave()
-{
-    if (!isEnabled() || !m_hot)
-        return;
-    m_hot = false;
-    m_offset = 0;
-    update();
-    emit mouseLeft();
-}
-
-void OfficeButton::enterEvent(QEnterEvent *)
-{
-    enter();
-}
-
-void OfficeButton::leaveEvent(QEvent *)
-{
-    leave();
-}
-
-void OfficeButton::mouseMoveEvent(QMouseEvent *event)
-{
-    if (!isEnabled())
-        return;
-    // While a button is held the mouse stays with us, so leaving and coming
-    // back are seen here rather than as enter and leave events.
-    const bool inside = rect().contains(event->position().toPoint());
-    if (inside && !m_hot)
-        enter();
-    else if (!inside && m_hot && m_pressed)
-        leave();
-}
-
-void OfficeButton::mousePressEvent(QMouseEvent *event)
-{
-    m_pressed = false;
-    if (!isEnabled() || event->button() != Qt::LeftButton)
-        return;
-    m_hot = true;
-    m_pressed = true;
-    m_offset = 1;
-    update();
-}
-
-void OfficeButton::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    // The second press of a double click presses the button again.
-    mousePressEvent(event);
-}
-
-void OfficeButton::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (!isEnabled() || event->button() != Qt::LeftButton)
-        return;
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    m_offset = 0;
-    update();
-    if (wasPressed && rect().contains(event->position().toPoint()))
-        emit clicked();
-}
-
-void OfficeButton::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::EnabledChange) {
-        m_hot = false;
-        m_pressed = false;
-        m_offset = 0;
-        update();
-    } else if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
-        update();
-    }
-    QWidget::changeEvent(event);
 }
 
 } // namespace widgets

@@ -6,11 +6,11 @@
 
 #include <QColor>
 #include <QString>
-#include <QWidget>
+#include "PressableWidget.h"
 
 namespace widgets {
 
-class OfficeButton : public QWidget
+class OfficeButton : public PressableWidget
 {
     Q_OBJECT
     Q_PROPERTY(QString caption READ caption WRITE setCaption)
@@ -50,40 +50,22 @@ public:
     // The caption font is the widget's font(); enabled is QWidget's enabled.
 
     // Read-only state, for the tests and for painting.
-    bool isHot() const { return m_hot; }
-    bool isPressed() const { return m_pressed; }
-    int pressOffset() const { return m_offset; }
+    // The caption and light move by a pixel while the button is held down
+    // with the mouse over it.
+    int pressOffset() const { return isHot() && isPressed() ? 1 : 0; }
 
     QSize sizeHint() const override; // 100 x 25
 
-signals:
-    void clicked();
-    void mouseEntered();
-    void mouseLeft();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
-    void enter();
-    void leave();
-
     QString m_caption;
     QColor m_buttonColor;
     bool m_transparent = true;
     int m_roundSize = 20;
     int m_borderWidth = 1;
     QColor m_borderColor;
-    bool m_hot = false;
-    bool m_pressed = false;
-    int m_offset = 0;
 };
 
 } // namespace widgets

@@ -3,8 +3,6 @@
 #include "Colors.h"
 #include "Leds.h"
 
-#include <QEnterEvent>
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace widgets {
@@ -29,12 +27,10 @@ OfficeLabel::OfficeLabel(QWidget *parent)
 }
 
 OfficeLabel::OfficeLabel(const QString &caption, QWidget *parent)
-    : QWidget(parent)
+    : PressableWidget(parent)
     , m_caption(caption)
     , m_labelColor(fromColorRef(colorref::LightGrey))
 {
-    setFocusPolicy(Qt::NoFocus);
-    setMouseTracking(true);
     QFont f(QStringLiteral("MS Sans Serif"));
     f.setPointSize(8);
     setFont(f);
@@ -90,7 +86,7 @@ void OfficeLabel::paintEvent(QPaintEvent *)
     if (!m_transparent)
         p.fillRect(rect(), m_labelColor);
 
-    const LedState state = !m_hot ? LedState::Off : m_pressed ? LedState::Down : LedState::On;
+    const LedState state = !isHot() ? LedState::Off : isPressed() ? LedState::Down : LedState::On;
     p.drawPixmap(0, 0, ledPixmap(shapeFor(m_ledType), state));
 
     const QRect text = textRect();
@@ -99,97 +95,31 @@ void OfficeLabel::paintEvent(QPaintEvent *)
                          : fromColorRef(colorref::Grey));
     p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_caption);
 
-    if (m_hot && m_pressed) {
+    if (isHot() && isPressed()) {
         // Dotted focus-like frame around the text while it is held down.
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRect(QPoint(text.left() - 3, text.top() - 1),
                          QPoint(text.right() - 1, text.bottom())));
-    } else if (!m_hot && !m_pressed && m_erasePending) {
+    } else if (!isHot() && !isPressed() && m_erasePending) {
         // The whole surface is painted afresh, so the old frame is gone.
         m_erasePending = false;
     }
 }
 
-void OfficeLabel::enter()
+void OfficeLabel::mouseHasLeft()
 {
-    if (!isEnabled() || m_hot)
-        return;
-    m_hot = true;
-    update();
-    emit mouseEntered();
-}
-
-void OfficeLabel::leave()
-{
-    if (!isEnabled() || !m_hot)
-        return;
     m_erasePending = true;
-    m_hot = false;
-    update();
-    emit mouseLeft();
 }
 
-void OfficeLabel::enterEvent(QEnterEvent *)
+void OfficeLabel::aboutToClick()
 {
-    enter();
+    m_erasePending = true;
 }
 
-void OfficeLabel::leaveEvent(QEvent *)
+void OfficeLabel::stateReset()
 {
-    leave();
-}
-
-void OfficeLabel::mouseMoveEvent(QMouseEvent *event)
-{
-    if (!isEnabled())
-        return;
-    const bool inside = rect().contains(event->position().toPoint());
-    if (inside && !m_hot)
-        enter();
-    else if (!inside && m_hot && m_pressed)
-        leave();
-}
-
-void OfficeLabel::mousePressEvent(QMouseEvent *event)
-{
-    m_pressed = false;
-    if (!isEnabled() || event->button() != Qt::LeftButton)
-        return;
-    m_hot = true;
-    m_pressed = true;
-    update();
-}
-
-void OfficeLabel::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    mousePressEvent(event);
-}
-
-void OfficeLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (!isEnabled() || event->button() != Qt::LeftButton)
-        return;
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    update();
-    if (wasPressed && rect().contains(event->position().toPoint())) {
-        m_erasePending = true;
-        emit clicked();
-    }
-}
-
-void OfficeLabel::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::EnabledChange) {
-        m_hot = false;
-        m_pressed = false;
-        m_erasePending = false;
-        update();
-    } else if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
-        update();
-    }
-    QWidget::changeEvent(event);
+    m_erasePending = false;
 }
 
 } // namespace widgets

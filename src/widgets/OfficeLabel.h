@@ -5,11 +5,11 @@
 
 #include <QColor>
 #include <QString>
-#include <QWidget>
+#include "PressableWidget.h"
 
 namespace widgets {
 
-class OfficeLabel : public QWidget
+class OfficeLabel : public PressableWidget
 {
     Q_OBJECT
     Q_PROPERTY(QString caption READ caption WRITE setCaption)
@@ -41,39 +41,23 @@ public:
     // The text font is the widget's font() ("MS Sans Serif", 8 pt by default).
 
     // Read-only state, for the tests and for painting.
-    bool isHot() const { return m_hot; }
-    bool isPressed() const { return m_pressed; }
     bool isErasePending() const { return m_erasePending; }
     // Where the caption is drawn, in widget coordinates.
     QRect textRect() const;
 
     QSize sizeHint() const override; // 100 x 17
 
-signals:
-    void clicked();
-    void mouseEntered();
-    void mouseLeft();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    void mouseHasLeft() override;
+    void aboutToClick() override;
+    void stateReset() override;
 
 private:
-    void enter();
-    void leave();
-
     QString m_caption;
     QColor m_labelColor;
     bool m_transparent = true;
     LedType m_ledType = RoundLed;
-    bool m_hot = false;
-    bool m_pressed = false;
     bool m_erasePending = false;
 };
 

@@ -1,0 +1,50 @@
+#pragma once
+
+// The mouse behaviour shared by the office-style button and label: a widget
+// that lights up under the mouse, is held down by the left button, follows
+// the mouse leaving and coming back while held, and reports a click when the
+// button is released over it. It takes no keyboard focus.
+
+#include <QWidget>
+
+namespace widgets {
+
+class PressableWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    // Read-only state, for the tests and for painting.
+    bool isHot() const { return m_hot; }
+    bool isPressed() const { return m_pressed; }
+
+signals:
+    void clicked();
+    void mouseEntered();
+    void mouseLeft();
+
+protected:
+    explicit PressableWidget(QWidget *parent);
+
+    // Hooks for what a subclass adds to the shared states; each is called
+    // after the state changed and before the signal, if any, is sent.
+    virtual void mouseHasLeft() {}
+    virtual void aboutToClick() {}
+    virtual void stateReset() {}
+
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void enter();
+    void leave();
+
+    bool m_hot = false;
+    bool m_pressed = false;
+};
+
+} // namespace widgets
