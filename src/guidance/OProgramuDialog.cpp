@@ -4,6 +4,7 @@
 
 #include "core/Shell.h"
 #include "widgets/GradientLabel.h"
+#include "widgets/DialogKeys.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -37,12 +38,6 @@ QFrame *rule(QWidget *parent, int y)
     line->setFrameShadow(QFrame::Sunken);
     line->setGeometry(10, y, OProgramuDialog::ClientWidth - 20, 2);
     return line;
-}
-
-bool closesDialog(const QKeyEvent *key)
-{
-    return key->key() == Qt::Key_Escape || key->key() == Qt::Key_Return
-           || key->key() == Qt::Key_Enter;
 }
 
 } // namespace
@@ -84,7 +79,8 @@ OProgramuDialog::OProgramuDialog(core::Shell &shell, QWidget *parent)
     m_ok->setObjectName(QStringLiteral("Button1"));
     m_ok->setGeometry(ClientWidth - 12 - 75, 206, 75, 25);
     connect(m_ok, &QPushButton::clicked, this, &OProgramuDialog::Button1Click);
-    m_ok->installEventFilter(this);
+    // Enter and Escape close the box, also while the button has the focus.
+    widgets::bindDialogKeys(this, {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}, [this] { close(); });
 }
 
 void OProgramuDialog::Button1Click()
@@ -109,25 +105,6 @@ void OProgramuDialog::closeEvent(QCloseEvent *event)
 {
     event->accept();
     m_shell.setMainWindowEnabled(true);
-}
-
-void OProgramuDialog::keyPressEvent(QKeyEvent *event)
-{
-    if (closesDialog(event)) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-bool OProgramuDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    // Enter and Escape close the box also while the button has the focus.
-    if (event->type() == QEvent::KeyPress && closesDialog(static_cast<QKeyEvent *>(event))) {
-        close();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void OProgramuDialog::paintEvent(QPaintEvent *)

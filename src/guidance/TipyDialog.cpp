@@ -10,6 +10,7 @@
 #include "core/SuiteSettings.h"
 #include "dbase/Table.h"
 #include "platform/FileRules.h"
+#include "widgets/DialogKeys.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -153,8 +154,8 @@ TipyDialog::TipyDialog(core::Shell &shell, core::AppSettings &settings, core::Su
         connect(m_tips, &dbase::Table::recordChanged, this, &TipyDialog::showCurrentTip);
         connect(m_tips, &dbase::Table::stateChanged, this, &TipyDialog::showCurrentTip);
     }
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
+    // Escape closes the dialog whichever control has the focus.
+    widgets::bindDialogKeys(this, {Qt::Key_Escape}, [this] { close(); });
     showCurrentTip();
 }
 
@@ -267,26 +268,6 @@ void TipyDialog::closeEvent(QCloseEvent *event)
         hide();
         throw;
     }
-}
-
-void TipyDialog::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-bool TipyDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    // Escape closes whichever control has the focus.
-    if (event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-        close();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void TipyDialog::paintEvent(QPaintEvent *)

@@ -8,6 +8,7 @@
 #include "core/SuiteSettings.h"
 #include "platform/Launcher.h"
 #include "widgets/OfficeLabel.h"
+#include "widgets/DialogKeys.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -20,12 +21,6 @@ namespace guidance {
 namespace {
 
 const QString WelcomeIndicator = QStringLiteral("SBO8");
-
-bool leavesDialog(const QKeyEvent *key)
-{
-    return key->key() == Qt::Key_Escape || key->key() == Qt::Key_Return
-           || key->key() == Qt::Key_Enter;
-}
 
 } // namespace
 
@@ -81,7 +76,9 @@ UvitaniDialog::UvitaniDialog(core::Shell &shell, core::SuiteSettings &suite,
     m_showAtStart->setObjectName(QStringLiteral("CheckBox1"));
     m_showAtStart->setGeometry(left, 103, column, 18);
     m_showAtStart->setChecked(false);
-    m_showAtStart->installEventFilter(this);
+    // Enter and Escape start work, also while the check box has the focus.
+    widgets::bindDialogKeys(this, {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter},
+                            [this] { OfficeLabel4Click(); });
 }
 
 void UvitaniDialog::setHelpDialog(NapovedaDialog *help)
@@ -175,25 +172,6 @@ void UvitaniDialog::releaseHost()
 {
     m_shell.setIndicatorVisible(WelcomeIndicator, false);
     m_shell.setMainWindowEnabled(true);
-}
-
-void UvitaniDialog::keyPressEvent(QKeyEvent *event)
-{
-    if (leavesDialog(event)) {
-        OfficeLabel4Click();
-        return;
-    }
-    widgets::BalloonWindow::keyPressEvent(event);
-}
-
-bool UvitaniDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    // Enter and Escape start work also while the check box has the focus.
-    if (event->type() == QEvent::KeyPress && leavesDialog(static_cast<QKeyEvent *>(event))) {
-        OfficeLabel4Click();
-        return true;
-    }
-    return widgets::BalloonWindow::eventFilter(watched, event);
 }
 
 } // namespace guidance

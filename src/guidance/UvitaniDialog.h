@@ -57,8 +57,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     // Disable the main window and show the status picture while we are up.
     void engageHost() override;
     void releaseHost() override;
