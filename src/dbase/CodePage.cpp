@@ -3,6 +3,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cstring>
+#include <limits>
+
 namespace dbase {
 
 // Language drivers of dBASE and the code pages they name. Drivers not listed
@@ -143,6 +146,36 @@ std::optional<QByteArray> CodePage::encode(const QString &text, QString *badChar
         i += len - 1;
     }
     return out;
+}
+
+int CodePage::encodeInto(const QString &text, char *out, int capacity, QString *badChar) const
+{
+    qsizetype size = 0;
+    if (m_singleByte) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const qint16 b = m_reverse[text.at(i).unicode()];
+            if (b < 0) {
+                if (badChar) {
+                    const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size();
+                    *badChar = text.mid(i, pair ? 2 : 1);
+                }
+                return -1;
+            }
+            if (i < capacity)
+                out[i] = char(b);
+            if (b != ' ')
+                size = i + 1;
+        }
+    } else {
+        const std::optional<QByteArray> bytes = encode(text, badChar);
+        if (!bytes)
+            return -1;
+        size = bytes->size();
+        while (size > 0 && bytes->at(size - 1) == ' ')
+            --size;
+        std::memcpy(out, bytes->constData(), size_t(qMin<qsizetype>(size, capacity)));
+    }
+    return int(qMin<qsizetype>(size, std::numeric_limits<int>::max()));
 }
 
 } // namespace dbase

@@ -29,6 +29,10 @@ public:
     // The bytes of text, or nothing when a character has no code in this page;
     // badChar then holds the first such character.
     std::optional<QByteArray> encode(const QString &text, QString *badChar = nullptr) const;
+    // The bytes of text without its trailing blanks, written to out as far as
+    // capacity goes; returns their count (more than capacity: they did not
+    // all fit), or -1 when a character has no code (badChar holds it).
+    int encodeInto(const QString &text, char *out, int capacity, QString *badChar = nullptr) const;
 
 private:
     const char *m_name;

@@ -4,8 +4,10 @@
 
 #include <QDateTime>
 #include <QTime>
+#include <QVarLengthArray>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace dbase {
@@ -23,23 +25,27 @@ bool isBlank(RawField raw)
     return true;
 }
 
-QByteArray trimmed(RawField raw)
+QByteArrayView trimmed(RawField raw)
 {
     int b = 0, e = raw.size;
     while (b < e && (raw.data[b] == ' ' || raw.data[b] == 0))
         ++b;
     while (e > b && (raw.data[e - 1] == ' ' || raw.data[e - 1] == 0))
         --e;
-    return QByteArray(raw.data + b, e - b);
+    return QByteArrayView(raw.data + b, e - b);
 }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 // Sign, integer digits and fraction digits of a plain decimal text
-// ("-12.50", "+3", ".5", "4,25"); nothing for anything else.
+// ("-12.50", "+3", ".5", "4,25"); nothing for anything else. The digits are
+// views into the text: leading zeros of the whole part and trailing zeros of
+// the fraction left out, as they say nothing.
 struct Decimal
 {
     bool negative = false;
-    QByteArray whole;
-    QByteArray fraction;
+    QByteArrayView whole;
+    QByteArrayView fraction;
 };
 
 std::optional<Decimal> parseDecimal(QByteArrayView s, bool allowComma)
@@ -50,28 +56,25 @@ std::optional<Decimal> parseDecimal(QByteArrayView s, bool allowComma)
         d.negative = s[i] == '-';
         ++i;
     }
-    bool point = false;
-    bool digits = false;
-    for (; i < s.size(); ++i) {
-        const char c = s[i];
-        if (c >= '0' && c <= '9') {
-            (point ? d.fraction : d.whole).append(c);
-            digits = true;
-        } else if ((c == '.' || (allowComma && c == ',')) && !point) {
-            point = true;
-        } else {
-            return std::nullopt;
-        }
+    qsizetype wholeStart = i;
+    while (i < s.size() && isDigit(s[i]))
+        ++i;
+    const qsizetype wholeEnd = i;
+    qsizetype fractionStart = i, fractionEnd = i;
+    if (i < s.size() && (s[i] == '.' || (allowComma && s[i] == ','))) {
+        fractionStart = ++i;
+        while (i < s.size() && isDigit(s[i]))
+            ++i;
+        fractionEnd = i;
     }
-    if (!digits)
+    if (i != s.size() || (wholeStart == wholeEnd && fractionStart == fractionEnd))
         return std::nullopt;
-    // Leading zeros of the whole part and trailing zeros of the fraction say nothing.
-    qsizetype lead = 0;
-    while (lead < d.whole.size() && d.whole[lead] == '0')
-        ++lead;
-    d.whole.remove(0, lead);
-    while (!d.fraction.isEmpty() && d.fraction.endsWith('0'))
-        d.fraction.chop(1);
+    while (wholeStart < wholeEnd && s[wholeStart] == '0')
+        ++wholeStart;
+    while (fractionEnd > fractionStart && s[fractionEnd - 1] == '0')
+        --fractionEnd;
+    d.whole = s.sliced(wholeStart, wholeEnd - wholeStart);
+    d.fraction = s.sliced(fractionStart, fractionEnd - fractionStart);
     if (d.whole.isEmpty() && d.fraction.isEmpty())
         d.negative = false;
     return d;
@@ -79,13 +82,53 @@ std::optional<Decimal> parseDecimal(QByteArrayView s, bool allowComma)
 
 QString plainForm(const Decimal &d)
 {
-    QString s;
+    const qsizetype size = (d.negative ? 1 : 0) + (d.whole.isEmpty() ? 1 : d.whole.size())
+                           + (d.fraction.isEmpty() ? 0 : 1 + d.fraction.size());
+    QString s(size, Qt::Uninitialized);
+    QChar *p = s.data();
     if (d.negative)
-        s += QLatin1Char('-');
-    s += d.whole.isEmpty() ? QStringLiteral("0") : QString::fromLatin1(d.whole);
-    if (!d.fraction.isEmpty())
-        s += QLatin1Char('.') + QString::fromLatin1(d.fraction);
+        *p++ = QLatin1Char('-');
+    if (d.whole.isEmpty())
+        *p++ = QLatin1Char('0');
+    for (char c : d.whole)
+        *p++ = QLatin1Char(c);
+    if (!d.fraction.isEmpty()) {
+        *p++ = QLatin1Char('.');
+        for (char c : d.fraction)
+            *p++ = QLatin1Char(c);
+    }
     return s;
+}
+
+void appendPlainForm(const Decimal &d, QByteArray &out)
+{
+    if (d.negative)
+        out.append('-');
+    if (d.whole.isEmpty())
+        out.append('0');
+    out.append(d.whole);
+    if (!d.fraction.isEmpty()) {
+        out.append('.');
+        out.append(d.fraction);
+    }
+}
+
+// The value of a plain decimal when it has at most 15 digits: the digits
+// as a whole number are exact in a double, and one correctly rounded
+// division by a power of ten gives the same double as reading the text.
+std::optional<double> exactValue(const Decimal &d)
+{
+    static constexpr double Powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (d.whole.size() + d.fraction.size() > 15)
+        return std::nullopt;
+    qint64 n = 0;
+    for (char c : d.whole)
+        n = n * 10 + (c - '0');
+    for (char c : d.fraction)
+        n = n * 10 + (c - '0');
+    const double v = double(n) / Powers[d.fraction.size()];
+    return d.negative ? -v : v;
 }
 
 // Level 7 numbers are stored big-endian with the sign bit flipped, so that
@@ -141,36 +184,58 @@ QDateTime timestampValue(RawField raw)
 
 QString dateText(const QDate &d)
 {
-    return QStringLiteral("%1.%2.%3").arg(d.day()).arg(d.month()).arg(d.year(), 4, 10, QLatin1Char('0'));
+    char buf[32];
+    const int n = std::snprintf(buf, sizeof buf, "%d.%d.%04d", d.day(), d.month(), d.year());
+    return QString::fromLatin1(buf, n);
 }
 
 } // namespace
 
 std::optional<QString> plainNumber(RawField raw)
 {
-    const QByteArray t = trimmed(raw);
+    const QByteArrayView t = trimmed(raw);
     if (t.isEmpty())
         return QString();
     if (auto d = parseDecimal(t, false))
         return plainForm(*d);
+    QByteArray out;
+    if (!appendPlainNumber(raw, out))
+        return std::nullopt;
+    return QString::fromLatin1(out);
+}
+
+bool appendPlainNumber(RawField raw, QByteArray &out)
+{
+    const QByteArrayView t = trimmed(raw);
+    if (t.isEmpty())
+        return true;
+    if (auto d = parseDecimal(t, false)) {
+        appendPlainForm(*d, out);
+        return true;
+    }
     // Other writers may store an exponent form: show it in plain form.
     bool ok = false;
-    const double v = t.toDouble(&ok);
+    const double v = t.toByteArray().toDouble(&ok);
     if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    QByteArray f = QByteArray::number(v, 'f', 15);
-    if (auto d = parseDecimal(f, false))
-        return plainForm(*d);
-    return std::nullopt;
+        return false;
+    const QByteArray f = QByteArray::number(v, 'f', 15);
+    if (auto d = parseDecimal(f, false)) {
+        appendPlainForm(*d, out);
+        return true;
+    }
+    return false;
 }
 
 std::optional<double> numberValue(RawField raw)
 {
-    const QByteArray t = trimmed(raw);
+    const QByteArrayView t = trimmed(raw);
     if (t.isEmpty())
         return std::nullopt;
+    if (auto d = parseDecimal(t, false))
+        if (auto v = exactValue(*d))
+            return v;
     bool ok = false;
-    const double v = t.toDouble(&ok);
+    const double v = t.toByteArray().toDouble(&ok);
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;
@@ -205,31 +270,50 @@ int logicalValue(RawField raw)
     }
 }
 
+namespace {
+
+// The value of t when it is nothing but digits.
+std::optional<int> digits(QStringView t)
+{
+    if (t.isEmpty())
+        return std::nullopt;
+    int v = 0;
+    for (QChar c : t) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        v = v * 10 + (c.unicode() - '0');
+    }
+    return v;
+}
+
+} // namespace
+
 QDate parseDateText(const QString &text)
 {
-    const QString t = text.trimmed();
+    const QStringView t = QStringView(text).trimmed();
     // yyyy-MM-dd
     if (t.size() == 10 && t.at(4) == QLatin1Char('-') && t.at(7) == QLatin1Char('-')) {
-        bool a, b, c;
-        const int y = t.left(4).toInt(&a), m = t.mid(5, 2).toInt(&b), d = t.mid(8, 2).toInt(&c);
-        if (a && b && c && t.at(0).isDigit() && t.at(5).isDigit() && t.at(8).isDigit())
-            return QDate(y, m, d);
+        const auto y = digits(t.sliced(0, 4)), m = digits(t.sliced(5, 2)), d = digits(t.sliced(8, 2));
+        if (y && m && d)
+            return QDate(*y, *m, *d);
         return {};
     }
     // d.M.yyyy, also with a blank after each point
-    const QStringList parts = t.split(QLatin1Char('.'));
-    if (parts.size() != 3)
+    const qsizetype p1 = t.indexOf(QLatin1Char('.'));
+    const qsizetype p2 = p1 < 0 ? -1 : t.indexOf(QLatin1Char('.'), p1 + 1);
+    if (p2 < 0 || t.indexOf(QLatin1Char('.'), p2 + 1) >= 0)
         return {};
+    const QStringView parts[3] = {t.sliced(0, p1).trimmed(), t.sliced(p1 + 1, p2 - p1 - 1).trimmed(),
+                                  t.sliced(p2 + 1).trimmed()};
     int v[3];
     for (int i = 0; i < 3; ++i) {
-        const QString p = parts.at(i).trimmed();
-        const int maxLen = i == 2 ? 4 : 2;
-        if (p.isEmpty() || p.size() > maxLen || (i == 2 && p.size() != 4))
+        const qsizetype maxLen = i == 2 ? 4 : 2;
+        if (parts[i].size() > maxLen || (i == 2 && parts[i].size() != 4))
             return {};
-        for (QChar c : p)
-            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-                return {};
-        v[i] = p.toInt();
+        const auto n = digits(parts[i]);
+        if (!n)
+            return {};
+        v[i] = *n;
     }
     return QDate(v[2], v[1], v[0]);
 }
@@ -350,13 +434,16 @@ QByteArray FieldCodec::encodeString(const FieldDef &def, const QString &text, in
     return *bytes;
 }
 
-QByteArray FieldCodec::encodeNumber(const FieldDef &def, const QString &text) const
+void FieldCodec::encodeNumber(const FieldDef &def, const QString &text, char *out) const
 {
-    const QString t = text.trimmed();
-    const QByteArray latin = t.toLatin1();
-    std::optional<Decimal> d;
-    if (QString::fromLatin1(latin) == t)
-        d = parseDecimal(latin, true);
+    const QStringView t = QStringView(text).trimmed();
+    QVarLengthArray<char, 64> ascii(t.size());
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (t.at(i).unicode() > 0x7F)
+            refuse(def, text);
+        ascii[i] = char(t.at(i).unicode());
+    }
+    const std::optional<Decimal> d = parseDecimal(QByteArrayView(ascii.constData(), ascii.size()), true);
     if (!d)
         refuse(def, text);
     if (d->fraction.size() > def.decimals)
@@ -364,52 +451,93 @@ QByteArray FieldCodec::encodeNumber(const FieldDef &def, const QString &text) co
                          QStringLiteral("hodnota %1 má více desetinných míst, než pole dovoluje (%2).")
                              .arg(quoted(text))
                              .arg(def.decimals));
-    QByteArray s;
-    if (d->negative)
-        s += '-';
-    s += d->whole.isEmpty() ? QByteArray("0") : d->whole;
-    if (def.decimals > 0)
-        s += '.' + d->fraction.leftJustified(def.decimals, '0');
-    if (s.size() > def.length)
+    const qsizetype size = (d->negative ? 1 : 0) + (d->whole.isEmpty() ? 1 : d->whole.size())
+                           + (def.decimals > 0 ? 1 + def.decimals : 0);
+    if (size > def.length)
         throw fieldError(m_table, def.name,
                          QStringLiteral("číslo %1 se do pole nevejde (nejvýše %2 znaků).")
                              .arg(quoted(text))
                              .arg(def.length));
-    return s.rightJustified(def.length, ' ');
+    // Right-justified: blanks, sign, whole part, point and the fraction padded with zeros.
+    char *p = out;
+    for (qsizetype i = size; i < def.length; ++i)
+        *p++ = ' ';
+    if (d->negative)
+        *p++ = '-';
+    if (d->whole.isEmpty())
+        *p++ = '0';
+    for (char c : d->whole)
+        *p++ = c;
+    if (def.decimals > 0) {
+        *p++ = '.';
+        for (int i = 0; i < def.decimals; ++i)
+            *p++ = i < d->fraction.size() ? d->fraction[i] : '0';
+    }
 }
 
-QByteArray FieldCodec::encodeDate(const FieldDef &def, const QDate &date, const QString &shown) const
+void FieldCodec::encodeDate(const FieldDef &def, const QDate &date, const QString &shown, char *out) const
 {
     if (!date.isValid() || date.year() < 1 || date.year() > 9999)
         refuse(def, shown);
-    return QString::asprintf("%04d%02d%02d", date.year(), date.month(), date.day()).toLatin1();
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d%02d%02d", date.year(), date.month(), date.day());
+    std::memcpy(out, buf, 8);
 }
 
-QByteArray FieldCodec::encodeText(const FieldDef &def, const QString &text) const
+void FieldCodec::encodeTextInto(const FieldDef &def, const QString &text, char *out) const
 {
-    const bool empty = text.trimmed().isEmpty();
     switch (def.type) {
-    case 'C':
-        return encodeString(def, text, def.length).leftJustified(def.length, ' ');
+    case 'C': {
+        QString bad;
+        const int size = m_codePage->encodeInto(text, out, def.length, &bad);
+        if (size < 0)
+            throw fieldError(m_table, def.name,
+                             QStringLiteral("text obsahuje znak %1, který kódová stránka %2 neumí uložit.")
+                                 .arg(quoted(bad), m_codePage->name()));
+        if (size > def.length)
+            throw fieldError(m_table, def.name,
+                             QStringLiteral("text je pro pole příliš dlouhý (%1 znaků, pole jich pojme %2).")
+                                 .arg(size)
+                                 .arg(def.length));
+        std::memset(out + size, ' ', size_t(def.length - size));
+        return;
+    }
     case 'N': case 'F':
-        return empty ? QByteArray(def.length, ' ') : encodeNumber(def, text);
+        if (QStringView(text).trimmed().isEmpty())
+            std::memset(out, ' ', size_t(def.length));
+        else
+            encodeNumber(def, text, out);
+        return;
     case 'D':
-        return empty ? QByteArray(8, ' ') : encodeDate(def, parseDateText(text), text);
+        if (QStringView(text).trimmed().isEmpty())
+            std::memset(out, ' ', 8);
+        else
+            encodeDate(def, parseDateText(text), text, out);
+        return;
     case 'L': {
-        if (empty)
-            return QByteArray(1, '?');
         const QString t = text.trimmed().toLower();
-        if (t == QLatin1String("true") || t == QLatin1String("t") || t == QLatin1String("y")
+        if (t.isEmpty())
+            *out = '?';
+        else if (t == QLatin1String("true") || t == QLatin1String("t") || t == QLatin1String("y")
             || t == QLatin1String("1"))
-            return QByteArray(1, 'T');
-        if (t == QLatin1String("false") || t == QLatin1String("f") || t == QLatin1String("n")
+            *out = 'T';
+        else if (t == QLatin1String("false") || t == QLatin1String("f") || t == QLatin1String("n")
             || t == QLatin1String("0"))
-            return QByteArray(1, 'F');
-        refuse(def, text);
+            *out = 'F';
+        else
+            refuse(def, text);
+        return;
     }
     default:
         throw fieldError(m_table, def.name, QStringLiteral("pole tohoto typu nelze zapisovat."));
     }
+}
+
+QByteArray FieldCodec::encodeText(const FieldDef &def, const QString &text) const
+{
+    QByteArray out(def.length, Qt::Uninitialized);
+    encodeTextInto(def, text, out.data());
+    return out;
 }
 
 QByteArray FieldCodec::encodeValue(const FieldDef &def, const QVariant &value) const
@@ -425,12 +553,17 @@ QByteArray FieldCodec::encodeValue(const FieldDef &def, const QVariant &value) c
         if (!ok || !std::isfinite(v))
             refuse(def, value.toString());
         // A typed number is rounded to the field's decimals like any stored number.
-        QByteArray f = QByteArray::number(v, 'f', def.decimals);
-        return encodeNumber(def, QString::fromLatin1(f));
+        const QByteArray f = QByteArray::number(v, 'f', def.decimals);
+        QByteArray out(def.length, Qt::Uninitialized);
+        encodeNumber(def, QString::fromLatin1(f), out.data());
+        return out;
     }
     case 'D':
-        if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime)
-            return encodeDate(def, value.toDate(), value.toString());
+        if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime) {
+            QByteArray out(8, Qt::Uninitialized);
+            encodeDate(def, value.toDate(), value.toString(), out.data());
+            return out;
+        }
         return encodeText(def, value.toString());
     case 'L':
         if (value.typeId() == QMetaType::Bool)

@@ -25,6 +25,9 @@ struct RawField
 // Plain decimal form of a stored number: "12", "12.5", "-0.25". Empty when
 // blank; nothing when the bytes are not a number.
 std::optional<QString> plainNumber(RawField raw);
+// The same form appended to out (ASCII; nothing for a blank); false, with
+// out unchanged, when the bytes are not a number.
+bool appendPlainNumber(RawField raw, QByteArray &out);
 // A stored number as a double; nothing when blank or not a number.
 std::optional<double> numberValue(RawField raw);
 // A stored date (yyyyMMdd); invalid when blank or not a date.
@@ -47,13 +50,16 @@ public:
     // The bytes to store for a text or typed value, exactly def.length long.
     // Throws Error when the value does not convert or does not fit.
     QByteArray encodeText(const FieldDef &def, const QString &text) const;
+    // The same bytes written to out (def.length bytes); out may hold some of
+    // them when it throws, so it is scratch space until it returns.
+    void encodeTextInto(const FieldDef &def, const QString &text, char *out) const;
     QByteArray encodeValue(const FieldDef &def, const QVariant &value) const;
     // The bytes of a character field (also used for memo text).
     QByteArray encodeString(const FieldDef &def, const QString &text, int maxLength) const;
 
 private:
-    QByteArray encodeNumber(const FieldDef &def, const QString &text) const;
-    QByteArray encodeDate(const FieldDef &def, const QDate &date, const QString &shown) const;
+    void encodeNumber(const FieldDef &def, const QString &text, char *out) const;
+    void encodeDate(const FieldDef &def, const QDate &date, const QString &shown, char *out) const;
     [[noreturn]] void refuse(const FieldDef &def, const QString &text) const;
 
     QString m_table;

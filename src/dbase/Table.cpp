@@ -7,6 +7,7 @@
 #include "TableData.h"
 
 #include <QFileInfo>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cstring>
@@ -214,8 +215,7 @@ Order &Table::orderFor(const QString &name)
     for (quint32 r = 0; r < count; ++r)
         order->setKey(r, d->dbf.record(r));
     order->all.rows = d->fileOrder.sorted(d->fileOrder.all);
-    const Order *o = order.get();
-    std::sort(order->all.rows.begin(), order->all.rows.end(), [o](quint32 a, quint32 b) { return o->less(a, b); });
+    order->sortRows(order->all.rows);
     Order &ref = *order;
     d->orders.emplace(key, std::move(order));
     return ref;
@@ -751,6 +751,22 @@ QString Table::fieldText(const QString &name) const
     return d->codec().text(def, raw);
 }
 
+QByteArrayView Table::fieldBytes(int index) const
+{
+    requireActive();
+    if (index < 0 || index >= d->fields.size())
+        throw tableError(d->fileName, QStringLiteral("pole číslo %1 v tabulce není.").arg(index + 1));
+    const char *record = currentBytes();
+    if (!record)
+        return {};
+    return QByteArrayView(record + d->dbf.header().offsets.at(index), d->fields.at(index).length);
+}
+
+quint8 Table::languageDriver() const
+{
+    return isActive() ? d->dbf.header().driver : 0;
+}
+
 QVariant Table::fieldValue(const QString &name) const
 {
     const int i = requireField(name);
@@ -765,10 +781,9 @@ QVariant Table::fieldValue(const QString &name) const
     return d->codec().value(def, RawField{record + d->dbf.header().offsets.at(i), def.length});
 }
 
-void Table::storeField(int index, const QByteArray &bytes)
+void Table::storeField(int index, const char *bytes)
 {
-    std::memcpy(d->buffer.data() + d->dbf.header().offsets.at(index), bytes.constData(),
-                size_t(d->fields.at(index).length));
+    std::memcpy(d->buffer.data() + d->dbf.header().offsets.at(index), bytes, size_t(d->fields.at(index).length));
     d->modified = true;
     emit recordChanged();
 }
@@ -786,10 +801,12 @@ void Table::setFieldText(const QString &name, const QString &text)
         emit recordChanged();
         return;
     }
-    const QByteArray bytes = d->codec().encodeText(def, text); // throws before anything changes
+    // Encoded aside first: a refused value changes nothing.
+    QVarLengthArray<char, 256> bytes(def.length);
+    d->codec().encodeTextInto(def, text, bytes.data());
     if (d->state == State::Browse)
         edit();
-    storeField(i, bytes);
+    storeField(i, bytes.constData());
 }
 
 void Table::setFieldValue(const QString &name, const QVariant &value)
@@ -803,7 +820,7 @@ void Table::setFieldValue(const QString &name, const QVariant &value)
     const QByteArray bytes = d->codec().encodeValue(def, value);
     if (d->state == State::Browse)
         edit();
-    storeField(i, bytes);
+    storeField(i, bytes.constData());
 }
 
 } // namespace dbase

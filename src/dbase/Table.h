@@ -7,6 +7,7 @@
 
 #include "DbfTypes.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -70,6 +71,11 @@ public:
     // Typed form: QString, double (or qint64 for I/+), QDate, bool; invalid QVariant when empty.
     QVariant fieldValue(const QString &name) const;
     void setFieldValue(const QString &name, const QVariant &value);
+    // The stored bytes of field index in the current record (the pending one
+    // while editing); empty without a current record. For readers that
+    // convert a whole table themselves, with the table's language driver.
+    QByteArrayView fieldBytes(int index) const;
+    quint8 languageDriver() const;
 
     // Orders: by a field name or an index tag name of the .mdx ("AUTORNAZEV").
     // An empty name is file order. Keeps the current record.
@@ -119,7 +125,7 @@ private:
     const char *currentBytes() const;
     void addRecords(quint32 from, quint32 to);
     void refreshFromDisk();
-    void storeField(int index, const QByteArray &bytes);
+    void storeField(int index, const char *bytes); // the field's length of bytes
     void writeIndex();
 
     std::unique_ptr<TableData> d;
