@@ -57,28 +57,35 @@ Error damaged(const QString &table)
 
 } // namespace
 
-QList<IndexTag> parseMdxTags(const QByteArray &bytes, const QString &table)
+namespace {
+
+// Reads the tag table and the tag headers through read(offset, size), which
+// returns fewer bytes than asked where the file ends.
+template <typename Read>
+QList<IndexTag> parseTags(Read read, const QString &table)
 {
-    if (bytes.size() < TagTableOffset)
+    const QByteArray head = read(0, TagTableOffset);
+    if (head.size() < TagTableOffset)
         throw damaged(table);
-    const char *p = bytes.constData();
-    const int entryLength = uchar(p[26]);
-    const int inUse = le16(p + 28);
+    const int entryLength = uchar(head[26]);
+    const int inUse = le16(head.constData() + 28);
     if (entryLength < 21 || inUse > 256)
+        throw damaged(table);
+    const QByteArray entries = read(TagTableOffset, qint64(inUse) * entryLength);
+    if (entries.size() < qint64(inUse) * entryLength)
         throw damaged(table);
     QList<IndexTag> tags;
     for (int i = 0; i < inUse; ++i) {
-        const qint64 at = TagTableOffset + qint64(i) * entryLength;
-        if (at + entryLength > bytes.size())
-            throw damaged(table);
-        const quint32 headerPage = le32(p + at);
+        const char *entry = entries.constData() + qsizetype(i) * entryLength;
+        const quint32 headerPage = le32(entry);
         IndexTag tag;
-        tag.name = cString(p + at + 4, 11).toUpper();
-        const qint64 headerAt = qint64(headerPage) * PageSize;
-        if (tag.name.isEmpty() || headerPage < 1
-            || headerAt + ExpressionOffset + ExpressionSize > bytes.size())
+        tag.name = cString(entry + 4, 11).toUpper();
+        if (tag.name.isEmpty() || headerPage < 1)
             throw damaged(table);
-        tag.expression = cString(p + headerAt + ExpressionOffset, ExpressionSize);
+        const QByteArray expression = read(qint64(headerPage) * PageSize + ExpressionOffset, ExpressionSize);
+        if (expression.size() < ExpressionSize)
+            throw damaged(table);
+        tag.expression = cString(expression.constData(), ExpressionSize);
         if (tag.expression.isEmpty())
             throw damaged(table);
         tags.append(tag);
@@ -86,14 +93,29 @@ QList<IndexTag> parseMdxTags(const QByteArray &bytes, const QString &table)
     return tags;
 }
 
+} // namespace
+
+QList<IndexTag> parseMdxTags(const QByteArray &bytes, const QString &table)
+{
+    return parseTags([&bytes](qint64 offset, qint64 size) {
+        if (offset >= bytes.size())
+            return QByteArray();
+        return bytes.mid(offset, qMin<qint64>(size, bytes.size() - offset));
+    }, table);
+}
+
 QList<IndexTag> readMdxTags(const QString &path, const QString &table)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw tableError(table, QStringLiteral("indexový soubor %1 chybí nebo je nepřístupný.")
                                     .arg(QFileInfo(path).fileName()));
-    // The tag headers lie near the start; read at most what they need.
-    return parseMdxTags(f.read(qMin<qint64>(f.size(), 64 * 1024 * 1024)), table);
+    // Only the tag table and the tag headers are read, not the trees between them.
+    return parseTags([&f](qint64 offset, qint64 size) {
+        if (!f.seek(offset))
+            return QByteArray();
+        return f.read(size);
+    }, table);
 }
 
 namespace {

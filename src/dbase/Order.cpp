@@ -20,7 +20,7 @@ Order::Order(const QString &name, const KeyExpression &key, const RecordLayout &
 
 int Order::keyCount() const
 {
-    return int(m_numeric ? m_numbers.size() : m_texts.size());
+    return int(m_numeric ? m_numbers.size() : m_textIds.size());
 }
 
 double Order::numberKey(const char *record) const
@@ -36,6 +36,10 @@ double Order::numberKey(const char *record) const
     case 'L': {
         const int v = logicalValue(raw);
         return v < 0 ? EmptyKey : v;
+    }
+    case 'N': case 'F': {
+        const std::optional<double> v = numberValue(raw);
+        return v ? *v : EmptyKey;
     }
     default: {
         const FieldCodec codec(QString(), m_layout.codePage);
@@ -74,6 +78,22 @@ QString Order::textKey(const char *record) const
     return s;
 }
 
+// The bytes textKey reads: the same bytes always give the same key.
+void Order::keySource(const char *record, std::string &out) const
+{
+    out.clear();
+    for (int i = 0; i < m_key.terms.size(); ++i) {
+        const KeyTerm &t = m_key.terms.at(i);
+        const FieldDef &def = m_layout.fields->at(t.field);
+        const char *p = record + m_layout.offsets->at(t.field);
+        int len = def.length;
+        if ((def.type == 'C' || t.function == KeyTerm::Upper) && i + 1 == m_key.terms.size())
+            while (len > 0 && (p[len - 1] == ' ' || p[len - 1] == 0))
+                --len;
+        out.append(p, size_t(len));
+    }
+}
+
 void Order::setKey(quint32 rec, const char *record)
 {
     if (m_fileOrder)
@@ -84,13 +104,54 @@ void Order::setKey(quint32 rec, const char *record)
             m_numbers.push_back(k);
         else
             m_numbers[rec] = k;
-    } else {
-        QCollatorSortKey k = m_layout.collator->sortKey(textKey(record));
-        if (rec == m_texts.size())
-            m_texts.push_back(std::move(k));
-        else
-            m_texts[rec] = std::move(k);
+        return;
     }
+    keySource(record, m_source);
+    quint32 id;
+    const auto it = m_textIndex.find(std::string_view(m_source));
+    if (it != m_textIndex.end()) {
+        id = it->second;
+    } else {
+        id = quint32(m_texts.size());
+        m_texts.push_back(m_layout.collator->sortKey(textKey(record)));
+        m_textIndex.emplace(m_source, id);
+    }
+    if (rec == m_textIds.size())
+        m_textIds.push_back(id);
+    else
+        m_textIds[rec] = id;
+}
+
+void Order::sortRows(std::vector<quint32> &rows) const
+{
+    if (m_fileOrder)
+        return;
+    if (m_numeric) {
+        std::sort(rows.begin(), rows.end(), [this](quint32 a, quint32 b) { return less(a, b); });
+        return;
+    }
+    // Each distinct key is compared with the collator once; the records then
+    // go into place by the rank of their key, in file order within a rank.
+    std::vector<quint32> ids(m_texts.size());
+    for (quint32 i = 0; i < ids.size(); ++i)
+        ids[i] = i;
+    std::sort(ids.begin(), ids.end(), [this](quint32 a, quint32 b) { return m_texts[a].compare(m_texts[b]) < 0; });
+    std::vector<quint32> rank(ids.size());
+    quint32 r = 0;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        if (i > 0 && m_texts[ids[i - 1]].compare(m_texts[ids[i]]) != 0)
+            ++r;
+        rank[ids[i]] = r;
+    }
+    std::vector<quint32> start(size_t(r) + 2, 0);
+    for (quint32 rec : rows)
+        ++start[rank[m_textIds[rec]] + 1];
+    for (size_t i = 1; i < start.size(); ++i)
+        start[i] += start[i - 1];
+    std::vector<quint32> sorted(rows.size());
+    for (quint32 rec : rows)
+        sorted[start[rank[m_textIds[rec]]]++] = rec;
+    rows.swap(sorted);
 }
 
 bool Order::less(quint32 a, quint32 b) const
@@ -103,9 +164,12 @@ bool Order::less(quint32 a, quint32 b) const
             if (y < x)
                 return false;
         } else {
-            const int c = m_texts[a].compare(m_texts[b]);
-            if (c)
-                return c < 0;
+            const quint32 x = m_textIds[a], y = m_textIds[b];
+            if (x != y) {
+                const int c = m_texts[x].compare(m_texts[y]);
+                if (c)
+                    return c < 0;
+            }
         }
     }
     return a < b;
@@ -193,8 +257,8 @@ qsizetype Order::lowerBound(RowSet &set, const QString &value, bool *exact) cons
         v = v.toUpper();
     const QCollatorSortKey key = m_layout.collator->sortKey(v);
     const auto it = std::lower_bound(rows.begin(), rows.end(), 0,
-                                     [this, &key](quint32 r, int) { return m_texts[r].compare(key) < 0; });
-    *exact = it != rows.end() && m_texts[*it].compare(key) == 0;
+                                     [this, &key](quint32 r, int) { return m_texts[m_textIds[r]].compare(key) < 0; });
+    *exact = it != rows.end() && m_texts[m_textIds[*it]].compare(key) == 0;
     return it - rows.begin();
 }
 

@@ -14,6 +14,9 @@
 #include <QString>
 #include <QVector>
 
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace dbase {
@@ -55,6 +58,8 @@ public:
     // Keys: the key of record rec (rec == keyCount() appends one).
     int keyCount() const;
     void setKey(quint32 rec, const char *record);
+    // Sorts rows (record numbers in file order) by this order, all at once.
+    void sortRows(std::vector<quint32> &rows) const;
 
     bool less(quint32 a, quint32 b) const;
     // Adding and removing records of a row set ordered by this order; the
@@ -72,6 +77,7 @@ public:
 private:
     double numberKey(const char *record) const;
     QString textKey(const char *record) const;
+    void keySource(const char *record, std::string &out) const;
 
     QString m_name;
     bool m_fileOrder = true;
@@ -79,7 +85,17 @@ private:
     KeyExpression m_key;
     RecordLayout m_layout{};
     std::vector<double> m_numbers;
+    // Text keys: records with the same key bytes share one collation key,
+    // computed once; m_textIds holds each record's entry in m_texts.
+    struct Hash
+    {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+    std::vector<quint32> m_textIds;
     std::vector<QCollatorSortKey> m_texts;
+    std::unordered_map<std::string, quint32, Hash, std::equal_to<>> m_textIndex;
+    std::string m_source; // scratch for keySource
 };
 
 } // namespace dbase
