@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdio>
+
 // Version, code page, record count, fields and index tags.
 int runInfo(const QString &table, QByteArray &out, QString &err);
 
@@ -15,6 +17,8 @@ int runInfo(const QString &table, QByteArray &out, QString &err);
 // name (empty: file order); filter: "FIELD = 'value'" (empty: none).
 int runExport(const QString &table, const QString &order, const QString &filter,
               QByteArray &out, QString &err);
+// The same written to out in pieces of about 64 KiB as it is made.
+int runExport(const QString &table, const QString &order, const QString &filter, FILE *out, QString &err);
 
 // Appends the CSV records of input (header row naming any subset of the
 // fields). All or nothing: on the first bad value the table's files are left

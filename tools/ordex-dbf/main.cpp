@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
             else
                 return usage();
         }
-        code = runExport(table, order, filter, out, err);
+        code = runExport(table, order, filter, stdout, err);
     } else if (command == QLatin1String("import") && args.size() == 2) {
         QFile in;
         if (!in.open(stdin, QIODevice::ReadOnly)) {
