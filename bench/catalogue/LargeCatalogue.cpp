@@ -1,7 +1,10 @@
 #include "LargeCatalogue.h"
 
+#include "core/AppSettings.h"
+#include "core/SuiteSettings.h"
 #include "core/TableDefinitions.h"
 #include "dbase/Table.h"
+#include "platform/ProgramDirectory.h"
 
 #include <QRandomGenerator>
 #include <QStringList>
@@ -90,6 +93,26 @@ void writeBooks(const QString &dataDir, const QString &fileName, int count, quin
         table.post();
     }
     table.close();
+}
+
+void fillProgramDirectory(const QString &root, int count)
+{
+    const QString data = root + QStringLiteral("/Data");
+    for (int slot = 1; slot <= 2; ++slot) {
+        dbase::createTable(data + QLatin1Char('/') + core::bookTableFile(slot), core::bookFields(),
+                           core::bookTags(), true);
+        writeBooks(data, core::bookTableFile(slot), count, 20000u + quint32(slot));
+    }
+    const platform::ProgramDirectory dir(root);
+    core::AppSettings settings(dir);
+    settings.setOptionalName(1, optionalCatalogueName());
+    settings.setTipsAtStart(false);
+    core::SuiteSettings(dir).setWelcomeAtStart(false);
+}
+
+QString optionalCatalogueName()
+{
+    return QStringLiteral("Sbírka po dědovi");
 }
 
 } // namespace benchdata

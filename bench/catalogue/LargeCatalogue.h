@@ -17,4 +17,13 @@ void writeBooks(const QString &dataDir, const QString &fileName, int count, quin
 // sort before the numbered ones).
 int unnumberedEvery();
 
+// The standard catalogue and optional catalogue 1 of count books each,
+// written afresh into the program directory at root (which has its Data
+// folder); optional catalogue 1 gets its name, and neither the tips nor
+// the welcome dialog show at start, so the main window takes input.
+void fillProgramDirectory(const QString &root, int count);
+
+// The name fillProgramDirectory gives optional catalogue 1.
+QString optionalCatalogueName();
+
 } // namespace benchdata

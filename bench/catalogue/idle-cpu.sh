@@ -10,6 +10,8 @@
 # (Ctrl+O, a click on the entry in the open dialog), waits until it has
 # settled and reads utime+stime of the process from /proc over SECONDS
 # (30 unless told). Prints the share of one core; target under 0.5 %.
+# Exit status 1 when a catalogue did not open, 77 when Xvfb or xdotool is
+# missing.
 set -euo pipefail
 
 build=$(cd "${1:?usage: idle-cpu.sh BUILD_DIR [SECONDS] [SCREENSHOT.png]}" && pwd)
@@ -17,7 +19,7 @@ seconds=${2:-30}
 shot=${3:-}
 books=${BOOKS:-100000}
 for tool in Xvfb xdotool; do
-    command -v $tool >/dev/null || { echo "$tool is missing" >&2; exit 2; }
+    command -v $tool >/dev/null || { echo "$tool is missing" >&2; exit 77; }
 done
 
 work=$(mktemp -d /tmp/ordex-idle-XXXXXX)
@@ -45,7 +47,10 @@ done
 [ -n "$display" ] || { echo "no free display for Xvfb" >&2; exit 2; }
 export DISPLAY=$display
 
-(cd "$work/Ordex2000" && QT_QPA_PLATFORM=xcb exec ./Ordex2000 >/dev/null 2>&1) &
+# A runtime folder of its own, as a separate login would have: the program
+# runs one instance per user, and another copy may be running meanwhile.
+mkdir -m 700 "$work/runtime"
+(cd "$work/Ordex2000" && XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb exec ./Ordex2000 >/dev/null 2>&1) &
 program_pid=$!
 main=$(timeout 30 xdotool search --sync --onlyvisible --name '^Ordex 2000$' | head -1)
 sleep 2
@@ -89,15 +94,22 @@ sleep 5  # let it settle: window shown, refresh done, sounds played
 [ -n "$shot" ] && import -window root "$shot"
 
 ticks() { awk '{ sub(/.*\) /, ""); print $12 + $13 }' /proc/$program_pid/stat; }
-# Context switches of all the program's threads: a timer that wakes the
-# program shows here even when its CPU time rounds to nothing.
-switches() { cat /proc/$program_pid/task/*/status | awk '/ctxt_switches/ { n += $2 } END { print n }'; }
+# Context switches of each of the program's threads ("tid count" lines): a
+# timer that wakes the program shows here even when its CPU time rounds to
+# nothing. Threads that come or go meanwhile are left out.
+switches() {
+    for t in /proc/$program_pid/task/*; do
+        awk -v tid="${t##*/}" '/ctxt_switches/ { n += $2 } END { print tid, n }' "$t/status" 2>/dev/null || true
+    done
+}
 hz=$(getconf CLK_TCK)
 before=$(ticks)
-woken=$(switches)
+switches >"$work/switches.before"
 sleep "$seconds"
 after=$(ticks)
-woken=$(( $(switches) - woken ))
+switches >"$work/switches.after"
+woken=$(awk 'NR == FNR { before[$1] = $2; next } ($1 in before) { n += $2 - before[$1] } END { print n + 0 }' \
+        "$work/switches.before" "$work/switches.after")
 kill -0 $program_pid 2>/dev/null || { echo "the program ended during the measurement" >&2; exit 1; }
 awk -v t=$((after - before)) -v hz="$hz" -v s="$seconds" -v b="$books" 'BEGIN {
     printf "idle CPU, two catalogues of %d books open: %.3f %% of one core (%d ticks of 1/%d s in %d s; target < 0.5 %%)\n",
