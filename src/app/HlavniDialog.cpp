@@ -379,6 +379,12 @@ void HlavniDialog::placeAboveAssistant(QWidget *dialog)
 
 // ---- catalogue::CatalogueHost ---------------------------------------------------
 
+QString HlavniDialog::windowEntryName(int slot)
+{
+    // o11, o21, o31, o41: the Okno menu's entry of each catalogue slot.
+    return QLatin1Char('o') + QString::number(slot) + QLatin1Char('1');
+}
+
 QMdiArea *HlavniDialog::mdiArea() const
 {
     return m_area;
@@ -386,7 +392,7 @@ QMdiArea *HlavniDialog::mdiArea() const
 
 void HlavniDialog::setWindowEntry(int slot, const QString &caption, bool visible)
 {
-    if (QAction *a = command(QStringLiteral("o%11").arg(slot))) {
+    if (QAction *a = command(windowEntryName(slot))) {
         a->setText(caption);
         a->setVisible(visible);
     }
@@ -394,7 +400,7 @@ void HlavniDialog::setWindowEntry(int slot, const QString &caption, bool visible
 
 void HlavniDialog::setWindowEntryChecked(int slot, bool checked)
 {
-    if (QAction *a = command(QStringLiteral("o%11").arg(slot)))
+    if (QAction *a = command(windowEntryName(slot)))
         a->setChecked(checked);
 }
 

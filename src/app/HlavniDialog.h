@@ -179,6 +179,7 @@ private:
     void MO4Click();
     void MO5Click();
     void showCatalogueOfSlot(int slot);
+    static QString windowEntryName(int slot);
     void clipboardCommand(int which); // 0 cut, 1 copy, 2 paste
     void routeRecordCommand(const QString &name);
     void reportCommand(bool preview);

@@ -200,7 +200,7 @@ void HlavniDialog::createCommands()
     // The window entries of the Okno menu, captioned and shown by the
     // catalogue windows themselves.
     for (int slot = 1; slot <= 4; ++slot) {
-        const QByteArray name = QByteArray("o") + QByteArray::number(slot) + '1';
+        const QByteArray name = windowEntryName(slot).toLatin1();
         QAction *entry = addCommand(name.constData(), QString(), QKeySequence(), -1, text(F1Hint), true);
         entry->setVisible(false);
         entry->setCheckable(true);

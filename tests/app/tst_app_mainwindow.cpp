@@ -593,6 +593,11 @@ void MainWindowTest::commandsReachTheRealCatalogueWindow()
     QVERIFY(window);
     QTRY_COMPARE(main->activeSlot(), 1);
     main->refresh();
+    // The window puts its entry into the Okno menu, checked while active.
+    QVERIFY(commandOf(main, "o11")->isVisible());
+    QCOMPARE(commandOf(main, "o11")->text(), QStringLiteral("Standardní databáze programu Ordex"));
+    QVERIFY(commandOf(main, "o11")->isChecked());
+    QVERIFY(!commandOf(main, "o21")->isVisible());
     // The empty standard catalogue: a new record is possible, moves are not.
     QVERIFY(commandOf(main, "PNa5")->isEnabled());
     QVERIFY(!commandOf(main, "PNa3")->isEnabled());
