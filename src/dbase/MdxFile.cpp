@@ -8,6 +8,7 @@
 #include <QSaveFile>
 
 #include <cstring>
+#include <set>
 
 namespace dbase {
 
@@ -129,31 +130,40 @@ struct TreeWriter
 
     quint32 nextPage() const { return quint32(file.size() / PageSize); }
 
-    QByteArray newBlock() const { return QByteArray(BlockSize, '\0'); }
+    // A new zeroed block at the end of the file; returns its offset.
+    qsizetype appendBlock()
+    {
+        const qsizetype at = file.size();
+        file.resize(at + BlockSize);
+        std::memset(file.data() + at, 0, BlockSize);
+        return at;
+    }
 
-    quint32 write(const std::vector<std::pair<QByteArray, quint32>> &entries)
+    quint32 write(const MdxTag &tag)
     {
         const int leafCapacity = (BlockSize - 8) / item;
         const int nodeCapacity = (BlockSize - 12) / item; // keeps room for the last pointer
-        struct Child { quint32 page; QByteArray lastKey; };
+        struct Child
+        {
+            quint32 page;
+            qsizetype lastKey; // index of the key in tag, -1 for none
+        };
         std::vector<Child> level;
         // Leaves: keys with record numbers.
         size_t i = 0;
         do {
-            QByteArray block = newBlock();
-            const int n = int(qMin<size_t>(size_t(leafCapacity), entries.size() - i));
-            put32(block, 0, quint32(n));
-            for (int k = 0; k < n; ++k) {
-                const auto &[key, rec] = entries[i + size_t(k)];
-                const qsizetype at = 8 + qsizetype(k) * item;
-                put32(block, at, rec);
-                memcpy(block.data() + at + 4, key.constData(), size_t(qMin<qsizetype>(key.size(), keyLength)));
-            }
             const quint32 page = nextPage();
-            level.push_back({page, n ? entries[i + size_t(n) - 1].first : QByteArray()});
-            file += block;
+            const qsizetype block = appendBlock();
+            const int n = int(qMin<size_t>(size_t(leafCapacity), tag.size() - i));
+            put32(file, block, quint32(n));
+            for (int k = 0; k < n; ++k) {
+                const qsizetype at = block + 8 + qsizetype(k) * item;
+                put32(file, at, tag.records[i + size_t(k)]);
+                std::memcpy(file.data() + at + 4, tag.keyData(i + size_t(k)), size_t(keyLength));
+            }
+            level.push_back({page, n ? qsizetype(i) + n - 1 : -1});
             i += size_t(n);
-        } while (i < entries.size());
+        } while (i < tag.size());
         // Inner levels: each entry points to a child and holds its last key;
         // the last child is the pointer after the keys.
         while (level.size() > 1) {
@@ -161,18 +171,17 @@ struct TreeWriter
             size_t c = 0;
             while (c < level.size()) {
                 const size_t take = qMin<size_t>(size_t(nodeCapacity) + 1, level.size() - c);
-                QByteArray block = newBlock();
-                put32(block, 0, quint32(take - 1));
-                for (size_t k = 0; k < take; ++k) {
-                    const qsizetype at = 8 + qsizetype(k) * item;
-                    put32(block, at, level[c + k].page);
-                    if (k + 1 < take)
-                        memcpy(block.data() + at + 4, level[c + k].lastKey.constData(),
-                               size_t(qMin<qsizetype>(level[c + k].lastKey.size(), keyLength)));
-                }
                 const quint32 page = nextPage();
+                const qsizetype block = appendBlock();
+                put32(file, block, quint32(take - 1));
+                for (size_t k = 0; k < take; ++k) {
+                    const qsizetype at = block + 8 + qsizetype(k) * item;
+                    put32(file, at, level[c + k].page);
+                    if (k + 1 < take && level[c + k].lastKey >= 0)
+                        std::memcpy(file.data() + at + 4, tag.keyData(size_t(level[c + k].lastKey)),
+                                    size_t(keyLength));
+                }
                 upper.push_back({page, level[c + take - 1].lastKey});
-                file += block;
                 c += take;
             }
             level.swap(upper);
@@ -192,7 +201,7 @@ void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTa
     qsizetype estimate = HeaderPages * PageSize;
     for (const MdxTag &tag : tags) {
         const qsizetype perBlock = (BlockSize - 12) / itemLength(tag.keyLength);
-        estimate += BlockSize * (3 + qsizetype(tag.entries.size()) / perBlock * 2);
+        estimate += BlockSize * (3 + qsizetype(tag.size()) / perBlock * 2);
     }
     QByteArray file(HeaderPages * PageSize, '\0');
     file.reserve(estimate);
@@ -219,7 +228,7 @@ void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTa
         file += header;
         const int item = itemLength(tag.keyLength);
         TreeWriter writer{file, tag.keyLength, item};
-        const quint32 root = writer.write(tag.entries);
+        const quint32 root = writer.write(tag);
 
         const qsizetype h = qsizetype(headerPage) * PageSize;
         put32(file, h + 0, root);
@@ -277,44 +286,113 @@ void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTa
                                     .arg(QFileInfo(path).fileName()));
 }
 
+namespace {
+
+// Walks a tag's tree: an inner block holds n keys and n + 1 child pointers,
+// a leaf n keys with record numbers and nothing (zero) after them.
+class TreeReader
+{
+public:
+    TreeReader(const QByteArray &file, int keyLength, int item, MdxTag &out)
+        : m_file(file), m_keyLength(keyLength), m_item(item), m_out(out)
+    {
+    }
+
+    // Returns the reason (Czech) when the tree is damaged.
+    QString walk(quint32 page, int depth)
+    {
+        if (depth > 32)
+            return QStringLiteral("strom je příliš hluboký");
+        const qint64 at = qint64(page) * PageSize;
+        if (page < HeaderPages || at + BlockSize > m_file.size())
+            return QStringLiteral("blok %1 leží mimo soubor").arg(page);
+        if (!m_visited.insert(page).second)
+            return QStringLiteral("na blok %1 vede více odkazů").arg(page);
+        const char *b = m_file.constData() + at;
+        const quint32 n = le32(b);
+        if (n > quint32((BlockSize - 8) / m_item))
+            return QStringLiteral("blok %1 udává %2 klíčů, vejde se jich méně").arg(page).arg(n);
+        const qint64 last = 8 + qint64(n) * m_item;
+        const bool inner = last + 4 <= BlockSize && le32(b + last) != 0;
+        if (inner) {
+            for (quint32 k = 0; k <= n; ++k) {
+                const QString why = walk(le32(b + 8 + qint64(k) * m_item), depth + 1);
+                if (!why.isEmpty())
+                    return why;
+            }
+            return {};
+        }
+        for (quint32 k = 0; k < n; ++k) {
+            const char *e = b + 8 + qint64(k) * m_item;
+            m_out.records.push_back(le32(e));
+            m_out.keys.append(e + 4, m_keyLength);
+        }
+        return {};
+    }
+
+private:
+    const QByteArray &m_file;
+    int m_keyLength;
+    int m_item;
+    MdxTag &m_out;
+    std::set<quint32> m_visited;
+};
+
+} // namespace
+
+bool readMdxTag(const QByteArray &mdx, const QString &tagName, MdxTag &out, QString *why)
+{
+    out = MdxTag();
+    auto fail = [&](const QString &reason) {
+        out = MdxTag();
+        if (why)
+            *why = reason;
+        return false;
+    };
+    if (mdx.size() < TagTableOffset)
+        return fail(QStringLiteral("indexový soubor je kratší než jeho hlavička"));
+    const int entryLength = uchar(mdx[26]);
+    const int inUse = le16(mdx.constData() + 28);
+    if (entryLength < 21)
+        return fail(QStringLiteral("tabulka značek indexu je poškozena"));
+    for (int i = 0; i < inUse; ++i) {
+        const qsizetype at = TagTableOffset + qsizetype(i) * entryLength;
+        if (at + entryLength > mdx.size())
+            return fail(QStringLiteral("tabulka značek indexu je poškozena"));
+        if (cString(mdx.constData() + at + 4, 11).compare(tagName, Qt::CaseInsensitive) != 0)
+            continue;
+        const qint64 h = qint64(le32(mdx.constData() + at)) * PageSize;
+        if (h < TagTableOffset || h + BlockSize > mdx.size())
+            return fail(QStringLiteral("hlavička značky leží mimo soubor"));
+        const char *header = mdx.constData() + h;
+        out.tag = IndexTag{tagName.toUpper(), cString(header + ExpressionOffset, ExpressionSize)};
+        out.keyType = header[9];
+        out.keyLength = le16(header + 12);
+        out.fieldKey = (uchar(header[8]) & 0x10) != 0;
+        const int item = le16(header + 18);
+        if (out.keyLength < 1 || item < out.keyLength + 4 || item > BlockSize - 8)
+            return fail(QStringLiteral("hlavička značky udává chybnou délku klíče"));
+        TreeReader reader(mdx, out.keyLength, item, out);
+        const QString damage = reader.walk(le32(header), 0);
+        if (!damage.isEmpty())
+            return fail(damage);
+        return true;
+    }
+    return fail(QStringLiteral("značka v indexu není"));
+}
+
 std::vector<std::pair<QByteArray, quint32>> readMdxKeys(const QString &path, const QString &tagName,
                                                         quint32 count)
 {
-    // Our writer lays the leaf blocks out first, right after the tag header.
     std::vector<std::pair<QByteArray, quint32>> out;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return out;
-    const QByteArray b = f.readAll();
-    if (b.size() < TagTableOffset)
+    MdxTag tag;
+    if (!readMdxTag(f.readAll(), tagName, tag, nullptr))
         return out;
-    const int inUse = le16(b.constData() + 28);
-    for (int i = 0; i < inUse; ++i) {
-        const qsizetype at = TagTableOffset + qsizetype(i) * TagEntrySize;
-        if (at + TagEntrySize > b.size())
-            return out;
-        if (cString(b.constData() + at + 4, 11).compare(tagName, Qt::CaseInsensitive) != 0)
-            continue;
-        const qsizetype h = qsizetype(le32(b.constData() + at)) * PageSize;
-        if (h + BlockSize > b.size())
-            return out;
-        const int keyLength = le16(b.constData() + h + 12);
-        const int item = le16(b.constData() + h + 18);
-        if (item < keyLength + 4 || item > BlockSize - 8)
-            return out;
-        qsizetype p = h + BlockSize;
-        while (out.size() < count && p + BlockSize <= b.size()) {
-            const quint32 n = le32(b.constData() + p);
-            if (n == 0 || n > quint32((BlockSize - 8) / item))
-                break;
-            for (quint32 k = 0; k < n; ++k) {
-                const qsizetype e = p + 8 + qsizetype(k) * item;
-                out.emplace_back(b.mid(e + 4, keyLength), le32(b.constData() + e));
-            }
-            p += BlockSize;
-        }
-        return out;
-    }
+    for (size_t i = 0; i < tag.size() && out.size() < count; ++i)
+        out.emplace_back(tag.key(i), tag.records[i]);
     return out;
 }
 

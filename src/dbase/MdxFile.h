@@ -21,8 +21,13 @@ struct MdxTag
     char keyType = 'C';   // C, N or D
     int keyLength = 0;
     bool fieldKey = true; // the key is one field
-    // Keys with their record numbers (1-based), in index order.
-    std::vector<std::pair<QByteArray, quint32>> entries;
+    // Keys in index order, keyLength bytes each, with their record numbers (1-based).
+    QByteArray keys;
+    std::vector<quint32> records;
+
+    size_t size() const { return records.size(); }
+    QByteArray key(size_t i) const { return keys.mid(qsizetype(i) * keyLength, keyLength); }
+    const char *keyData(size_t i) const { return keys.constData() + qsizetype(i) * keyLength; }
 };
 
 // Tag names and key expressions; throws Error naming table when damaged.
@@ -35,7 +40,12 @@ QList<IndexTag> readMdxTags(const QString &path, const QString &table);
 void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTag> &tags,
               const QString &table);
 
-// The first count keys of one tag as stored, leaf by leaf (for checks).
+// The stored keys of one tag, read from the index file's bytes by walking
+// its tree from the root, leaves left to right. False, with why (Czech),
+// when the tag is missing or its tree is damaged; out then holds nothing.
+bool readMdxTag(const QByteArray &mdx, const QString &tagName, MdxTag &out, QString *why);
+
+// The first count keys of one tag as stored (empty when unreadable).
 std::vector<std::pair<QByteArray, quint32>> readMdxKeys(const QString &path, const QString &tagName,
                                                         quint32 count);
 

@@ -4,6 +4,7 @@
 #include "MdxFile.h"
 #include "Messages.h"
 #include "PathLookup.h"
+#include "TagContents.h"
 #include "TableData.h"
 
 #include <QFileInfo>
@@ -154,44 +155,11 @@ void Table::close()
 
 void Table::writeIndex()
 {
-    QList<MdxTag> out;
     const DbfHeader &h = d->dbf.header();
-    for (const IndexTag &tag : std::as_const(d->tags)) {
-        MdxTag m;
-        m.tag = tag;
-        const std::optional<KeyExpression> key = parseKeyExpression(tag.expression, d->fields);
-        if (key) {
-            m.keyType = key->type;
-            m.keyLength = key->length;
-            m.fieldKey = key->terms.size() == 1 && key->terms.at(0).function == KeyTerm::Plain;
-            m.entries.reserve(d->dbf.count());
-            for (quint32 r = 0; r < d->dbf.count(); ++r)
-                if (!isDeleted(d->dbf.record(r)))
-                    m.entries.emplace_back(indexKey(*key, d->fields, h.offsets, d->dbf.record(r), d->codePage),
-                                           r + 1);
-            if (key->type == 'C') {
-                std::stable_sort(m.entries.begin(), m.entries.end(),
-                                 [](const auto &a, const auto &b) { return a.first < b.first; });
-            } else {
-                auto number = [&](const QByteArray &k) {
-                    if (key->type == 'N')
-                        return bcdValue(k.constData());
-                    double v;
-                    std::memcpy(&v, k.constData(), sizeof v);
-                    return v;
-                };
-                std::stable_sort(m.entries.begin(), m.entries.end(), [&](const auto &a, const auto &b) {
-                    return number(a.first) < number(b.first);
-                });
-            }
-        } else {
-            // A key we cannot compute is kept as a tag without keys.
-            m.keyType = 'C';
-            m.keyLength = 10;
-            m.fieldKey = false;
-        }
-        out.append(m);
-    }
+    const RecordBlock records{d->dbf.record(0), d->dbf.count(), h.recordLength};
+    QList<MdxTag> out;
+    for (const IndexTag &tag : std::as_const(d->tags))
+        out.append(tagContents(tag, d->fields, h.offsets, d->codePage, records));
     writeMdx(d->mdxPath, QFileInfo(d->path).completeBaseName(), out, d->fileName);
 }
 
