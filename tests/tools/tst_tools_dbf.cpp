@@ -144,6 +144,8 @@ private slots:
     void checkFindsDamage();
     void readsTableWrittenByAnotherProgram();
     void checkFollowsMemoReferences();
+    void checkComparesIndexKeysWithRecords_data();
+    void checkComparesIndexKeysWithRecords();
     void badCommandLineShowsUsage();
 
 private:
@@ -419,6 +421,89 @@ void TestOrdexDbf::checkFollowsMemoReferences()
     r = runTool({"check", path});
     QVERIFY(r.code != 0);
     QVERIFY2(r.err.contains(".dbt"), qPrintable(r.err));
+}
+
+void TestOrdexDbf::checkComparesIndexKeysWithRecords_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QStringList>("expected"); // parts of the message
+    QTest::newRow("untouched") << "" << QStringList();
+    QTest::newRow("key byte in the index") << "indexkey" << QStringList{"značka NAZEV", "„Kniha 0123“"};
+    QTest::newRow("title changed in the table") << "title" << QStringList{"značka NAZEV", "„Kniha 0042“", "„Kniha X042“"};
+    QTest::newRow("number changed in the table") << "number" << QStringList{"značka CISLO", "„42“", "„92“"};
+    QTest::newRow("record deleted in the table") << "deleted" << QStringList{"odstraněn"};
+    QTest::newRow("two entries swapped") << "swapped" << QStringList{"značka NAZEV", "seřazeny"};
+    QTest::newRow("record number past the end") << "recno" << QStringList{"značka NAZEV", "nemá"};
+    QTest::newRow("child pointer loops") << "loop" << QStringList{"značka"};
+}
+
+void TestOrdexDbf::checkComparesIndexKeysWithRecords()
+{
+    QFETCH(QString, damage);
+    QFETCH(QStringList, expected);
+    // 300 books in a shuffled file order: both trees have inner blocks.
+    QByteArray csv = "NAZEV,CISLO\n";
+    int recordOf42 = 0;
+    for (int i = 0; i < 300; ++i) {
+        const int n = (i * 7) % 300;
+        if (n == 42)
+            recordOf42 = i + 1;
+        csv += QString("Kniha %1,%2\n").arg(n, 4, 10, QChar('0')).arg(n).toUtf8();
+    }
+    QVERIFY(runTool({"import", m_catalogue}, csv).code == 0);
+    const QString mdxPath = m_data + "/VazonS.mdx";
+    QByteArray dbf = fileBytes(m_catalogue);
+    QByteArray mdx = fileBytes(mdxPath);
+    const int headerLength = quint8(dbf[8]) | quint8(dbf[9]) << 8;
+    const int recordLength = quint8(dbf[10]) | quint8(dbf[11]) << 8;
+    const qsizetype record42 = headerLength + qsizetype(recordOf42 - 1) * recordLength;
+    const qsizetype key123 = mdx.indexOf("Kniha 0123"); // in its leaf: record number, then the key
+    QVERIFY(key123 > 0);
+    const int item = 56; // 50 bytes of NAZEV and the record number, rounded to 4
+    if (damage == "indexkey") {
+        mdx[key123 + 7] = 'Q';
+    } else if (damage == "title") {
+        QCOMPARE(dbf.mid(record42 + 1, 10), QByteArray("Kniha 0042"));
+        dbf[record42 + 7] = 'X';
+    } else if (damage == "number") {
+        const qsizetype at = dbf.indexOf("42", record42 + 51); // CISLO follows NAZEV..DRUH
+        QVERIFY(at > 0 && at < record42 + recordLength);
+        dbf[at] = '9';
+    } else if (damage == "deleted") {
+        dbf[record42] = '*';
+    } else if (damage == "swapped") {
+        const QByteArray a = mdx.mid(key123 - 4, item), b = mdx.mid(key123 - 4 + item, item);
+        QVERIFY(b.mid(4, 10) == "Kniha 0124");
+        mdx.replace(key123 - 4, item, b);
+        mdx.replace(key123 - 4 + item, item, a);
+    } else if (damage == "recno") {
+        qToLittleEndian<quint32>(301, mdx.data() + key123 - 4);
+    } else if (damage == "loop") {
+        // The root of the NAZEV tree made to point at itself.
+        const int entries = 544;
+        for (int t = 0; t < 2; ++t) {
+            if (mdx.mid(entries + 32 * t + 4, 5) != "NAZEV")
+                continue;
+            const qsizetype header = qsizetype(qFromLittleEndian<quint32>(mdx.constData() + entries + 32 * t)) * 512;
+            const quint32 root = qFromLittleEndian<quint32>(mdx.constData() + header);
+            qToLittleEndian<quint32>(root, mdx.data() + qsizetype(root) * 512 + 8);
+        }
+    }
+    auto rewrite = [](const QString &path, const QByteArray &b) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(b);
+    };
+    rewrite(m_catalogue, dbf);
+    rewrite(mdxPath, mdx);
+    const Run r = runTool({"check", m_catalogue});
+    if (expected.isEmpty()) {
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        return;
+    }
+    QVERIFY2(r.code == 1, qPrintable(r.out));
+    for (const QString &part : expected)
+        QVERIFY2(r.err.contains(part), qPrintable(r.err));
 }
 
 void TestOrdexDbf::badCommandLineShowsUsage()

@@ -4,7 +4,11 @@
 #include "DbfHeader.h"
 
 #include "dbase/CodePage.h"
+#include "dbase/DbfFile.h"
 #include "dbase/FieldCodec.h"
+#include "dbase/KeyExpression.h"
+#include "dbase/MdxFile.h"
+#include "dbase/TagContents.h"
 #include "dbase/Table.h"
 
 #include <QDate>
@@ -591,6 +595,100 @@ QString checkMemo(const QString &path, const QByteArray &dbf, const DbfHeader &h
     return {};
 }
 
+// A stored key as the user reads it.
+QString keyText(const dbase::MdxTag &tag, const char *key, const dbase::CodePage &codePage)
+{
+    switch (tag.keyType) {
+    case 'N':
+        return QString::number(dbase::bcdValue(key), 'g', 15);
+    case 'D': {
+        double day;
+        std::memcpy(&day, key, sizeof day);
+        const QDate date = QDate::fromJulianDay(qint64(day));
+        return day > 0 && date.isValid() ? date.toString(QStringLiteral("d.M.yyyy")) : QString();
+    }
+    default: {
+        int n = tag.keyLength;
+        while (n > 0 && (key[n - 1] == ' ' || key[n - 1] == 0))
+            --n;
+        return codePage.decode(key, n);
+    }
+    }
+}
+
+// The first disagreement between the keys stored for a tag and the keys the
+// records give (both in index order); empty when they agree.
+QString compareKeys(const dbase::MdxTag &stored, const dbase::MdxTag &computed, quint32 recordCount,
+                    const dbase::CodePage &codePage)
+{
+    const QString tag = stored.tag.name;
+    if (stored.keyLength != computed.keyLength)
+        return QStringLiteral("značka %1: index ukládá klíče o %2 bajtech, výraz %3 dává klíče o %4 bajtech")
+            .arg(tag).arg(stored.keyLength).arg(computed.tag.expression).arg(computed.keyLength);
+    std::vector<qint64> storedAt(size_t(recordCount) + 1, -1), computedAt(size_t(recordCount) + 1, -1);
+    for (size_t i = 0; i < stored.size(); ++i) {
+        const quint32 rec = stored.records[i];
+        if (rec == 0 || rec > recordCount)
+            return QStringLiteral("značka %1: index odkazuje na záznam %2, který tabulka nemá").arg(tag).arg(rec);
+        if (storedAt[rec] >= 0)
+            return QStringLiteral("značka %1: index obsahuje záznam %2 dvakrát").arg(tag).arg(rec);
+        storedAt[rec] = qint64(i);
+    }
+    for (size_t i = 0; i < computed.size(); ++i)
+        computedAt[computed.records[i]] = qint64(i);
+    const size_t length = size_t(stored.keyLength);
+    for (quint32 rec = 1; rec <= recordCount; ++rec) {
+        const qint64 s = storedAt[rec], c = computedAt[rec];
+        if (s < 0 && c < 0)
+            continue;
+        if (s < 0)
+            return QStringLiteral("značka %1: záznam %2 v indexu chybí").arg(tag).arg(rec);
+        if (c < 0)
+            return QStringLiteral("značka %1: index obsahuje záznam %2, který je v tabulce odstraněn")
+                .arg(tag).arg(rec);
+        const char *a = stored.keyData(size_t(s));
+        const char *b = computed.keyData(size_t(c));
+        if (std::memcmp(a, b, length) != 0)
+            return QStringLiteral("značka %1: záznam %2 má v indexu klíč „%3“, v tabulce „%4“")
+                .arg(tag).arg(rec).arg(keyText(stored, a, codePage), keyText(computed, b, codePage));
+    }
+    for (size_t i = 0; i < stored.size(); ++i)
+        if (stored.records[i] != computed.records[i])
+            return QStringLiteral("značka %1: klíče v indexu nejsou seřazeny (na %2. místě je záznam %3, "
+                                  "má tam být záznam %4)")
+                .arg(tag).arg(i + 1).arg(stored.records[i]).arg(computed.records[i]);
+    return {};
+}
+
+// Every tag's stored keys against the keys computed from the records with
+// the same expression, key form and order as the table writes them.
+QString checkIndexKeys(const QString &path, const QByteArray &dbf, const QList<dbase::IndexTag> &tags)
+{
+    const QString mdxPath = companionFile(path, QStringLiteral("mdx"));
+    bool ok = false;
+    const QByteArray mdx = readFile(mdxPath, &ok);
+    if (mdxPath.isEmpty() || !ok)
+        return QStringLiteral("produkční index (.mdx) nelze přečíst");
+    try {
+        const dbase::DbfHeader h = dbase::parseHeader(dbf, dbf.size(), QFileInfo(path).fileName());
+        const dbase::CodePage codePage(h.driver);
+        const dbase::RecordBlock records{dbf.constData() + h.headerLength, h.recordCount, h.recordLength};
+        for (const dbase::IndexTag &tag : tags) {
+            dbase::MdxTag stored;
+            QString why;
+            if (!dbase::readMdxTag(mdx, tag.name, stored, &why))
+                return QStringLiteral("značka %1: %2").arg(tag.name, why);
+            const dbase::MdxTag computed = dbase::tagContents(tag, h.fields, h.offsets, codePage, records);
+            why = compareKeys(stored, computed, h.recordCount, codePage);
+            if (!why.isEmpty())
+                return why;
+        }
+    } catch (const dbase::Error &e) {
+        return e.message();
+    }
+    return {};
+}
+
 } // namespace
 
 int runCheck(const QString &path, QByteArray &out, QString &err)
@@ -691,6 +789,13 @@ int runCheck(const QString &path, QByteArray &out, QString &err)
             }
         }
         table.close();
+        if (!tags.isEmpty()) {
+            why = checkIndexKeys(path, dbf, tags);
+            if (!why.isEmpty()) {
+                err += QStringLiteral("%1: %2\n").arg(path, why);
+                return Failed;
+            }
+        }
         report += QStringLiteral("%1: v pořádku (%2 platných záznamů, %3 značek indexu)\n")
                       .arg(path).arg(live).arg(tags.size());
     } catch (const dbase::Error &e) {
