@@ -230,6 +230,7 @@ void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &me
 int main(int argc, char **argv)
 {
     qInstallMessageHandler(quietMessages);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each figure as soon as it is measured
     // Windows repaint on the next turn of the event loop instead of after the
     // platform's 5 ms pause, so a step's time holds its painting and not
     // the pause.
