@@ -56,6 +56,51 @@ private slots:
         }
         QVERIFY(acknowledged > 300);
     }
+
+    void postAfterAnotherProcessAppendedKeepsItsRecords()
+    {
+        // A table held open while another program appends: its next post
+        // goes after their records, never over them.
+        QTemporaryDir dir;
+        dbase::createTable(dir.filePath("Stream.dbf"), {{"CISLO", 'N', 8, 0}, {"TEXT", 'C', 40, 0}},
+                           {{"CISLO", "CISLO"}}, true);
+        Table mine;
+        mine.setDatabaseName(dir.path());
+        mine.setTableName("Stream.dbf");
+        mine.open();
+        QProcess writer;
+        writer.start(POST_STREAM_EXE, {dir.path()});
+        QVERIFY(writer.waitForStarted());
+        QByteArray out;
+        while (out.count('\n') < 20 && writer.state() == QProcess::Running) {
+            writer.waitForReadyRead(5000);
+            out += writer.readAllStandardOutput();
+        }
+        writer.kill();
+        writer.waitForFinished();
+        out += writer.readAllStandardOutput();
+        const int theirs = out.trimmed().split('\n').last().toInt() + 1;
+        QVERIFY(theirs >= 20);
+
+        mine.insert();
+        mine.setFieldText("CISLO", "-1");
+        mine.setFieldText("TEXT", "Můj záznam");
+        mine.post();
+        QVERIFY(mine.recordCount() >= theirs + 1);
+        mine.close();
+
+        Table t;
+        t.setDatabaseName(dir.path());
+        t.setTableName("Stream.dbf");
+        t.open();
+        t.setOrder("CISLO");
+        t.first();
+        QCOMPARE(t.fieldText("TEXT"), QString("Můj záznam"));
+        int expected = 0;
+        for (t.next(); !t.eof() && expected < theirs; t.next(), ++expected)
+            QCOMPARE(t.fieldText("TEXT"), QString("Záznam číslo %1").arg(expected));
+        QCOMPARE(expected, theirs);
+    }
 };
 
 QTEST_GUILESS_MAIN(DurabilityTest)

@@ -72,6 +72,11 @@ private slots:
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("read");
         QTest::newRow("text trailing blanks") << "TEXT" << "ab  " << "ab";
+        QTest::newRow("full text with blanks past the end") << "TEXT" << "abcdefghij    " << "abcdefghij";
+        QTest::newRow("leading blanks kept") << "TEXT" << "  ab" << "  ab";
+        QTest::newRow("plus sign") << "CELE" << "+5" << "5";
+        QTest::newRow("fraction only") << "DESET" << "-.5" << "-0.5";
+        QTest::newRow("blanks around a number") << "DESET" << " 7.25 " << "7.25";
         QTest::newRow("empty text") << "TEXT" << "" << "";
         QTest::newRow("integer") << "CELE" << "12" << "12";
         QTest::newRow("negative") << "CELE" << "-123" << "-123";
@@ -87,6 +92,7 @@ private slots:
         QTest::newRow("date padded") << "DATUM" << "01.02.2024" << "1.2.2024";
         QTest::newRow("date iso") << "DATUM" << "2024-12-31" << "31.12.2024";
         QTest::newRow("date spaced") << "DATUM" << "5. 6. 1999" << "5.6.1999";
+        QTest::newRow("date with blanks around") << "DATUM" << " 9.10.2001 " << "9.10.2001";
         QTest::newRow("empty date") << "DATUM" << "" << "";
         QTest::newRow("true") << "ANO" << "true" << "true";
         QTest::newRow("false") << "ANO" << "false" << "false";
@@ -169,14 +175,25 @@ private slots:
         QTest::addColumn<QString>("messagePart");
         QTest::newRow("not a number") << "CELE" << "abc" << "pole CELE: hodnota „abc“ není číslo.";
         QTest::newRow("exponent") << "CELE" << "1e3" << "není číslo";
+        QTest::newRow("point alone") << "DESET" << "." << "není číslo";
+        QTest::newRow("sign alone") << "CELE" << "-" << "není číslo";
+        QTest::newRow("blank inside") << "CELE" << "1 2" << "není číslo";
+        QTest::newRow("digit from another script") << "CELE" << "1٢" << "není číslo";
+        QTest::newRow("half") << "DESET" << "1½" << "není číslo";
         QTest::newRow("two points") << "DESET" << "1.2.3" << "není číslo";
         QTest::newRow("too wide") << "CELE" << "123456" << "nevejde";
         QTest::newRow("too wide with decimals") << "DESET" << "123456" << "nevejde";
         QTest::newRow("too many decimals") << "CELE" << "12.5" << "desetinných";
         QTest::newRow("not a date") << "DATUM" << "31.2.2024" << "není datum";
         QTest::newRow("two-digit year") << "DATUM" << "1.2.24" << "není datum";
+        QTest::newRow("letter in a date") << "DATUM" << "1.a.2024" << "není datum";
+        QTest::newRow("four points") << "DATUM" << "1.2.2024." << "není datum";
+        QTest::newRow("iso with a blank") << "DATUM" << "2024-1 -05" << "není datum";
+        QTest::newRow("three-digit day") << "DATUM" << "001.2.2024" << "není datum";
         QTest::newRow("not a logical") << "ANO" << "možná" << "logická";
         QTest::newRow("text too long") << "TEXT" << "12345678901" << "příliš dlouhý";
+        QTest::newRow("too long before blanks") << "TEXT" << "12345678901   " << "(11 znaků";
+        QTest::newRow("bad character past the length") << "TEXT" << "1234567890123Ω" << "„Ω“";
         QTest::newRow("character outside 1250") << "TEXT" << "Ωmega" << "„Ω“";
         QTest::newRow("emoji") << "TEXT" << "a😀" << "kódová stránka";
         QTest::newRow("unknown field") << "NIC" << "1" << "pole NIC";
@@ -209,6 +226,32 @@ private slots:
         t.post();
         t.close();
         QCOMPARE(fileBytes(dir.filePath("Hodnoty.dbf")).mid(32), before.mid(32));
+    }
+
+    void numbersReadAsTheDoubleOfTheirText()
+    {
+        // Short numbers are read without the general parser; every one must
+        // give exactly the double its text gives.
+        QTemporaryDir dir;
+        dbase::createTable(dir.filePath("Cisla.dbf"), {{"VELKE", 'N', 20, 4}}, {{"VELKE", "VELKE"}}, false);
+        Table t;
+        t.setDatabaseName(dir.path());
+        t.setTableName("Cisla.dbf");
+        t.open();
+        const QStringList values{"0.1", "0.3", "-0.0001", "123456789.1234", "99999999999.9999",
+                                 "999999999999999", "1234567890123.4567", "0", "7"};
+        for (const QString &v : values) {
+            t.insert();
+            t.setFieldText("VELKE", v);
+            t.post();
+            QCOMPARE(t.fieldValue("VELKE").toDouble(), v.toDouble());
+        }
+        t.setOrder("VELKE");
+        QStringList sorted;
+        for (t.first(); !t.eof(); t.next())
+            sorted << t.fieldText("VELKE");
+        QCOMPARE(sorted, QStringList({"-0.0001", "0", "0.1", "0.3", "7", "123456789.1234", "99999999999.9999",
+                                      "1234567890123.4567", "999999999999999"}));
     }
 
     void readOnlyFileRefusesWrites()
