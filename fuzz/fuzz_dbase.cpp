@@ -1,8 +1,11 @@
 // Feeds arbitrary bytes to the table engine as a .dbf, as the .dbt of a
 // table with memo fields, and as the .mdx of a valid table; it opens, scans
-// and orders what it gets. Refusals (dbase::Error) are fine; crashes and
+// and orders what it gets, and reads the index keys as the check does. Refusals (dbase::Error) are fine; crashes and
 // sanitizer reports are not.
 
+#include "dbase/DbfFile.h"
+#include "dbase/MdxFile.h"
+#include "dbase/TagContents.h"
 #include "dbase/Table.h"
 
 #include <QCoreApplication>
@@ -10,6 +13,8 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
+#include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -85,6 +90,44 @@ void exercise(const QString &folder, const QString &name, const QString &probe)
     }
 }
 
+// The index read as ordex-dbf's check reads it: every tag's stored keys
+// walked from its root, and the keys the records give for the same tag.
+void readIndex(const QByteArray &dbf, const QByteArray &mdx)
+{
+    const QString table = QStringLiteral("Fuzz.dbf");
+    QList<dbase::IndexTag> tags{{QStringLiteral("NAZEV"), QStringLiteral("NAZEV")},
+                                {QStringLiteral("CISLO"), QStringLiteral("CISLO")}};
+    try {
+        tags += dbase::parseMdxTags(mdx, table);
+    } catch (const dbase::Error &) {
+    }
+    std::optional<dbase::DbfHeader> header;
+    try {
+        header = dbase::parseHeader(dbf, dbf.size(), table);
+    } catch (const dbase::Error &) {
+    }
+    for (const dbase::IndexTag &tag : std::as_const(tags)) {
+        dbase::MdxTag stored;
+        QString why;
+        if (dbase::readMdxTag(mdx, tag.name, stored, &why)) {
+            qsizetype total = 0;
+            for (size_t i = 0; i < stored.size(); ++i)
+                total += stored.key(i).size();
+            if (total != stored.keys.size())
+                abort(); // every key is keyLength bytes
+        }
+        if (!header)
+            continue;
+        const dbase::CodePage codePage(header->driver);
+        const dbase::RecordBlock records{dbf.constData() + header->headerLength, header->recordCount,
+                                         header->recordLength};
+        try {
+            dbase::tagContents(tag, header->fields, header->offsets, codePage, records);
+        } catch (const dbase::Error &) {
+        }
+    }
+}
+
 // A small valid table with a memo field and two tags, as the base of the
 // companion-file variants: its three files, made once.
 struct ValidTable
@@ -149,6 +192,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         write(folder + QStringLiteral("/Fuzz.dbt"), variant == 1 ? bytes : valid.dbt);
         write(folder + QStringLiteral("/Fuzz.mdx"), variant == 2 ? bytes : valid.mdx);
     }
+    readIndex(variant == 0 ? bytes : valid.dbf, variant == 1 ? valid.mdx : bytes);
     exercise(folder, QStringLiteral("Fuzz.dbf"), QString::fromLatin1(bytes.left(24)));
     return 0;
 }

@@ -23,6 +23,11 @@ MdxTag tagContents(const IndexTag &tag, const QList<FieldDef> &fields, const QVe
     m.keyLength = key->length;
     m.fieldKey = key->terms.size() == 1 && key->terms.at(0).function == KeyTerm::Plain;
 
+    // A key expression of many long fields over many records must not take
+    // the memory of the machine.
+    if (qint64(records.count) * m.keyLength > (qint64(1) << 30))
+        throw Error(QStringLiteral("Klíče značky %1 indexu by zabraly příliš mnoho paměti.").arg(tag.name));
+
     // Keys in record order first, in one block.
     std::vector<quint32> recs;
     recs.reserve(records.count);
