@@ -156,6 +156,12 @@ QMdiSubWindow *CatalogueWindow::subWindow() const
 void CatalogueWindow::buildControls()
 {
     setFont(fieldFont());
+    // Browsing shows the fields disabled; their text stays dark enough to
+    // read, while the greyed background still tells that they are locked.
+    QPalette browse = palette();
+    browse.setColor(QPalette::Disabled, QPalette::Text, QColor(48, 48, 48));
+    browse.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(48, 48, 48));
+    setPalette(browse);
 
     auto label = [this](QWidget *parent, const QString &text, int x, int y, int w = 0) {
         auto *l = new QLabel(text, parent);
