@@ -354,14 +354,8 @@ void Table::setFilter(const QString &expression)
     if (isActive())
         settle();
     applyFilterText(expression);
-    if (!isActive())
-        return;
-    refreshFromDisk();
-    rebuildView();
-    moveTo(0);
-    d->bof = true;
-    d->eof = d->view().empty();
-    emit recordChanged();
+    if (isActive())
+        restartView();
 }
 
 QString Table::filter() const { return d->filterText; }
@@ -371,8 +365,14 @@ void Table::setFiltered(bool on)
     if (isActive())
         settle();
     d->filtered = on;
-    if (!isActive())
-        return;
+    if (isActive())
+        restartView();
+}
+
+void Table::restartView()
+{
+    // The view is made anew from the records as they are on disk, with the
+    // cursor on its first record.
     refreshFromDisk();
     rebuildView();
     moveTo(0);
@@ -396,29 +396,24 @@ void Table::requireActive() const
         throw tableError(d->fileName, QStringLiteral("tabulka není otevřena."));
 }
 
-void Table::first()
+void Table::first() { moveToEnd(false); }
+void Table::last() { moveToEnd(true); }
+void Table::next() { step(true); }
+void Table::prior() { step(false); }
+
+void Table::moveToEnd(bool last)
 {
     requireActive();
     settle();
     refreshFromDisk();
-    moveTo(0);
-    d->bof = true;
-    d->eof = d->view().empty();
+    const bool empty = d->view().empty();
+    moveTo(last ? qsizetype(d->view().size()) - 1 : 0);
+    d->bof = !last || empty;
+    d->eof = last || empty;
     emit recordChanged();
 }
 
-void Table::last()
-{
-    requireActive();
-    settle();
-    refreshFromDisk();
-    moveTo(qsizetype(d->view().size()) - 1);
-    d->eof = true;
-    d->bof = d->view().empty();
-    emit recordChanged();
-}
-
-void Table::next()
+void Table::step(bool forward)
 {
     requireActive();
     settle();
@@ -426,28 +421,12 @@ void Table::next()
     const qsizetype size = qsizetype(d->view().size());
     if (size == 0) {
         d->bof = d->eof = true;
-    } else if (d->pos >= size - 1) {
-        d->eof = true;
-        d->bof = false;
+    } else if (forward ? d->pos >= size - 1 : d->pos <= 0) {
+        // At the end it moves no further; only the flag of that end is set.
+        d->eof = forward;
+        d->bof = !forward;
     } else {
-        moveTo(d->pos + 1);
-    }
-    emit recordChanged();
-}
-
-void Table::prior()
-{
-    requireActive();
-    settle();
-    resolvePlace();
-    const qsizetype size = qsizetype(d->view().size());
-    if (size == 0) {
-        d->bof = d->eof = true;
-    } else if (d->pos <= 0) {
-        d->bof = true;
-        d->eof = false;
-    } else {
-        moveTo(d->pos - 1);
+        moveTo(d->pos + (forward ? 1 : -1));
     }
     emit recordChanged();
 }
@@ -466,14 +445,19 @@ bool Table::eof() const
 bool Table::isEmpty() const { return !isActive() || d->view().empty(); }
 int Table::recordCount() const { return isActive() ? int(d->view().size()) : 0; }
 
-bool Table::findKey(const QString &value)
+qsizetype Table::keyPosition(const QString &value, bool *exact)
 {
     requireActive();
     settle();
     if (d->current->isFileOrder())
         throw tableError(d->fileName, QStringLiteral("hledání podle klíče potřebuje nastavené pořadí."));
+    return d->current->lowerBound(d->viewSet(), value, exact);
+}
+
+bool Table::findKey(const QString &value)
+{
     bool exact = false;
-    const qsizetype at = d->current->lowerBound(d->viewSet(), value, &exact);
+    const qsizetype at = keyPosition(value, &exact);
     if (!exact)
         return false;
     moveTo(at);
@@ -483,13 +467,8 @@ bool Table::findKey(const QString &value)
 
 void Table::findNearest(const QString &value)
 {
-    requireActive();
-    settle();
-    if (d->current->isFileOrder())
-        throw tableError(d->fileName, QStringLiteral("hledání podle klíče potřebuje nastavené pořadí."));
     bool exact = false;
-    const qsizetype at = d->current->lowerBound(d->viewSet(), value, &exact);
-    moveTo(at);
+    moveTo(keyPosition(value, &exact));
     emit recordChanged();
 }
 

@@ -117,7 +117,11 @@ private:
     bool matchesFilter(quint32 rec) const;
     void applyFilterText(const QString &expression);
     void rebuildView();
+    void restartView(); // after a change of the filter: its first record, the flags, the signal
     void moveTo(qsizetype pos);
+    void moveToEnd(bool last); // first() and last()
+    void step(bool forward);   // next() and prior()
+    qsizetype keyPosition(const QString &value, bool *exact); // of findKey and findNearest
     void placeOn(qint64 rec);
     void placeOnNow(qint64 rec);
     void resolvePlace() const;

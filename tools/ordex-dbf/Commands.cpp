@@ -42,6 +42,23 @@ QByteArray readFile(const QString &path, bool *ok = nullptr)
     return file.readAll();
 }
 
+// The whole .dbf and its header; false with the reason added to err.
+bool readTableFile(const QString &path, QByteArray &bytes, DbfHeader &header, QString &err)
+{
+    bool ok = false;
+    bytes = readFile(path, &ok);
+    if (!ok) {
+        err += QStringLiteral("Tabulku %1 nelze otevřít.\n").arg(path);
+        return false;
+    }
+    QString why;
+    if (!parseDbfHeader(bytes, header, why)) {
+        err += QStringLiteral("%1: %2\n").arg(path, why);
+        return false;
+    }
+    return true;
+}
+
 // The companion of a table (suffix "dbt" or "mdx") found without regard to
 // letter case; empty when there is none.
 QString companionFile(const QString &dbfPath, const QString &suffix)
@@ -135,18 +152,10 @@ QString fieldType(const RawField &f)
 
 int runInfo(const QString &path, QByteArray &out, QString &err)
 {
-    bool ok = false;
-    const QByteArray bytes = readFile(path, &ok);
-    if (!ok) {
-        err += QStringLiteral("Tabulku %1 nelze otevřít.\n").arg(path);
-        return Failed;
-    }
+    QByteArray bytes;
     DbfHeader header;
-    QString why;
-    if (!parseDbfHeader(bytes, header, why)) {
-        err += QStringLiteral("%1: %2\n").arg(path, why);
+    if (!readTableFile(path, bytes, header, err))
         return Failed;
-    }
     quint32 deleted = 0;
     for (quint32 r = 0; r < header.recordCount; ++r) {
         const qint64 at = qint64(header.headerLength) + qint64(r) * header.recordLength;
@@ -693,18 +702,11 @@ QString checkIndexKeys(const QString &path, const QByteArray &dbf, const QList<d
 
 int runCheck(const QString &path, QByteArray &out, QString &err)
 {
-    bool ok = false;
-    const QByteArray dbf = readFile(path, &ok);
-    if (!ok) {
-        err += QStringLiteral("Tabulku %1 nelze otevřít.\n").arg(path);
-        return Failed;
-    }
+    QByteArray dbf;
     DbfHeader header;
-    QString why;
-    if (!parseDbfHeader(dbf, header, why)) {
-        err += QStringLiteral("%1: %2\n").arg(path, why);
+    if (!readTableFile(path, dbf, header, err))
         return Failed;
-    }
+    QString why;
 
     // Records: the header never claims a record whose bytes are missing.
     const qint64 needed = qint64(header.headerLength) + qint64(header.recordCount) * header.recordLength;
