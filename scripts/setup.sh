@@ -10,15 +10,27 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick poppler-utils
   python3-dbfread pgdbf hyperfine
+  locales
 )
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+# The engine's tests read and write values under the Czech locale of the
+# users as well; generate it when the system does not have it yet.
+if ! locale -a 2>/dev/null | grep -qiE '^cs_CZ\.utf-?8$'; then
+  echo "Generating the cs_CZ.UTF-8 locale"
+  if grep -qE '^#[[:space:]]*cs_CZ\.UTF-8 UTF-8' /etc/locale.gen; then
+    $sudo sed -i -E 's/^#[[:space:]]*(cs_CZ\.UTF-8 UTF-8)/\1/' /etc/locale.gen
+  elif ! grep -qE '^cs_CZ\.UTF-8 UTF-8' /etc/locale.gen; then
+    echo 'cs_CZ.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  fi
+  $sudo locale-gen
 fi
