@@ -105,13 +105,15 @@ QByteArray indexKey(const KeyExpression &key, const QList<FieldDef> &fields,
     out.reserve(key.length);
     for (const KeyTerm &t : key.terms) {
         const FieldDef &f = fields.at(t.field);
-        QByteArray bytes(record + offsets.at(t.field), f.length);
+        const char *bytes = record + offsets.at(t.field);
         if (t.function == KeyTerm::Upper) {
-            const QString upper = codePage.decode(bytes.constData(), int(bytes.size())).toUpper();
-            if (auto enc = codePage.encode(upper); enc && enc->size() == bytes.size())
-                bytes = *enc;
+            const QString upper = codePage.decode(bytes, f.length).toUpper();
+            if (auto enc = codePage.encode(upper); enc && enc->size() == f.length) {
+                out += *enc;
+                continue;
+            }
         }
-        out += bytes;
+        out.append(bytes, f.length);
     }
     return out;
 }

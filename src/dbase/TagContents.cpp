@@ -38,9 +38,9 @@ MdxTag tagContents(const IndexTag &tag, const QList<FieldDef> &fields, const QVe
         if (record[0] == '*')
             continue;
         const QByteArray k = indexKey(*key, fields, offsets, record, codePage);
-        keys.append(k.left(m.keyLength));
+        keys.append(k.constData(), qMin<qsizetype>(k.size(), m.keyLength));
         if (k.size() < m.keyLength)
-            keys.append(QByteArray(m.keyLength - k.size(), '\0'));
+            keys.append(m.keyLength - k.size(), '\0');
         recs.push_back(r + 1);
     }
 
