@@ -29,6 +29,8 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
+#include <functional>
+
 namespace catalogue {
 
 namespace {
@@ -533,40 +535,36 @@ void CatalogueWindow::deleteRecord()
 
 // --- clipboard ----------------------------------------------------------
 
-void CatalogueWindow::cut()
+namespace {
+
+// Cut, copy and paste act on every free-text control marked as the target.
+void onClipboardTargets(const auto &freeText, auto onLine, auto onMemo)
 {
-    for (QWidget *w : m_freeText) {
+    for (QWidget *w : freeText) {
         if (w->property("tag").toInt() != 0)
             continue;
         if (auto *e = qobject_cast<QLineEdit *>(w))
-            e->cut();
+            std::invoke(onLine, e);
         else if (auto *m = qobject_cast<QPlainTextEdit *>(w))
-            m->cut();
+            std::invoke(onMemo, m);
     }
+}
+
+} // namespace
+
+void CatalogueWindow::cut()
+{
+    onClipboardTargets(m_freeText, &QLineEdit::cut, &QPlainTextEdit::cut);
 }
 
 void CatalogueWindow::copy()
 {
-    for (QWidget *w : m_freeText) {
-        if (w->property("tag").toInt() != 0)
-            continue;
-        if (auto *e = qobject_cast<QLineEdit *>(w))
-            e->copy();
-        else if (auto *m = qobject_cast<QPlainTextEdit *>(w))
-            m->copy();
-    }
+    onClipboardTargets(m_freeText, &QLineEdit::copy, &QPlainTextEdit::copy);
 }
 
 void CatalogueWindow::paste()
 {
-    for (QWidget *w : m_freeText) {
-        if (w->property("tag").toInt() != 0)
-            continue;
-        if (auto *e = qobject_cast<QLineEdit *>(w))
-            e->paste();
-        else if (auto *m = qobject_cast<QPlainTextEdit *>(w))
-            m->paste();
-    }
+    onClipboardTargets(m_freeText, &QLineEdit::paste, &QPlainTextEdit::paste);
 }
 
 void CatalogueWindow::enterRecordControl(QWidget *control)
