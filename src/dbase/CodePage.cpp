@@ -89,9 +89,13 @@ CodePage::CodePage(quint8 driver)
     }
     if (m_singleByte) {
         m_reverse.assign(65536, -1);
+        m_oneToOne = true;
         for (int b = 255; b >= 0; --b) {
-            if (m_table[b] != 0xFFFD)
-                m_reverse[m_table[b]] = qint16(b);
+            if (m_table[b] == 0xFFFD)
+                continue; // no character: such bytes never equal a text's bytes
+            if (m_reverse[m_table[b]] >= 0)
+                m_oneToOne = false;
+            m_reverse[m_table[b]] = qint16(b);
         }
     }
 }

@@ -25,6 +25,8 @@ public:
     explicit CodePage(quint8 driver = DriverCp1250);
 
     QString name() const { return QString::fromLatin1(m_name); }
+    // No two bytes read as the same character, so equal texts are equal bytes.
+    bool oneToOne() const { return m_oneToOne; }
     QString decode(const char *bytes, int size) const;
     // The bytes of text, or nothing when a character has no code in this page;
     // badChar then holds the first such character.
@@ -37,6 +39,7 @@ public:
 private:
     const char *m_name;
     bool m_singleByte = false;
+    bool m_oneToOne = false;
     std::array<char16_t, 256> m_table{};
     std::vector<qint16> m_reverse; // UTF-16 unit -> byte, -1 when none
 };

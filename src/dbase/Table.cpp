@@ -195,6 +195,12 @@ bool Table::matchesFilter(quint32 rec) const
     const FieldDef &def = d->fields.at(f);
     const char *record = d->dbf.record(rec);
     const RawField raw{record + d->dbf.header().offsets.at(f), def.length};
+    if (d->conditionBytes) {
+        int n = raw.size;
+        while (n > 0 && (raw.data[n - 1] == ' ' || raw.data[n - 1] == 0))
+            --n;
+        return QByteArrayView(raw.data, n) == *d->conditionBytes;
+    }
     return d->codec().text(def, raw) == d->condition->value;
 }
 
@@ -347,6 +353,10 @@ void Table::applyFilterText(const QString &expression)
     d->filterText = expression;
     d->condition = c->field.isEmpty() ? std::nullopt : c;
     d->conditionField = field;
+    // A text field is compared in its stored bytes, without decoding each record.
+    d->conditionBytes.reset();
+    if (field >= 0 && d->fields.at(field).type == 'C' && d->codePage.oneToOne())
+        d->conditionBytes = d->codePage.encode(c->value);
 }
 
 void Table::setFilter(const QString &expression)

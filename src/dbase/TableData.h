@@ -52,6 +52,7 @@ public:
     QString filterText;
     std::optional<FilterCondition> condition;
     int conditionField = -1;
+    std::optional<QByteArray> conditionBytes; // the value as stored, where bytes can be compared
     bool filtered = false;
     RowSet filteredRows;
 

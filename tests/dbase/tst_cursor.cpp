@@ -356,6 +356,19 @@ private slots:
             QCOMPARE(t.filter(), QString("AUTOR = 'O''Brien'")); // the old filter stays
         }
         QVERIFY_THROWS_EXCEPTION(dbase::Error, t.setFilter("NIC = 'x'"));
+
+        // Czech letters, their case, a leading blank and a value the code page cannot hold.
+        Table u;
+        QTemporaryDir other;
+        makeBooks(u, other.path(), {{"A", "Čapek", "1"}, {"B", "čapek", "2"}, {"C", " Čapek", "3"},
+                                    {"D", "Čapek ", "4"}, {"E", "Čapková", "5"}});
+        u.setFiltered(true);
+        u.setFilter(Table::filterFor("AUTOR", "Čapek"));
+        QCOMPARE(column(u, "NAZEV"), QStringList({"A", "D"}));
+        u.setFilter(Table::filterFor("AUTOR", "čapek"));
+        QCOMPARE(column(u, "NAZEV"), QStringList({"B"}));
+        u.setFilter(Table::filterFor("AUTOR", "Ω"));
+        QVERIFY(u.isEmpty());
     }
 
     void findKeyAndNearest()
