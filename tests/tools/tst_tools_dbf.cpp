@@ -135,6 +135,7 @@ private slots:
     void roundTripKeepsCzechTextAndAwkwardValues();
     void exportFollowsOrderAndFilter();
     void exportLeavesOutDeletedRecords();
+    void exportOfManyRecordsHoldsEveryOne();
     void importOfSomeFieldsLeavesTheRestEmpty();
     void refusedImportLeavesFilesUnchanged_data();
     void refusedImportLeavesFilesUnchanged();
@@ -309,6 +310,34 @@ void TestOrdexDbf::infoDescribesTheTable()
 
     r = runTool({"info", m_data + "/Neni.dbf"});
     QVERIFY(r.code != 0);
+}
+
+void TestOrdexDbf::exportOfManyRecordsHoldsEveryOne()
+{
+    // Several pieces of output: every record whole and in order across
+    // their seams, quoted values among them.
+    QByteArray csv = "NAZEV,CISLO,DATUM,POZNAMKA\n";
+    QByteArray expected = Header;
+    for (int i = 3000; i >= 1; --i) {
+        const QByteArray title = QString("Kniha č. %1, díl \"%2\"").arg(i).arg(i % 7).toUtf8();
+        const QByteArray quoted = "\"" + QByteArray(title).replace("\"", "\"\"") + "\"";
+        const QByteArray note = QString("Poznámka %1 – žluťoučký kůň").arg(i).toUtf8();
+        csv += quoted + "," + QByteArray::number(i) + ",2024-02-" + QByteArray::number(1 + i % 28).rightJustified(2, '0')
+               + "," + note + "\n";
+    }
+    for (int i = 1; i <= 3000; ++i) {
+        const QByteArray title = QString("Kniha č. %1, díl \"%2\"").arg(i).arg(i % 7).toUtf8();
+        expected += "\"" + QByteArray(title).replace("\"", "\"\"") + "\",,," + QByteArray::number(i) + ",,,,"
+                    + QString("Poznámka %1 – žluťoučký kůň").arg(i).toUtf8() + ",,2024-02-"
+                    + QByteArray::number(1 + i % 28).rightJustified(2, '0') + ",,,,,,\r\n";
+    }
+    QVERIFY(expected.size() > 3 * 64 * 1024);
+    Run r = runTool({"import", m_catalogue}, csv);
+    QVERIFY2(r.code == 0, qPrintable(r.err));
+    r = runTool({"export", m_catalogue, "--order", "CISLO"});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out.toUtf8().size(), expected.size());
+    QVERIFY(r.out.toUtf8() == expected);
 }
 
 void TestOrdexDbf::checkAcceptsGoodTables()

@@ -256,13 +256,18 @@ private:
             qsizetype n = b.size();
             while (n > 0 && (b[n - 1] == ' ' || b[n - 1] == 0))
                 --n;
+            // Written in place: room for the longest form of every character first.
             const qsizetype start = m_out.size();
+            m_out.resize(start + n * qsizetype(sizeof(Utf8Char::bytes)));
+            char *p = m_out.data() + start;
             bool special = false;
             for (qsizetype k = 0; k < n; ++k) {
                 const Utf8Char &c = m_chars[uchar(b[k])];
-                m_out.append(c.bytes, c.size);
+                std::memcpy(p, c.bytes, sizeof c.bytes);
+                p += c.size;
                 special = special || c.special;
             }
+            m_out.resize(p - m_out.constData());
             if (special)
                 quoteFrom(start);
             return;
@@ -273,10 +278,13 @@ private:
             return;
         case 'D': {
             const QDate d = dbase::dateValue(raw);
-            if (d.isValid()) {
-                char s[16];
-                const int n = std::snprintf(s, sizeof s, "%04d-%02d-%02d", d.year(), d.month(), d.day());
-                m_out.append(s, n);
+            if (d.isValid() && d.year() > 0 && d.year() <= 9999) {
+                const int parts[3] = {d.year(), d.month(), d.day()};
+                char s[10] = {char('0' + parts[0] / 1000), char('0' + parts[0] / 100 % 10),
+                              char('0' + parts[0] / 10 % 10), char('0' + parts[0] % 10), '-',
+                              char('0' + parts[1] / 10), char('0' + parts[1] % 10), '-',
+                              char('0' + parts[2] / 10), char('0' + parts[2] % 10)};
+                m_out.append(s, 10);
             }
             return;
         }
