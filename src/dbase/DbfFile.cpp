@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -183,7 +182,8 @@ void DbfFile::open(const QString &path, const QString &table)
         const qint64 bytes = qint64(m_header.recordCount) * m_header.recordLength;
         if (!readRecords(m_header.headerLength, bytes))
             throw tableError(table, QStringLiteral("soubor nelze přečíst."));
-        mapHeader();
+        // Without the mapping the count is read and written with ordinary calls.
+        m_head.map(m_fd, !m_readOnly);
     } catch (...) {
         close();
         throw;
@@ -209,41 +209,17 @@ bool DbfFile::readRecords(qint64 offset, qint64 bytes)
     return true;
 }
 
-void DbfFile::mapHeader()
-{
-    // Without the mapping (a file system that cannot map files) the count
-    // is read and written with ordinary calls.
-    const long page = ::sysconf(_SC_PAGESIZE);
-    const size_t size = page > 0 ? size_t(page) : 4096;
-    const int protection = m_readOnly ? PROT_READ : PROT_READ | PROT_WRITE;
-    void *p = ::mmap(nullptr, size, protection, MAP_SHARED, m_fd, 0);
-    if (p == MAP_FAILED)
-        return;
-    m_head = static_cast<char *>(p);
-    m_headSize = size;
-}
-
-void DbfFile::unmapHeader()
-{
-    if (m_head)
-        ::munmap(m_head, m_headSize);
-    m_head = nullptr;
-    m_headSize = 0;
-}
-
 quint32 DbfFile::countOnDisk() const
 {
-    if (m_head)
-        return le32(m_head + 4);
     char buf[4];
-    if (::pread(m_fd, buf, 4, 4) != 4)
-        return m_header.recordCount;
+    if (m_head.isMapped() ? !m_head.read(4, buf, 4) : ::pread(m_fd, buf, 4, 4) != 4)
+        return m_header.recordCount; // unreadable: nothing new to take
     return le32(buf);
 }
 
 void DbfFile::close()
 {
-    unmapHeader();
+    m_head.unmap();
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
@@ -340,9 +316,7 @@ quint32 DbfFile::appendRecord(const QByteArray &bytes)
     const quint32 count = index + 1;
     const char head[7] = {m_today[0], m_today[1], m_today[2], char(count & 0xFF), char((count >> 8) & 0xFF),
                           char((count >> 16) & 0xFF), char((count >> 24) & 0xFF)};
-    if (m_head)
-        std::memcpy(m_head + 1, head, 7);
-    else
+    if (!m_head.write(1, head, 7))
         writeAt(1, head, 7);
     if (!m_records.append(bytes.constData(), size_t(bytes.size())))
         throw tableError(m_table, QStringLiteral("na tabulku nestačí paměť."));
@@ -362,9 +336,7 @@ void DbfFile::writeDate()
 {
     if (m_fd < 0 || m_readOnly)
         return;
-    if (m_head)
-        std::memcpy(m_head + 1, m_today, 3);
-    else
+    if (!m_head.write(1, m_today, 3))
         writeAt(1, m_today, 3);
 }
 

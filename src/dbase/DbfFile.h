@@ -5,6 +5,7 @@
 
 #include "DbfTypes.h"
 #include "RecordStore.h"
+#include "SharedPage.h"
 
 #include <QByteArray>
 #include <QList>
@@ -71,19 +72,16 @@ public:
 private:
     void writeAt(qint64 offset, const char *data, qint64 size);
     quint32 countOnDisk() const; // the header's record count as the file holds it now
-    void mapHeader();
-    void unmapHeader();
     bool readRecords(qint64 offset, qint64 bytes); // appends to m_records
     void requireWritable() const;
 
     QString m_table;
     int m_fd = -1;
     bool m_readOnly = false;
-    // The first page of the file shared with the system's file cache: the
-    // record count is read and written there without a system call, and
-    // every table open on the file, in any process, sees the same bytes.
-    char *m_head = nullptr;
-    size_t m_headSize = 0;
+    // The header's page shared with the file cache: the record count is read
+    // and written there without a system call, and every table open on the
+    // file, in any process, sees the same bytes.
+    SharedPage m_head;
     DbfHeader m_header;
     RecordStore m_records;
     char m_today[3] = {0, 1, 1}; // the date of last update written with each change

@@ -3,6 +3,7 @@
 
 #include "dbase/Table.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -55,6 +56,39 @@ private slots:
             QCOMPARE(expected, t.recordCount());
         }
         QVERIFY(acknowledged > 300);
+    }
+
+    void fileCutShortWhileOpenIsNoCrash()
+    {
+        // Another program empties the file under an open table: moves and
+        // posts go on without ending the process; nothing is claimed that
+        // the file cannot hold.
+        QTemporaryDir dir;
+        dbase::createTable(dir.filePath("Stream.dbf"), {{"CISLO", 'N', 8, 0}, {"TEXT", 'C', 40, 0}},
+                           {{"CISLO", "CISLO"}}, false);
+        Table t;
+        t.setDatabaseName(dir.path());
+        t.setTableName("Stream.dbf");
+        t.open();
+        t.insert();
+        t.setFieldText("CISLO", "1");
+        t.post();
+        QVERIFY(QFile::resize(dir.filePath("Stream.dbf"), 0));
+        t.first();
+        t.last();
+        QCOMPARE(t.recordCount(), 1); // what was read stays readable
+        QCOMPARE(t.fieldText("CISLO"), QString("1"));
+        try {
+            t.insert();
+            t.setFieldText("CISLO", "2");
+            t.post();
+            t.close();
+        } catch (const dbase::Error &) {
+        }
+        Table again;
+        again.setDatabaseName(dir.path());
+        again.setTableName("Stream.dbf");
+        QVERIFY_THROWS_EXCEPTION(dbase::Error, again.open()); // a header of zeros is refused
     }
 
     void postAfterAnotherProcessAppendedKeepsItsRecords()
