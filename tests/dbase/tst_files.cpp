@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 using dbase::FieldDef;
 using dbase::IndexTag;
@@ -377,6 +378,66 @@ private slots:
         QCOMPARE(keys[0].first.left(5), QByteArray("Alfa "));
         QCOMPARE(keys[0].second, 1u);
         QCOMPARE(keys[1].first.left(5), QByteArray("Gama "));
+    }
+
+    void storedKeysOfDamagedIndexAreRefused_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("untouched") << "";
+        QTest::newRow("no such tag") << "tag";
+        QTest::newRow("tag header past the end") << "header";
+        QTest::newRow("root past the end") << "root";
+        QTest::newRow("more keys than a block holds") << "count";
+        QTest::newRow("key longer than an item") << "item";
+        QTest::newRow("cut short") << "cut";
+    }
+
+    void storedKeysOfDamagedIndexAreRefused()
+    {
+        QFETCH(QString, damage);
+        QTemporaryDir dir;
+        dbase::createTable(dir.filePath("Knihy.dbf"), bookFields(), bookTags(), true);
+        {
+            Table t;
+            openIn(t, dir.path(), "Knihy.dbf");
+            for (int i = 0; i < 100; ++i) {
+                t.insert();
+                t.setFieldText("NAZEV", QString("Kniha %1").arg(i));
+                t.post();
+            }
+        }
+        QByteArray mdx = readAll(dir.filePath("Knihy.mdx"));
+        QString tag = "NAZEV";
+        // The tag table entry of NAZEV and its header.
+        qsizetype entry = 544;
+        while (mdx.mid(entry + 4, 5) != "NAZEV")
+            entry += 32;
+        const qsizetype header = qsizetype(qFromLittleEndian<quint32>(mdx.constData() + entry)) * 512;
+        const quint32 root = qFromLittleEndian<quint32>(mdx.constData() + header);
+        if (damage == "tag")
+            tag = "NIC";
+        else if (damage == "header")
+            qToLittleEndian<quint32>(0x00FFFFFF, mdx.data() + entry);
+        else if (damage == "root")
+            qToLittleEndian<quint32>(0x7FFFFFFF, mdx.data() + header);
+        else if (damage == "count")
+            qToLittleEndian<quint32>(1000, mdx.data() + qsizetype(root) * 512);
+        else if (damage == "item")
+            qToLittleEndian<quint16>(8, mdx.data() + header + 18);
+        else if (damage == "cut")
+            mdx.truncate(header + 1024 + 100);
+        dbase::MdxTag stored;
+        QString why;
+        const bool ok = dbase::readMdxTag(mdx, tag, stored, &why);
+        if (damage.isEmpty()) {
+            QVERIFY2(ok, qPrintable(why));
+            QCOMPARE(stored.size(), size_t(100));
+            QCOMPARE(stored.keys.size(), qsizetype(100 * stored.keyLength));
+            return;
+        }
+        QVERIFY(!ok);
+        QVERIFY(!why.isEmpty());
+        QCOMPARE(stored.size(), size_t(0));
     }
 
     void numericIndexKeys()
