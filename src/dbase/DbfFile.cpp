@@ -182,8 +182,6 @@ void DbfFile::open(const QString &path, const QString &table)
         const qint64 bytes = qint64(m_header.recordCount) * m_header.recordLength;
         if (!readRecords(m_header.headerLength, bytes))
             throw tableError(table, QStringLiteral("soubor nelze přečíst."));
-        // Without the mapping the count is read and written with ordinary calls.
-        m_head.map(m_fd, !m_readOnly);
     } catch (...) {
         close();
         throw;
@@ -212,14 +210,13 @@ bool DbfFile::readRecords(qint64 offset, qint64 bytes)
 quint32 DbfFile::countOnDisk() const
 {
     char buf[4];
-    if (m_head.isMapped() ? !m_head.read(4, buf, 4) : ::pread(m_fd, buf, 4, 4) != 4)
+    if (::pread(m_fd, buf, 4, 4) != 4)
         return m_header.recordCount; // unreadable: nothing new to take
     return le32(buf);
 }
 
 void DbfFile::close()
 {
-    m_head.unmap();
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
@@ -316,8 +313,7 @@ quint32 DbfFile::appendRecord(const QByteArray &bytes)
     const quint32 count = index + 1;
     const char head[7] = {m_today[0], m_today[1], m_today[2], char(count & 0xFF), char((count >> 8) & 0xFF),
                           char((count >> 16) & 0xFF), char((count >> 24) & 0xFF)};
-    if (!m_head.write(1, head, 7))
-        writeAt(1, head, 7);
+    writeAt(1, head, 7);
     if (!m_records.append(bytes.constData(), size_t(bytes.size())))
         throw tableError(m_table, QStringLiteral("na tabulku nestačí paměť."));
     m_header.recordCount = count;
@@ -336,8 +332,7 @@ void DbfFile::writeDate()
 {
     if (m_fd < 0 || m_readOnly)
         return;
-    if (!m_head.write(1, m_today, 3))
-        writeAt(1, m_today, 3);
+    writeAt(1, m_today, 3);
 }
 
 } // namespace dbase

@@ -5,7 +5,6 @@
 
 #include "DbfTypes.h"
 #include "RecordStore.h"
-#include "SharedPage.h"
 
 #include <QByteArray>
 #include <QList>
@@ -78,10 +77,6 @@ private:
     QString m_table;
     int m_fd = -1;
     bool m_readOnly = false;
-    // The header's page shared with the file cache: the record count is read
-    // and written there without a system call, and every table open on the
-    // file, in any process, sees the same bytes.
-    SharedPage m_head;
     DbfHeader m_header;
     RecordStore m_records;
     char m_today[3] = {0, 1, 1}; // the date of last update written with each change
