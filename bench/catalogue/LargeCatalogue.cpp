@@ -5,6 +5,7 @@
 #include "core/TableDefinitions.h"
 #include "dbase/Table.h"
 #include "platform/ProgramDirectory.h"
+#include "common/SampleBooks.h"
 
 #include <QRandomGenerator>
 #include <QStringList>
@@ -13,33 +14,6 @@
 #include <vector>
 
 namespace benchdata {
-
-namespace {
-
-const char *const Adjectives[] = {"Tichý", "Zlatý", "Ztracený", "Poslední", "Bílý", "Tajemný", "Starý",
-                                  "Černý", "Modrý", "Věčný", "Železný", "Šťastný", "Žlutý", "Čarovný"};
-const char *const Nouns[] = {"dům", "les", "kůň", "příběh", "ostrov", "hrad", "poklad", "vrch", "sen",
-                             "mlýn", "čas", "přístav", "úsvit", "řád", "šíp", "žár"};
-const char *const Tails[] = {"", " nad řekou", " v horách", " za mořem", " pod Řípem", " na Šumavě",
-                             " u Žižkova", " a jiné povídky", " – druhý díl", ""};
-const char *const FirstNames[] = {"Karel", "Božena", "Jan", "Jaroslav", "Ota", "Věra", "Ludvík", "Alena",
-                                  "Bohumil", "Zdeněk", "Jiří", "Eliška", "Řehoř", "Šárka", "Čeněk"};
-const char *const Surnames[] = {"Čapek", "Němcová", "Neruda", "Hašek", "Pavel", "Linhartová", "Vaculík",
-                                "Mornštajnová", "Hrabal", "Svěrák", "Šotola", "Žáček", "Řezáč", "Dvořák",
-                                "Vančura", "Škvorecký", "Čech", "Chaloupka", "Horák", "Kundera"};
-const char *const Illustrators[] = {"Josef Lada", "Jiří Trnka", "Zdeněk Burian", "Helena Zmatlíková",
-                                    "Adolf Born", "Květa Pacovská"};
-const char *const Publishers[] = {"Albatros", "Odeon", "Mladá fronta", "Československý spisovatel",
-                                  "Argo", "Host", "Vyšehrad", "Práce"};
-const char *const Printers[] = {"Tisk Brno", "Svoboda Praha", "Těšínská tiskárna", "Otava Kutná Hora"};
-
-template <typename T, size_t N>
-QString pick(QRandomGenerator &rng, const T (&list)[N])
-{
-    return QString::fromUtf8(list[rng.bounded(quint32(N))]);
-}
-
-} // namespace
 
 int unnumberedEvery()
 {
@@ -67,20 +41,20 @@ void writeBooks(const QString &dataDir, const QString &fileName, int count, quin
         table.insert();
         if (rng.bounded(50) != 0)
             table.setFieldText(QStringLiteral("NAZEV"),
-                               pick(rng, Adjectives) + QLatin1Char(' ') + pick(rng, Nouns) + pick(rng, Tails));
-        table.setFieldText(QStringLiteral("AUTOR"), pick(rng, FirstNames) + QLatin1Char(' ') + pick(rng, Surnames));
+                               sample::title(rng));
+        table.setFieldText(QStringLiteral("AUTOR"), sample::author(rng));
         table.setFieldText(QStringLiteral("DRUH"), genres.at(int(rng.bounded(quint32(genres.size())))));
         // Every few hundredth book has not been given its number yet.
         if (i % unnumberedEvery() != 7)
             table.setFieldText(QStringLiteral("CISLO"), QString::number(numbers[size_t(i)]));
         table.setFieldText(QStringLiteral("ROK"), QString::number(1900 + rng.bounded(125)));
         table.setFieldText(QStringLiteral("STRANY"), QString::number(50 + rng.bounded(900)));
-        table.setFieldText(QStringLiteral("VYDAVATEL"), pick(rng, Publishers));
+        table.setFieldText(QStringLiteral("VYDAVATEL"), sample::pick(rng, sample::Publishers));
         if (rng.bounded(3) == 0)
-            table.setFieldText(QStringLiteral("ILUSTRACE"), pick(rng, Illustrators));
+            table.setFieldText(QStringLiteral("ILUSTRACE"), sample::pick(rng, sample::Illustrators));
         if (rng.bounded(5) == 0)
-            table.setFieldText(QStringLiteral("ORIGINAL"), QStringLiteral("The ") + pick(rng, Nouns));
-        table.setFieldText(QStringLiteral("TISK"), pick(rng, Printers));
+            table.setFieldText(QStringLiteral("ORIGINAL"), QStringLiteral("The ") + sample::pick(rng, sample::Nouns));
+        table.setFieldText(QStringLiteral("TISK"), sample::pick(rng, sample::Printers));
         if (rng.bounded(4) == 0)
             table.setFieldText(QStringLiteral("POZNAMKA"),
                                QStringLiteral("Věnování autora na předsádce, mírně poškozený přebal."));

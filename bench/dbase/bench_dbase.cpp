@@ -11,6 +11,7 @@
 
 #include "core/TableDefinitions.h"
 #include "dbase/Table.h"
+#include "common/SampleBooks.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,26 +26,6 @@
 #include <vector>
 
 namespace {
-
-const char *const Adjectives[] = {"Tichý", "Zlatý", "Ztracený", "Poslední", "Bílý", "Tajemný", "Starý",
-                                  "Černý", "Modrý", "Věčný", "Železný", "Šťastný", "Žlutý", "Čarovný"};
-const char *const Nouns[] = {"dům", "les", "kůň", "příběh", "ostrov", "hrad", "poklad", "vrch", "sen",
-                             "mlýn", "čas", "přístav", "úsvit", "řád", "šíp", "žár"};
-const char *const Tails[] = {"", " nad řekou", " v horách", " za mořem", " pod Řípem", " na Šumavě",
-                             " u Žižkova", " a jiné povídky", " – druhý díl", ""};
-const char *const FirstNames[] = {"Karel", "Božena", "Jan", "Jaroslav", "Ota", "Věra", "Ludvík", "Alena",
-                                  "Bohumil", "Zdeněk", "Jiří", "Eliška", "Řehoř", "Šárka", "Čeněk"};
-const char *const Surnames[] = {"Čapek", "Němcová", "Neruda", "Hašek", "Pavel", "Linhartová", "Vaculík",
-                                "Mornštajnová", "Hrabal", "Svěrák", "Šotola", "Žáček", "Řezáč", "Dvořák",
-                                "Vančura", "Škvorecký", "Čech", "Chaloupka", "Horák", "Kundera"};
-const char *const Publishers[] = {"Albatros", "Odeon", "Mladá fronta", "Československý spisovatel",
-                                  "Argo", "Host", "Vyšehrad", "Práce"};
-
-template <typename T, size_t N>
-QString pick(QRandomGenerator &rng, const T (&list)[N])
-{
-    return QString::fromUtf8(list[rng.bounded(quint32(N))]);
-}
 
 double msSince(const QElapsedTimer &t)
 {
@@ -124,13 +105,13 @@ int main(int argc, char *argv[])
                 table.insert();
                 // One book in fifty has no title yet; the copy skips those.
                 if (rng.bounded(50) != 0)
-                    table.setFieldText("NAZEV", pick(rng, Adjectives) + ' ' + pick(rng, Nouns) + pick(rng, Tails));
-                table.setFieldText("AUTOR", pick(rng, FirstNames) + ' ' + pick(rng, Surnames));
+                    table.setFieldText("NAZEV", sample::title(rng));
+                table.setFieldText("AUTOR", sample::author(rng));
                 table.setFieldText("DRUH", genres.at(int(rng.bounded(quint32(genres.size())))));
                 table.setFieldText("CISLO", QString::number(numbers[size_t(i)]));
                 table.setFieldText("ROK", QString::number(1900 + rng.bounded(125)));
                 table.setFieldText("STRANY", QString::number(50 + rng.bounded(900)));
-                table.setFieldText("VYDAVATEL", pick(rng, Publishers));
+                table.setFieldText("VYDAVATEL", sample::pick(rng, sample::Publishers));
                 if (rng.bounded(4) == 0)
                     table.setFieldText("POZNAMKA", "Věnování autora na předsádce, mírně poškozený přebal.");
                 table.setFieldText("DATUM", "1.2.2024");
