@@ -1,6 +1,7 @@
 #include "OProgramuDialog.h"
 
 #include "PomocnikDialog.h"
+#include "ScreenCentre.h"
 
 #include "core/Shell.h"
 #include "widgets/GradientLabel.h"
@@ -8,12 +9,10 @@
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <qdrawutil.h>
 
@@ -93,10 +92,7 @@ void OProgramuDialog::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    centreOnScreen(*this);
     m_ok->setFocus();
     m_shell.setMainWindowEnabled(false);
 }

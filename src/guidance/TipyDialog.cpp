@@ -4,6 +4,7 @@
 #include "PomocnikDialog.h"
 #include "StartupGuidance.h"
 #include "UvitaniDialog.h"
+#include "ScreenCentre.h"
 
 #include "core/AppSettings.h"
 #include "core/Shell.h"
@@ -15,12 +16,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <qdrawutil.h>
 
@@ -249,10 +248,7 @@ void TipyDialog::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    centreOnScreen(*this);
     FormShow();
 }
 
