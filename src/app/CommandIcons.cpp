@@ -1,4 +1,5 @@
 #include "CommandIcons.h"
+#include "widgets/Fonts.h"
 
 #include <QFile>
 #include <QHash>
@@ -212,10 +213,7 @@ QPixmap areaLogo()
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setPixelSize(30);
-    f.setBold(true);
-    f.setItalic(true);
+    const QFont f = widgets::serifFont(30, true, true);
     QPainterPath path;
     path.addText(4, 31, f, QStringLiteral("Ordex 2000"));
     QLinearGradient g(0, 0, 195, 0);

@@ -19,6 +19,7 @@
 #include "platform/Error.h"
 #include "platform/Sounds.h"
 #include "widgets/SideBar.h"
+#include "widgets/Fonts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -165,9 +166,7 @@ void HlavniDialog::createStatusBar()
     bar->setStatusTip(QStringLiteral("Stiskněte klávesu F1 pro nápovědu"));
     bar->setFixedHeight(22);
     bar->setSizeGripEnabled(false);
-    QFont serif(QStringLiteral("Times New Roman"));
-    serif.setPixelSize(13);
-    bar->setFont(serif);
+    bar->setFont(widgets::serifFont(13));
     bar->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(bar, &QWidget::customContextMenuRequested, this,
             [this, bar](const QPoint &pos) { m_popup1->popup(bar->mapToGlobal(pos)); });

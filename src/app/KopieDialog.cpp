@@ -2,6 +2,7 @@
 
 #include "widgets/Colors.h"
 #include "widgets/OfficeButton.h"
+#include "widgets/Fonts.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,18 +10,6 @@
 #include <QTimer>
 
 namespace app {
-
-namespace {
-
-QFont serif(int pixels, bool bold)
-{
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
-} // namespace
 
 KopieDialog::KopieDialog(QWidget *assistant, QWidget *parent)
     : widgets::BalloonWindow(parent, widgets::BalloonPosition::RightTop)
@@ -35,11 +24,11 @@ KopieDialog::KopieDialog(QWidget *assistant, QWidget *parent)
 
     auto *title = new QLabel(QStringLiteral("Ordex 2000"), this);
     title->setObjectName(QStringLiteral("Label1"));
-    title->setFont(serif(13, true));
+    title->setFont(widgets::serifFont(13, true));
     title->setGeometry(34, 8, 200, 18);
     auto *message = new QLabel(QStringLiteral("Pozor ! Již máte spuštěnu jednu kopii tohoto programu."), this);
     message->setObjectName(QStringLiteral("Label2"));
-    message->setFont(serif(13, false));
+    message->setFont(widgets::serifFont(13, false));
     message->setGeometry(10, 32, 290, 18);
 
     auto *ok = new widgets::OfficeButton(QStringLiteral("Ok"), this);

@@ -8,6 +8,7 @@
 
 #include "platform/Sounds.h"
 #include "widgets/SideBar.h"
+#include "widgets/Fonts.h"
 
 #include <QActionGroup>
 #include <QLabel>
@@ -383,9 +384,7 @@ void HlavniDialog::createToolbars()
     m_tipyDne = makeToolbar("TipyDneL", QStringLiteral("Tipy"), 3);
     auto *know = new QLabel(QStringLiteral(" Víte že ...  "), m_tipyDne);
     know->setObjectName(QStringLiteral("TipyLabel"));
-    QFont serif(QStringLiteral("Times New Roman"));
-    serif.setPixelSize(13);
-    know->setFont(serif);
+    know->setFont(widgets::serifFont(13));
     m_tipyDne->addWidget(know);
     m_tipyDne->addSeparator();
     m_tipLine = new QLineEdit(m_tipyDne);

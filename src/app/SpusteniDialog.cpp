@@ -4,6 +4,7 @@
 #include "widgets/Colors.h"
 #include "widgets/GradientLabel.h"
 #include "widgets/GradientProgressBar.h"
+#include "widgets/Fonts.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -19,15 +20,6 @@ constexpr QRect StripRect(2, 2, 335, 16);
 constexpr QRect BoxRect(13, 92, 313, 81);
 constexpr QRect PictureRect(247, 95, 73, 74);
 constexpr QRect MeterStripRect(86, 250, 249, 34);
-
-QFont serif(int pixels, bool bold = false, bool italic = false)
-{
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
 
 QLabel *label(QWidget *parent, const QString &text, const QRect &geometry, const QFont &font,
               const QColor &color, Qt::Alignment align = Qt::AlignCenter)
@@ -75,35 +67,35 @@ SpusteniDialog::SpusteniDialog(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     label(this, QStringLiteral("Ordex 2000 – katalog soukromé knihovny"), StripRect.adjusted(4, 0, -4, 0),
-          serif(11, false, true), Qt::white);
+          widgets::serifFont(11, false, true), Qt::white);
 
     auto *title = new widgets::GradientLabel(QStringLiteral("Ordex 2000"), this);
     title->setObjectName(QStringLiteral("Label1"));
-    title->setFont(serif(37, true, true));
+    title->setFont(widgets::serifFont(37, true, true));
     title->setAlignment(Qt::AlignHCenter);
     title->setGeometry(2, 20, 335, 46);
     auto *version = new widgets::GradientLabel(QStringLiteral("verze 5.0"), this);
     version->setObjectName(QStringLiteral("Label2"));
-    version->setFont(serif(19, true, true));
+    version->setFont(widgets::serifFont(19, true, true));
     version->setAlignment(Qt::AlignHCenter);
     version->setGeometry(2, 64, 335, 24);
 
     // The owner box: three centred lines in a 232-pixel column.
     const int column = BoxRect.left() + 8;
-    label(this, QStringLiteral("Oprávněný uživatel této kopie"), QRect(column, 100, 232, 18), serif(12),
+    label(this, QStringLiteral("Oprávněný uživatel této kopie"), QRect(column, 100, 232, 18), widgets::serifFont(12),
           Qt::white);
-    m_owner = label(this, QString(), QRect(column, 122, 232, 20), serif(13, true), Qt::white);
+    m_owner = label(this, QString(), QRect(column, 122, 232, 20), widgets::serifFont(13, true), Qt::white);
     m_owner->setObjectName(QStringLiteral("Label4"));
-    m_organisation = label(this, QString(), QRect(column, 144, 232, 20), serif(13, true), Qt::white);
+    m_organisation = label(this, QString(), QRect(column, 144, 232, 20), widgets::serifFont(13, true), Qt::white);
     m_organisation->setObjectName(QStringLiteral("Label5"));
 
     label(this, QStringLiteral("Program je chráněn autorským zákonem."), QRect(2, 186, 335, 17),
-          serif(12), Qt::black);
+          widgets::serifFont(12), Qt::black);
     label(this, QStringLiteral("Šíření bez souhlasu autora je zakázáno."), QRect(2, 204, 335, 17),
-          serif(12), Qt::black);
+          widgets::serifFont(12), Qt::black);
 
     auto *wait = label(this, QStringLiteral("Malé strpení, spouštím program"), QRect(8, 255, 71, 25),
-                       serif(9), Qt::black, Qt::AlignLeft | Qt::AlignTop);
+                       widgets::serifFont(9), Qt::black, Qt::AlignLeft | Qt::AlignTop);
     wait->setWordWrap(true);
 
     m_metr = new widgets::GradientProgressBar(this);

@@ -13,6 +13,7 @@
 #include "widgets/Balloon.h"
 #include "widgets/DataControls.h"
 #include "widgets/DataSource.h"
+#include "widgets/Fonts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,10 +42,7 @@ const QString LentText = QStringLiteral("Půjčeno");
 
 QFont fieldFont()
 {
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setStyleHint(QFont::Serif);
-    font.setPixelSize(13);
-    return font;
+    return widgets::serifFont(13);
 }
 
 QFont labelFont()

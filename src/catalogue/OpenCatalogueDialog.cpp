@@ -7,6 +7,7 @@
 #include "widgets/Colors.h"
 #include "widgets/OfficeButton.h"
 #include "widgets/OfficeLabel.h"
+#include "widgets/Fonts.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -53,9 +54,7 @@ OpenCatalogueDialog::OpenCatalogueDialog(core::AppSettings &settings, core::Shel
     title->setWordWrap(true);
     title->setGeometry(8, 6, 187, 32);
 
-    QFont entryFont(QStringLiteral("Times New Roman"));
-    entryFont.setStyleHint(QFont::Serif);
-    entryFont.setPixelSize(13);
+    const QFont entryFont = widgets::serifFont(13);
     for (int i = 0; i < 4; ++i) {
         const int slot = i + 1;
         const QString hint = QString::fromUtf8(EntryHints[i]);

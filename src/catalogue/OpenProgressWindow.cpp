@@ -4,6 +4,7 @@
 #include "widgets/Colors.h"
 #include "widgets/DialogHost.h"
 #include "widgets/GradientProgressBar.h"
+#include "widgets/Fonts.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -39,11 +40,7 @@ OpenProgressWindow::OpenProgressWindow(const QString &catalogueName, widgets::Di
 
     m_name = new QLabel(catalogueName, inner);
     m_name->setObjectName(QStringLiteral("Label2"));
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setStyleHint(QFont::Serif);
-    font.setPixelSize(13);
-    font.setBold(true);
-    m_name->setFont(font);
+    m_name->setFont(widgets::serifFont(13, true));
     m_name->setAlignment(Qt::AlignCenter);
     m_name->setGeometry(6, 63, 272, 16);
 

@@ -6,6 +6,7 @@
 #include "core/Shell.h"
 #include "widgets/GradientLabel.h"
 #include "widgets/DialogKeys.h"
+#include "widgets/Fonts.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -19,16 +20,6 @@
 namespace guidance {
 
 namespace {
-
-QFont titleFont(int pixelSize)
-{
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setStyleHint(QFont::Serif);
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    font.setItalic(true);
-    return font;
-}
 
 QFrame *rule(QWidget *parent, int y)
 {
@@ -61,13 +52,13 @@ OProgramuDialog::OProgramuDialog(core::Shell &shell, QWidget *parent)
 
     auto *title = new widgets::GradientLabel(QStringLiteral("Ordex 2000"), this);
     title->setObjectName(QStringLiteral("Label1"));
-    title->setFont(titleFont(37));
+    title->setFont(widgets::serifFont(37, true, true));
     title->setColors(Qt::red, Qt::blue);
     title->setGeometry(88, 14, 225, 42);
 
     auto *version = new widgets::GradientLabel(QStringLiteral("verze 5.0"), this);
     version->setObjectName(QStringLiteral("Label2"));
-    version->setFont(titleFont(19));
+    version->setFont(widgets::serifFont(19, true, true));
     version->setColors(Qt::red, Qt::blue);
     version->setGeometry(90, 56, 150, 24);
 

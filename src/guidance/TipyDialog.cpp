@@ -12,6 +12,7 @@
 #include "dbase/Table.h"
 #include "platform/FileRules.h"
 #include "widgets/DialogKeys.h"
+#include "widgets/Fonts.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -69,15 +70,6 @@ protected:
         p.drawArc(QRectF(8, 5, 12, 12), 100 * 16, 70 * 16);
     }
 };
-
-QFont serifFont(int pixelSize)
-{
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setStyleHint(QFont::Serif);
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    return font;
-}
 
 } // namespace
 
@@ -277,7 +269,7 @@ void TipyDialog::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::TextAntialiasing);
     int x = 10;
     const int baseline = 26;
-    const QFont big = serifFont(21);
+    const QFont big = widgets::serifFont(21, true);
     p.setFont(big);
     p.setPen(Qt::black);
     const QString ordex = QStringLiteral("Ordex ");
@@ -287,7 +279,7 @@ void TipyDialog::paintEvent(QPaintEvent *)
     const QString year = QStringLiteral("2000 ");
     p.drawText(x, baseline, year);
     x += QFontMetrics(big).horizontalAdvance(year);
-    p.setFont(serifFont(19));
+    p.setFont(widgets::serifFont(19, true));
     p.setPen(Qt::black);
     p.drawText(x, baseline, QStringLiteral("vás vítá"));
 }

@@ -2,6 +2,7 @@
 
 #include "Colors.h"
 #include "OfficeButton.h"
+#include "Fonts.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -68,14 +69,6 @@ private:
 
 namespace {
 
-QFont timesFont(int pixels, bool bold)
-{
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
 QLabel *makeLabel(QWidget *parent, const QFont &font, bool wrap)
 {
     auto *label = new QLabel(parent);
@@ -106,11 +99,11 @@ Balloon::Balloon(const Spec &spec, QWidget *parent)
                                          : QStringLiteral("SBO7"));
 
     m_picture = new BalloonPicture(spec.kind, this);
-    m_title = makeLabel(this, timesFont(13, true), false);
+    m_title = makeLabel(this, serifFont(13, true), false);
     m_title->setText(spec.title);
-    m_subtitle = makeLabel(this, timesFont(13, false), false);
+    m_subtitle = makeLabel(this, serifFont(13, false), false);
     m_subtitle->setText(spec.subtitle);
-    m_text = makeLabel(this, timesFont(13, false), true);
+    m_text = makeLabel(this, serifFont(13, false), true);
     m_text->setText(spec.text);
 
     m_yes = new OfficeButton(spec.yesCaption, this);
@@ -180,7 +173,7 @@ void Balloon::layoutContents()
     // rule, so that no word is cut off.
     const int textHeight = qMax(0, m_ruleY - 3 - textTop);
     for (int px = 13; px >= 10; --px) {
-        m_text->setFont(timesFont(px, false));
+        m_text->setFont(serifFont(px, false));
         const QRect need = m_text->fontMetrics().boundingRect(
             QRect(0, 0, textWidth, 1000), Qt::TextWordWrap, m_text->text());
         if (need.height() <= textHeight)
