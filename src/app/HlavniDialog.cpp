@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -179,9 +180,28 @@ void HlavniDialog::createStatusBar()
         bar->addWidget(f);
         return f;
     };
+    // What each status picture tells, for screen readers.
+    static const QHash<QString, QString> pictureMeaning = {
+        {QStringLiteral("Image1"), QStringLiteral("Nápověda")},
+        {QStringLiteral("SBO1"), QStringLiteral("Výběr tiskové sestavy")},
+        {QStringLiteral("SBO2"), QStringLiteral("Vyhledávání záznamů")},
+        {QStringLiteral("SBO3"), QStringLiteral("Práce s databází")},
+        {QStringLiteral("SBO4"), QStringLiteral("Správa volitelných databází")},
+        {QStringLiteral("SBO5"), QStringLiteral("Dialog")},
+        {QStringLiteral("SBO6"), QStringLiteral("Dotaz")},
+        {QStringLiteral("SBO7"), QStringLiteral("Upozornění")},
+        {QStringLiteral("SBO8"), QStringLiteral("Nápověda programu")},
+        {QStringLiteral("SBO9"), QStringLiteral("Dialog")},
+        {QStringLiteral("SBO10"), QStringLiteral("Databáze je aktivní")},
+        {QStringLiteral("SBD1"), QStringLiteral("Standardní databáze")},
+        {QStringLiteral("SBD2"), QStringLiteral("Volitelná databáze 1")},
+        {QStringLiteral("SBD3"), QStringLiteral("Volitelná databáze 2")},
+        {QStringLiteral("SBD4"), QStringLiteral("Volitelná databáze 3")},
+    };
     auto picture = [this](QWidget *parent, const QString &name, int x, int y) {
         auto *l = new QLabel(parent);
         l->setObjectName(name);
+        l->setAccessibleName(pictureMeaning.value(name));
         const QPixmap pm = indicatorPicture(name);
         l->setPixmap(pm);
         l->setGeometry(x, y, pm.width(), pm.height());

@@ -346,6 +346,10 @@ void HlavniDialog::addToolbarButton(QToolBar *bar, const char *actionName, const
     if (QWidget *w = bar->widgetForAction(a)) {
         w->setObjectName(QLatin1String(buttonName));
         w->setFixedSize(23, 22);
+        // A picture-only button is read out by what it does.
+        if (a->text().isEmpty())
+            w->setAccessibleName(a->statusTip());
+        w->setAccessibleDescription(a->statusTip());
     }
 }
 

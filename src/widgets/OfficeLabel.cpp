@@ -3,6 +3,7 @@
 #include "Colors.h"
 #include "Leds.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace widgets {
@@ -47,6 +48,8 @@ void OfficeLabel::setCaption(const QString &caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
+    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nameChanged);
     update();
 }
 

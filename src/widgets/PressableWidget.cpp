@@ -1,5 +1,7 @@
 #include "PressableWidget.h"
 
+#include "PressableAccessible.h"
+
 #include <QEnterEvent>
 #include <QMouseEvent>
 
@@ -10,6 +12,7 @@ PressableWidget::PressableWidget(QWidget *parent)
 {
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
+    installPressableAccessibility();
 }
 
 void PressableWidget::enter()
@@ -81,6 +84,14 @@ void PressableWidget::mouseReleaseEvent(QMouseEvent *event)
         aboutToClick();
         emit clicked();
     }
+}
+
+void PressableWidget::click()
+{
+    if (!isEnabled())
+        return;
+    aboutToClick();
+    emit clicked();
 }
 
 void PressableWidget::changeEvent(QEvent *event)

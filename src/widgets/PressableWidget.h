@@ -17,6 +17,10 @@ public:
     bool isHot() const { return m_hot; }
     bool isPressed() const { return m_pressed; }
 
+    // A press from outside the mouse (the accessibility bridge): the same
+    // clicked() as a mouse click, and nothing while disabled.
+    void click();
+
 signals:
     void clicked();
     void mouseEntered();

@@ -60,6 +60,7 @@ void followAction(QToolButton *button, QAction *action)
     button->setEnabled(action->isEnabled());
     button->setIcon(action->icon());
     button->setStatusTip(action->statusTip());
+    button->setAccessibleDescription(action->statusTip());
     button->setVisible(action->isVisible());
 }
 
@@ -95,6 +96,7 @@ int SideBar::addPage(const QString &objectName, const QString &caption, const QS
     page.header->setObjectName(objectName + QStringLiteral("Header"));
     page.header->setText(caption);
     page.header->setStatusTip(hint);
+    page.header->setAccessibleDescription(hint);
     page.header->setFont(captionFont());
     page.header->setFocusPolicy(Qt::NoFocus);
     page.header->setToolButtonStyle(Qt::ToolButtonTextOnly);
