@@ -284,7 +284,7 @@ void CatalogueWindow::buildControls()
     book.numberText = [c1] { return c1->text(); };
     book.recordEditing = [this] { return isEditing(); };
     m_card = new LendingCard(book, m_services.data, m_services.shell, m_services.host, this);
-    m_card->move(0, 35);
+    m_card->move(0, 30); // over the page control and the footer
     m_lentLabel->installEventFilter(this);
     connect(m_card, &LendingCard::stateChanged, this, [this](LendingCard::State card) {
         m_mode.card = card;
@@ -732,6 +732,8 @@ bool CatalogueWindow::closeNow()
     if (!run([this] { m_services.settings.setCatalogueOpen(m_slot, false); }))
         return false;
     run([this] { m_table->close(); });
+    if (m_card->isShown())
+        m_services.host.setFileAndEditCommandsEnabled(true); // the card goes with the window
     m_services.host.disableRecordCommands();
     m_services.host.setWindowSeparatorVisible(false);
     m_services.host.setWindowEntry(m_slot, QString(), false);

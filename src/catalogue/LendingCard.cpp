@@ -225,10 +225,17 @@ void LendingCard::build()
     m_cover = new QWidget(inner);
     m_cover->setObjectName(QStringLiteral("Kryti"));
     m_cover->setAutoFillBackground(true);
-    m_cover->setGeometry(0, 0, 460, 228);
+    // Inside the raised frame, below the title, so both stay in view.
+    m_cover->setGeometry(2, 36, 456, 190);
     QLabel *coverDate = nullptr;
     buildRows(m_cover, false, m_coverEdits, coverDate);
+    for (QWidget *child : m_cover->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        child->move(child->pos() - QPoint(2, 36));
     m_cover->setEnabled(false);
+    // The labels read as on the card itself; only the fields look locked.
+    QPalette coverPalette = m_cover->palette();
+    coverPalette.setColor(QPalette::Disabled, QPalette::WindowText, palette().color(QPalette::Active, QPalette::WindowText));
+    m_cover->setPalette(coverPalette);
     title->raise();
 
     // PopupMenu2, the window's context menu while the card is shown.

@@ -445,11 +445,13 @@ void LendingTest::closesRefusedOverAnUnsavedCard()
     QCOMPARE(p->catalogues.exitSlot(), 0);
     QVERIFY(p->settings.catalogueOpen(2));
 
-    // With the card saved the window closes.
+    // With the card saved the window closes, also with the card still shown,
+    // and the main window gets its items back.
     trigger(w, "TD4");
-    trigger(w, "TD7");
     QVERIFY(p->catalogues.requestExit());
+    QVERIFY(!p->main.fileAndEditEnabled);
     QVERIFY(w->requestClose());
+    QVERIFY(p->main.fileAndEditEnabled);
 }
 
 QTEST_MAIN(LendingTest)
