@@ -139,6 +139,7 @@ private slots:
     void addressBooksFlaggedForExactlyTheMatchingPersons();
     void missingOrDamagedAddressBooks();
     void closesRefusedOverAnUnsavedCard();
+    void twoWindowsShareTheOneLendingTable();
 
 private:
     void addBook(CatalogueWindow *w, const QString &number, const QString &title);
@@ -452,6 +453,44 @@ void LendingTest::closesRefusedOverAnUnsavedCard()
     QVERIFY(!p->main.fileAndEditEnabled);
     QVERIFY(w->requestClose());
     QVERIFY(p->main.fileAndEditEnabled);
+}
+
+void LendingTest::twoWindowsShareTheOneLendingTable()
+{
+    CatalogueWindow *a = p->openFromDialog(1);
+    addBook(a, QStringLiteral("1"), QStringLiteral("Alfa"));
+    lend(a, QStringLiteral("Alfová"), QStringLiteral("Anna"), QStringLiteral("A 1"));
+    CatalogueWindow *b = p->openFromDialog(2);
+    addBook(b, QStringLiteral("1"), QStringLiteral("Beta"));
+    lend(b, QStringLiteral("Betová"), QStringLiteral("Bára"), QStringLiteral("B 2"));
+
+    // Both cards shown; the table follows the window opened last, and the
+    // other window finds its own card again when it is activated.
+    p->main.area.setActiveSubWindow(a->subWindow());
+    openCard(a);
+    p->main.area.setActiveSubWindow(b->subWindow());
+    openCard(b);
+    QCOMPARE(edit(b, 2)->text(), QStringLiteral("Betová"));
+    p->main.area.setActiveSubWindow(a->subWindow());
+    QCOMPARE(edit(a, 2)->text(), QStringLiteral("Alfová"));
+    QVERIFY(!p->main.fileAndEditEnabled);
+
+    // While one card is being edited another window's card stays closed, so
+    // the pending card is never stored under another book.
+    trigger(a, "TD3");
+    TestProgram::type(edit(a, 2), QStringLiteral("Alfová-Nová"));
+    trigger(b, "TD7");
+    p->main.area.setActiveSubWindow(b->subWindow());
+    openCard(b);
+    QCOMPARE(card(b)->state(), State::Hidden);
+    p->main.area.setActiveSubWindow(a->subWindow());
+    trigger(a, "TD4");
+    QCOMPARE(p->data.lendingTable()->fieldText(QStringLiteral("PRIJMENI")), QStringLiteral("Alfová-Nová"));
+    QCOMPARE(p->data.lendingTable()->fieldText(QStringLiteral("PROGRAM")), QStringLiteral("GS"));
+    p->main.area.setActiveSubWindow(b->subWindow());
+    openCard(b);
+    QCOMPARE(card(b)->state(), State::CardPresent);
+    QCOMPARE(edit(b, 2)->text(), QStringLiteral("Betová"));
 }
 
 QTEST_MAIN(LendingTest)
