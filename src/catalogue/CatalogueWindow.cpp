@@ -253,6 +253,8 @@ void CatalogueWindow::buildControls()
     m_lentLabel->setObjectName(QStringLiteral("RxLabel1"));
     m_lentLabel->setFont(labelFont());
     m_lentLabel->setCursor(Qt::PointingHandCursor);
+    m_lentLabel->setAccessibleName(LentText);
+    m_lentLabel->setAccessibleDescription(QStringLiteral("Zobrazí výpůjční kartu knihy"));
     m_lentLabel->setGeometry(440, 284, 70, 16);
 
     // Bindings with the entry limits of the numeric fields; text fields take
@@ -472,31 +474,31 @@ bool CatalogueWindow::run(const std::function<void()> &step)
 
 void CatalogueWindow::first()
 {
-    if (!isEditing())
+    if (!isEditing() && !m_card->isShown())
         run([this] { m_table->first(); });
 }
 
 void CatalogueWindow::prior()
 {
-    if (!isEditing())
+    if (!isEditing() && !m_card->isShown())
         run([this] { m_table->prior(); });
 }
 
 void CatalogueWindow::next()
 {
-    if (!isEditing())
+    if (!isEditing() && !m_card->isShown())
         run([this] { m_table->next(); });
 }
 
 void CatalogueWindow::last()
 {
-    if (!isEditing())
+    if (!isEditing() && !m_card->isShown())
         run([this] { m_table->last(); });
 }
 
 void CatalogueWindow::newRecord()
 {
-    if (isEditing())
+    if (isEditing() || m_card->isShown())
         return;
     setRecordEnabled(true);
     m_recordControls[0]->setFocus();
@@ -506,7 +508,7 @@ void CatalogueWindow::newRecord()
 
 void CatalogueWindow::editRecord()
 {
-    if (isEditing())
+    if (isEditing() || m_card->isShown())
         return;
     if (!run([this] { m_table->edit(); }))
         return;
@@ -540,7 +542,7 @@ void CatalogueWindow::undo()
 
 void CatalogueWindow::deleteRecord()
 {
-    if (isEditing() || !m_table->isActive() || m_table->isEmpty())
+    if (isEditing() || m_card->isShown() || !m_table->isActive() || m_table->isEmpty())
         return;
     // The question knows the table it deletes from, whichever window is
     // active when it is answered.

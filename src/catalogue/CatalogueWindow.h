@@ -81,7 +81,8 @@ public:
 
     // The record commands; the context menu and the main window both call
     // these. Moves, new, edit and delete do nothing while a record is being
-    // edited; save and undo do nothing when none is.
+    // edited or the lending card is shown (the card belongs to the book it
+    // was opened for); save and undo do nothing when no record is edited.
     void first();
     void prior();
     void next();

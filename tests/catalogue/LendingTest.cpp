@@ -224,6 +224,12 @@ void LendingTest::cardSavedIsFoundAgainByTheNumberText()
     QCOMPARE(cards->fieldText(QStringLiteral("DATUM")), QDate::currentDate().toString(QStringLiteral("d.M.yyyy")));
     QCOMPARE(w->findChild<QLabel *>(QStringLiteral("DBText2"))->text(), cards->fieldText(QStringLiteral("DATUM")));
 
+    // The card stays with its book: the record commands rest meanwhile.
+    w->last();
+    w->newRecord();
+    QCOMPARE(w->table()->fieldText(QStringLiteral("CISLO")), QStringLiteral("12"));
+    QVERIFY(!w->isEditing());
+
     // Leaving gives the main window its items back.
     trigger(w, "TD7");
     QCOMPARE(card(w)->state(), State::Hidden);
