@@ -141,6 +141,8 @@ void ProgramContext::wireCommands()
                          [handler = std::move(handler)] { handler(); });
     };
     on("MS2", m_catalogues.get(), [this] { m_catalogues->showOpenDialog(); });
+    on("MS1", m_catalogues.get(), [this] { m_catalogues->showOptionalDialog(); });
+    on("MN1", m_catalogues.get(), [this] { m_catalogues->askEraseStandard(); });
     on("MN5", m_ini.get(), [this] { m_ini->MN5Click(); });
     connect(m_ini.get(), &guidance::IniDialog::restored, main, &HlavniDialog::applyViewSettings);
     on("MN4", m_tips.get(), [this] { m_tips->show(); });

@@ -27,6 +27,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
@@ -110,6 +111,8 @@ CatalogueWindow::~CatalogueWindow()
 {
     if (m_question)
         m_question->close();
+    if (m_cardWarning)
+        m_cardWarning->close();
 }
 
 QSize CatalogueWindow::sizeHint() const
@@ -250,6 +253,8 @@ void CatalogueWindow::buildControls()
     m_lentLabel->setObjectName(QStringLiteral("RxLabel1"));
     m_lentLabel->setFont(labelFont());
     m_lentLabel->setCursor(Qt::PointingHandCursor);
+    m_lentLabel->setAccessibleName(LentText);
+    m_lentLabel->setAccessibleDescription(QStringLiteral("Zobrazí výpůjční kartu knihy"));
     m_lentLabel->setGeometry(440, 284, 70, 16);
 
     // Bindings with the entry limits of the numeric fields; text fields take
@@ -272,6 +277,21 @@ void CatalogueWindow::buildControls()
     bindField(m_dateText, m_source, QStringLiteral("DATUM"));
 
     m_recordControls = {c1, j1, f1, s1, o1, a1, i1, t1, v1, v2, r1, p1, n1, p2};
+
+    // The lending card lies over the page and the footer when it is shown.
+    LendingCard::Book book;
+    book.slot = m_slot;
+    book.table = m_table;
+    book.source = m_source;
+    book.numberText = [c1] { return c1->text(); };
+    book.recordEditing = [this] { return isEditing(); };
+    m_card = new LendingCard(book, m_services.data, m_services.shell, m_services.host, this);
+    m_card->move(0, 30); // over the page control and the footer
+    m_lentLabel->installEventFilter(this);
+    connect(m_card, &LendingCard::stateChanged, this, [this](LendingCard::State card) {
+        m_mode.card = card;
+        emit stateMayHaveChanged();
+    });
     m_freeText = {j1, o1, a1, i1, t1, v1, p2};
 
     // Tab order: C1, then the page row by row.
@@ -370,14 +390,18 @@ void CatalogueWindow::buildMenu()
     connect(m_menu, &QMenu::aboutToShow, this, [this] { applyAvailability(state()); });
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { m_menu->popup(mapToGlobal(pos)); });
+            [this](const QPoint &pos) {
+                // PopupMenu2 while the lending card is shown, PopupMenu1 otherwise.
+                QMenu *menu = m_card && m_card->isShown() ? m_card->menu() : m_menu;
+                menu->popup(mapToGlobal(pos));
+            });
 }
 
 // --- state ------------------------------------------------------------------
 
 bool CatalogueWindow::isEditing() const
 {
-    return m_recordControls[0]->isEnabled();
+    return m_mode.editingRecord;
 }
 
 CatalogueState CatalogueWindow::state() const
@@ -411,6 +435,7 @@ void CatalogueWindow::applyAvailability(CatalogueState state)
 
 void CatalogueWindow::setRecordEnabled(bool enabled)
 {
+    m_mode.editingRecord = enabled;
     for (QWidget *w : m_recordControls)
         w->setEnabled(enabled);
     applyAvailability(state());
@@ -449,31 +474,31 @@ bool CatalogueWindow::run(const std::function<void()> &step)
 
 void CatalogueWindow::first()
 {
-    if (!isEditing())
+    if (!isEditing() && !m_card->isShown())
         run([this] { m_table->first(); });
 }
 
 void CatalogueWindow::prior()
 {
-    if (!isEditing())
+    if (!isEditing() && !m_card->isShown())
         run([this] { m_table->prior(); });
 }
 
 void CatalogueWindow::next()
 {
-    if (!isEditing())
+    if (!isEditing() && !m_card->isShown())
         run([this] { m_table->next(); });
 }
 
 void CatalogueWindow::last()
 {
-    if (!isEditing())
+    if (!isEditing() && !m_card->isShown())
         run([this] { m_table->last(); });
 }
 
 void CatalogueWindow::newRecord()
 {
-    if (isEditing())
+    if (isEditing() || m_card->isShown())
         return;
     setRecordEnabled(true);
     m_recordControls[0]->setFocus();
@@ -483,7 +508,7 @@ void CatalogueWindow::newRecord()
 
 void CatalogueWindow::editRecord()
 {
-    if (isEditing())
+    if (isEditing() || m_card->isShown())
         return;
     if (!run([this] { m_table->edit(); }))
         return;
@@ -517,7 +542,7 @@ void CatalogueWindow::undo()
 
 void CatalogueWindow::deleteRecord()
 {
-    if (isEditing() || !m_table->isActive() || m_table->isEmpty())
+    if (isEditing() || m_card->isShown() || !m_table->isActive() || m_table->isEmpty())
         return;
     // The question knows the table it deletes from, whichever window is
     // active when it is answered.
@@ -590,8 +615,9 @@ void CatalogueWindow::showEvent(QShowEvent *event)
 
 void CatalogueWindow::activated()
 {
-    // No lending card lies over the page yet: the file and edit commands are on.
-    m_services.host.setFileAndEditCommandsEnabled(true);
+    // The file and edit commands are off while the lending card is shown.
+    m_services.host.setFileAndEditCommandsEnabled(!m_card->isShown());
+    m_card->reactivated();
     m_services.shell.setIndicatorVisible(QStringLiteral("SBO10"), true);
     for (int s = 1; s <= core::SlotCount; ++s) {
         m_services.host.setWindowEntryChecked(s, s == m_slot);
@@ -623,6 +649,12 @@ QAction *CatalogueWindow::actionForKey(const QKeyEvent *event) const
 
 bool CatalogueWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_lentLabel) {
+        if (event->type() == QEvent::MouseButtonRelease
+            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+            m_card->RxLabel1Click();
+        return QWidget::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::FocusIn: {
         auto *w = qobject_cast<QWidget *>(watched);
@@ -637,6 +669,9 @@ bool CatalogueWindow::eventFilter(QObject *watched, QEvent *event)
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress: {
         if (watched == m_subWindow)
+            break;
+        // The keys of PopupMenu1 rest while the lending card is shown.
+        if (m_card->isShown())
             break;
         auto *key = static_cast<QKeyEvent *>(event);
         QAction *action = actionForKey(key);
@@ -661,8 +696,7 @@ bool CatalogueWindow::eventFilter(QObject *watched, QEvent *event)
 
 bool CatalogueWindow::isLendingCardEditing() const
 {
-    // Hook for the lending card: true while its edits DBEdit1..DBEdit7 are on.
-    return false;
+    return m_mode.card == LendingCard::State::Editing;
 }
 
 bool CatalogueWindow::requestClose()
@@ -682,8 +716,9 @@ void CatalogueWindow::closeEvent(QCloseEvent *event)
         return;
     }
     if (isLendingCardEditing()) {
-        // Hook for the lending card: DotazVypujckaDialog is raised here.
+        // The card is saved or undone first: DotazVypujckaDialog says so.
         event->ignore();
+        refuseOverLendingCard();
         return;
     }
     if (!closeNow()) {
@@ -699,6 +734,8 @@ bool CatalogueWindow::closeNow()
     if (!run([this] { m_services.settings.setCatalogueOpen(m_slot, false); }))
         return false;
     run([this] { m_table->close(); });
+    if (m_card->isShown())
+        m_services.host.setFileAndEditCommandsEnabled(true); // the card goes with the window
     m_services.host.disableRecordCommands();
     m_services.host.setWindowSeparatorVisible(false);
     m_services.host.setWindowEntry(m_slot, QString(), false);
@@ -707,6 +744,32 @@ bool CatalogueWindow::closeNow()
 
     emit closed(m_slot);
     return true;
+}
+
+void CatalogueWindow::refuseOverLendingCard()
+{
+    if (m_cardWarning) {
+        m_cardWarning->raise();
+        return;
+    }
+    m_cardWarning = createLendingCardWarning(m_displayName, m_services.shell);
+    connect(m_cardWarning, &widgets::BalloonWindow::closed, this, [this] {
+        m_cardWarning = nullptr; // it deletes itself; the next close raises a new one
+        // SBO10 tells that a catalogue is open; this one still is.
+        bool anyOpen = false;
+        for (int s = 1; s <= core::SlotCount; ++s) {
+            try {
+                anyOpen = anyOpen || m_services.settings.catalogueOpen(s);
+            } catch (const platform::Error &) {
+            }
+        }
+        m_services.shell.setIndicatorVisible(QStringLiteral("SBO10"), anyOpen);
+        emit closeQuestionAnswered(m_slot, false);
+    });
+    // Beside the assistant, its bottom 15 pixels below the assistant's.
+    m_services.shell.placeBesideAssistant(m_cardWarning);
+    m_cardWarning->move(m_cardWarning->x(), m_cardWarning->y() + 15);
+    m_cardWarning->show();
 }
 
 void CatalogueWindow::askAboutPendingRecord()

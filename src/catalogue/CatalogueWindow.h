@@ -13,6 +13,7 @@
 
 #include "Availability.h"
 #include "CatalogueServices.h"
+#include "LendingCard.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -60,7 +61,17 @@ public:
     QString displayName() const;
     QMdiSubWindow *subWindow() const;
 
-    // Record edit mode: the record controls are enabled (C1 is the sign).
+    // What the window is doing: browsing or editing its record, and whether
+    // its lending card is hidden, shown or being edited. The two are
+    // independent: a card can be opened over a record in edit mode.
+    struct Mode
+    {
+        bool editingRecord = false;
+        LendingCard::State card = LendingCard::State::Hidden;
+    };
+    Mode mode() const { return m_mode; }
+
+    // Record edit mode: the record controls are enabled (C1 among them).
     bool isEditing() const;
     CatalogueState state() const;
 
@@ -70,7 +81,8 @@ public:
 
     // The record commands; the context menu and the main window both call
     // these. Moves, new, edit and delete do nothing while a record is being
-    // edited; save and undo do nothing when none is.
+    // edited or the lending card is shown (the card belongs to the book it
+    // was opened for); save and undo do nothing when no record is edited.
     void first();
     void prior();
     void next();
@@ -95,8 +107,9 @@ public:
     // keeps it open. Returns true when the window has closed.
     bool requestClose();
 
-    // The lending card lies over the page later; until then no card edit is
-    // ever pending. The close and the program's end test it.
+    // The lending card over the page (Panel10), and whether it is being
+    // edited; the close and the program's end test the latter.
+    LendingCard *lendingCard() const { return m_card; }
     bool isLendingCardEditing() const;
 
 signals:
@@ -134,6 +147,7 @@ private:
     void askAboutPendingRecord();
     void answerPendingRecord(bool save);
     bool closeNow();
+    void refuseOverLendingCard();
 
     const int m_slot;
     const QString m_displayName;
@@ -145,12 +159,15 @@ private:
     std::array<QWidget *, FreeTextCount> m_freeText{};
     QLabel *m_dateText = nullptr;
     QLabel *m_lentLabel = nullptr;
+    LendingCard *m_card = nullptr;
+    Mode m_mode;
     QMenu *m_menu = nullptr;
     QMenu *m_goToMenu = nullptr;
     QList<QAction *> m_keyActions;
 
     QPointer<QMdiSubWindow> m_subWindow;
     QPointer<widgets::Balloon> m_question;
+    QPointer<widgets::Balloon> m_cardWarning;
 };
 
 } // namespace catalogue

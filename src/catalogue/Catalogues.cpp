@@ -3,12 +3,16 @@
 #include "CatalogueWindow.h"
 #include "OpenCatalogueDialog.h"
 #include "OpenProgressWindow.h"
+#include "OptionalCatalogueChain.h"
+#include "OptionalCatalogues.h"
+#include "Questions.h"
 
 #include "core/AppSettings.h"
 #include "core/DataModule.h"
 #include "core/Shell.h"
 #include "dbase/Table.h"
 #include "platform/Error.h"
+#include "widgets/Balloon.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -20,7 +24,9 @@ Catalogues::Catalogues(const CatalogueServices &services, QObject *parent)
     : QObject(parent)
     , m_services(services)
     , m_dialog(new OpenCatalogueDialog(services.settings, services.shell))
+    , m_chain(new OptionalCatalogueChain(services.data.programDirectory(), services.settings, services.shell, this))
 {
+    connect(m_chain, &OptionalCatalogueChain::namesChanged, m_dialog, &OpenCatalogueDialog::refresh);
     connect(m_dialog, &OpenCatalogueDialog::openRequested, this, [this](int slot) { open(slot); });
     m_dialog->refresh();
 }
@@ -38,6 +44,41 @@ OpenCatalogueDialog *Catalogues::openDialog() const
 void Catalogues::showOpenDialog()
 {
     m_dialog->showAboveAssistant();
+}
+
+OptionalCatalogueChain *Catalogues::optionalChain() const
+{
+    return m_chain;
+}
+
+void Catalogues::showOptionalDialog()
+{
+    m_chain->show();
+}
+
+void Catalogues::askEraseStandard()
+{
+    bool open = window(1) != nullptr;
+    try {
+        open = open || m_services.settings.catalogueOpen(1);
+    } catch (const platform::Error &) {
+    }
+    if (open)
+        return; // the files of an open table are never replaced
+    widgets::Balloon *question = createEraseQuestion(m_services.shell);
+    connect(question, &widgets::Balloon::accepted, this, [this] {
+        try {
+            OptionalCatalogues(m_services.data.programDirectory(), m_services.settings).eraseStandard();
+        } catch (const platform::Error &error) {
+            QMessageBox::critical(nullptr, QStringLiteral("Ordex 2000"), error.message());
+        }
+    });
+    connect(question, &widgets::BalloonWindow::closed, this, [this] {
+        m_services.shell.setIndicatorVisible(QStringLiteral("SBO10"),
+                                             m_services.shell.activeCatalogueWindow() != nullptr);
+    });
+    m_services.shell.placeBesideAssistant(question);
+    question->show();
 }
 
 CatalogueWindow *Catalogues::window(int slot) const

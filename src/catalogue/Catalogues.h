@@ -15,6 +15,7 @@ namespace catalogue {
 
 class CatalogueWindow;
 class OpenCatalogueDialog;
+class OptionalCatalogueChain;
 
 class Catalogues : public QObject
 {
@@ -26,6 +27,14 @@ public:
     OpenCatalogueDialog *openDialog() const;
     // "Otevřít databázi..." (MS2, TS2, OS2): the dialog above the assistant.
     void showOpenDialog();
+
+    // "Volitelná databáze..." (MS1): the optional-catalogue chain.
+    OptionalCatalogueChain *optionalChain() const;
+    void showOptionalDialog();
+    // "Vymazat Standardní databázi" (MN1): the question VymazatDialog, then
+    // the standard catalogue's files replaced by the empty templates. Does
+    // nothing while the standard catalogue's window is open.
+    void askEraseStandard();
 
     // Opens slot 1..4: marks it open, opens its table on the first record and
     // shows its window, with the progress window up meanwhile. A failure is
@@ -61,6 +70,7 @@ private:
 
     CatalogueServices m_services;
     OpenCatalogueDialog *m_dialog;
+    OptionalCatalogueChain *m_chain;
     std::array<QPointer<CatalogueWindow>, 4> m_windows;
     int m_exitSlot = 0;
 };

@@ -44,4 +44,66 @@ widgets::Balloon *createCloseQuestion(const QString &displayName, core::Shell &s
     return create(spec, shell);
 }
 
+widgets::Balloon *createLendingCardWarning(const QString &displayName, core::Shell &shell)
+{
+    widgets::BalloonSpec spec;
+    spec.objectName = QStringLiteral("DotazVypujckaDialog");
+    spec.kind = widgets::Balloon::Warning;
+    spec.text = QStringLiteral("Před  uzavřením  okna  je  nutné  uložit  právě prováděné změny u vypůjčitelů.");
+    spec.subtitle = displayName;
+    spec.size = QSize(277, 114);
+    spec.yesCaption = QStringLiteral("Ok");
+    spec.noCaption.clear();
+    spec.sound = QStringLiteral("Info.wav");
+    spec.indicator = QStringLiteral("SBO7");
+    spec.enterKey = widgets::Balloon::KeyAction::Accept;
+    spec.escapeKey = widgets::Balloon::KeyAction::Accept;
+    return create(spec, shell);
+}
+
+widgets::Balloon *createNameWarning(const QString &text, core::Shell &shell)
+{
+    widgets::BalloonSpec spec;
+    spec.objectName = QStringLiteral("DotazJmenoDialog");
+    spec.kind = widgets::Balloon::Warning;
+    spec.text = text;
+    spec.size = QSize(272, 98);
+    spec.windowHint = QStringLiteral("Upozornění");
+    spec.yesCaption = QStringLiteral("Ok");
+    spec.yesHint = QStringLiteral("Uzavře dialogové okno");
+    spec.noCaption.clear();
+    spec.sound = QStringLiteral("Info.wav");
+    spec.indicator = QStringLiteral("SBO7");
+    spec.escapeKey = widgets::Balloon::KeyAction::Accept;
+    return create(spec, shell);
+}
+
+widgets::Balloon *createRemoveQuestion(int k, core::Shell &shell)
+{
+    widgets::BalloonSpec spec;
+    spec.objectName = QStringLiteral("ZrusitVolitelnyDialog");
+    spec.text = QStringLiteral("Opravdu si přejete zrušit volitelnou databázi č. %1 ?").arg(k);
+    spec.size = QSize(298, 98);
+    spec.windowHint = QStringLiteral("Dotaz");
+    spec.yesHint = QStringLiteral("Zruší vybranou databázi a uzavře dialogové okno");
+    spec.noHint = QStringLiteral("Uzavře dialogové okno bez zrušení vybrané databáze");
+    spec.sound = QStringLiteral("Dotaz.wav");
+    spec.indicator = QStringLiteral("SBO6");
+    return create(spec, shell);
+}
+
+widgets::Balloon *createEraseQuestion(core::Shell &shell)
+{
+    widgets::BalloonSpec spec;
+    spec.objectName = QStringLiteral("VymazatDialog");
+    spec.text = QStringLiteral("Opravdu chcete vymazat Standardní databázi ?");
+    spec.size = QSize(272, 98);
+    spec.windowHint = QStringLiteral("Dotaz");
+    spec.yesHint = QStringLiteral("Vymaže Standardní databázi a uzavře dialogové okno");
+    spec.noHint = QStringLiteral("Uzavře dialogové okno bez vymazání Standardní databáze");
+    spec.sound = QStringLiteral("Dotaz.wav");
+    spec.indicator = QStringLiteral("SBO6");
+    return create(spec, shell);
+}
+
 } // namespace catalogue

@@ -24,4 +24,21 @@ widgets::Balloon *createDeleteQuestion(core::Shell &shell);
 // record, Ne / Esc discards it.
 widgets::Balloon *createCloseQuestion(const QString &displayName, core::Shell &shell);
 
+// "Před  uzavřením  okna  je  nutné  uložit  právě prováděné změny u
+// vypůjčitelů." (DotazVypujckaDialog) with the catalogue's display name: the
+// window is not closed over a lending card being edited. Ok / Enter / Esc.
+widgets::Balloon *createLendingCardWarning(const QString &displayName, core::Shell &shell);
+
+// "Nejprve musíte zadat název volitelné databáze." (DotazJmenoDialog), or
+// another reason a name is refused in its place: Ok / Enter / Esc.
+widgets::Balloon *createNameWarning(const QString &text, core::Shell &shell);
+
+// "Opravdu si přejete zrušit volitelnou databázi č. k ?"
+// (ZrusitVolitelnyDialog): Ano / Enter removes, Ne / Esc does not.
+widgets::Balloon *createRemoveQuestion(int k, core::Shell &shell);
+
+// "Opravdu chcete vymazat Standardní databázi ?" (VymazatDialog): Ano /
+// Enter erases, Ne / Esc does not.
+widgets::Balloon *createEraseQuestion(core::Shell &shell);
+
 } // namespace catalogue

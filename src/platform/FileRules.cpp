@@ -118,6 +118,55 @@ void restoreTemplate(const ProgramDirectory &dir, const QString &baseName)
     }
 }
 
+void replaceWithTemplate(const ProgramDirectory &dir, const QString &baseName)
+{
+    const QString templates = findNoCase(dir.path(), QStringLiteral("Data/Zaloha"));
+    if (templates.isEmpty() || !QFileInfo(templates).isDir())
+        throw Error(QStringLiteral("Složka se vzory prázdných tabulek %1 neexistuje.")
+                        .arg(QDir::toNativeSeparators(dir.templateDir())));
+    const QString data = findNoCase(dir.path(), QStringLiteral("Data"));
+    if (data.isEmpty() || !QFileInfo(data).isDir())
+        throw Error(QStringLiteral("Datová složka %1 neexistuje.").arg(QDir::toNativeSeparators(dir.dataDir())));
+
+    QString sources[3];
+    for (int i = 0; i < 3; ++i) {
+        sources[i] = presenceTest(baseName + QLatin1String(TableExtensions[i][0]), templates);
+        if (sources[i].isEmpty())
+            throw Error(QStringLiteral("Chybí vzor tabulky %1 ve složce %2; databáze zůstala beze změny.")
+                            .arg(baseName + QLatin1String(TableExtensions[i][0]),
+                                 QDir::toNativeSeparators(dir.templateDir())));
+    }
+
+    // First the copies under temporary names; a failure removes them again.
+    QString temporary[3];
+    for (int i = 0; i < 3; ++i) {
+        temporary[i] = withSlash(data) + QStringLiteral(".") + baseName + QLatin1String(TableExtensions[i][1])
+                       + QStringLiteral(".novy");
+        QFile::remove(temporary[i]);
+        QFile file(sources[i]);
+        if (!file.copy(temporary[i])) {
+            const QString why = file.errorString();
+            for (int k = 0; k <= i; ++k)
+                QFile::remove(temporary[k]);
+            throw Error(QStringLiteral("Vzor tabulky %1 nelze zkopírovat do %2: %3; databáze zůstala beze změny.")
+                            .arg(sources[i], data, why));
+        }
+        // The copy is a working table, even when the template is installed read-only.
+        QFile::setPermissions(temporary[i], QFile::permissions(temporary[i]) | QFile::ReadOwner
+                                                | QFile::WriteOwner);
+    }
+
+    // Then the old files go and the copies take their names: index and memo
+    // before the table, so that the table is the last to change.
+    for (int i : {2, 1, 0}) {
+        const QString targetName = baseName + QLatin1String(TableExtensions[i][1]);
+        for (const QString &old : allSpellings(data, targetName))
+            removeFile(old);
+        if (!QFile::rename(temporary[i], withSlash(data) + targetName))
+            throw Error(QStringLiteral("Soubor %1 nelze přejmenovat na %2.").arg(temporary[i], targetName));
+    }
+}
+
 void removeTableFiles(const ProgramDirectory &dir, const QString &baseName)
 {
     const QString data = findNoCase(dir.path(), QStringLiteral("Data"));

@@ -27,6 +27,15 @@ QString presenceTest(const QString &name, const QString &folder);
 // replaced, so no two spellings of one table remain.
 void restoreTemplate(const ProgramDirectory &dir, const QString &baseName);
 
+// Replaces Data/<base>.dbf/.dbt/.mdx by the three templates
+// Data/Zaloha/<base>.dbf/.Dbt/.Mdx as one step: a missing template folder,
+// data folder or template file throws Error and nothing is touched. The
+// templates are copied beside the targets under temporary names first; only
+// when all three copies exist are the old files (in any letter case)
+// replaced by renaming, so a table never stays beside an index or memo file
+// of another state because a copy failed.
+void replaceWithTemplate(const ProgramDirectory &dir, const QString &baseName);
+
 // Deletes Data/<base>.dbf/.dbt/.mdx in any letter case. Throws Error when a
 // file exists but cannot be deleted.
 void removeTableFiles(const ProgramDirectory &dir, const QString &baseName);

@@ -13,6 +13,8 @@
 #include "dbase/Table.h"
 #include "platform/FileRules.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -91,6 +93,7 @@ private slots:
     void normalCloseResetsMarkers();
     void closeWithUnsavedRecordIsRefused();
     void commandsReachTheRealCatalogueWindow();
+    void lendingCardKeepsTheProgramOpen();
 };
 
 void MainWindowTest::viewTogglesSurviveRestart()
@@ -626,6 +629,46 @@ void MainWindowTest::commandsReachTheRealCatalogueWindow()
     QCOMPARE(program->catalogues()->exitSlot(), 1);
     QCOMPARE(f.ini("Otevreni", "Databaze1"), QStringLiteral("1"));
     QVERIFY(program->catalogues()->window(1));
+}
+
+void MainWindowTest::lendingCardKeepsTheProgramOpen()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    catalogue::CatalogueWindow *window = program->catalogues()->open(1);
+    QVERIFY(window);
+    QTRY_COMPARE(main->activeSlot(), 1);
+    window->newRecord();
+    QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("C1")), QStringLiteral("4"));
+    QVERIFY(window->saveRecord());
+
+    // The card shown: the file and edit menus are off until it is left.
+    QMenu *soubor = main->menuBar()->findChild<QMenu *>(QStringLiteral("Soubor"));
+    window->lendingCard()->RxLabel1Click();
+    QVERIFY(!soubor->menuAction()->isEnabled());
+    window->findChild<QAction *>(QStringLiteral("TD3"))->trigger();
+    QVERIFY(window->isLendingCardEditing());
+
+    // Ending the program is refused with the card's warning.
+    QSignalSpy finished(program.get(), &app::ProgramContext::finished);
+    QVERIFY(!main->close());
+    QCOMPARE(finished.count(), 0);
+    QWidget *warning = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("DotazVypujckaDialog") && w->isVisible())
+            warning = w;
+    QVERIFY(warning);
+    warning->close();
+    QVERIFY(program->catalogues()->window(1));
+    QCOMPARE(f.ini("Otevreni", "Databaze1"), QStringLiteral("1"));
+
+    // Undone and left: the menus come back and the program may end.
+    window->findChild<QAction *>(QStringLiteral("TD5"))->trigger();
+    window->findChild<QAction *>(QStringLiteral("TD7"))->trigger();
+    QVERIFY(soubor->menuAction()->isEnabled());
+    QVERIFY(main->close());
+    QCOMPARE(finished.count(), 1);
 }
 
 QTEST_MAIN(MainWindowTest)

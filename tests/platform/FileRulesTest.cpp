@@ -141,6 +141,41 @@ private slots:
         QCOMPARE(contents(dir.dataDir() + QStringLiteral("VazonS.dbf")), QByteArray("books"));
     }
 
+    void replaceWithTemplateIsAllOrNothing()
+    {
+        QTemporaryDir tmp;
+        const ProgramDirectory dir(tmp.path());
+        put(dir.templateDir() + QStringLiteral("Vazon2.dbf"), "empty table");
+        put(dir.templateDir() + QStringLiteral("Vazon2.Dbt"), "empty memo");
+        put(dir.dataDir() + QStringLiteral("VAZON2.DBF"), "books");
+        put(dir.dataDir() + QStringLiteral("Vazon2.dbt"), "memo");
+        put(dir.dataDir() + QStringLiteral("Vazon2.mdx"), "index");
+        auto hidden = [&] {
+            return QDir(dir.dataDir()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".novy"));
+        };
+
+        // One template missing: reported, and the catalogue stays whole.
+        try {
+            replaceWithTemplate(dir, QStringLiteral("Vazon2"));
+            QFAIL("replaced without the index template");
+        } catch (const Error &e) {
+            QVERIFY(e.message().contains(QStringLiteral("Vazon2.Mdx")));
+        }
+        QCOMPARE(contents(dir.dataDir() + QStringLiteral("VAZON2.DBF")), QByteArray("books"));
+        QCOMPARE(contents(dir.dataDir() + QStringLiteral("Vazon2.mdx")), QByteArray("index"));
+        QVERIFY(hidden().isEmpty());
+
+        // All three there: one spelling each, the template contents, no
+        // temporary copies left.
+        put(dir.templateDir() + QStringLiteral("Vazon2.Mdx"), "empty index");
+        replaceWithTemplate(dir, QStringLiteral("Vazon2"));
+        QCOMPARE(dataFiles(dir), QStringList({QStringLiteral("Vazon2.dbf"), QStringLiteral("Vazon2.dbt"),
+                                              QStringLiteral("Vazon2.mdx")}));
+        QCOMPARE(contents(dir.dataDir() + QStringLiteral("Vazon2.dbf")), QByteArray("empty table"));
+        QCOMPARE(contents(dir.dataDir() + QStringLiteral("Vazon2.mdx")), QByteArray("empty index"));
+        QVERIFY(hidden().isEmpty());
+    }
+
     void removeTableFilesTakesEverySpelling()
     {
         QTemporaryDir tmp;

@@ -1,0 +1,117 @@
+#include "JmenoDialog.h"
+
+#include "core/Shell.h"
+#include "widgets/Colors.h"
+#include "widgets/OfficeButton.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+
+namespace catalogue {
+
+JmenoDialog::JmenoDialog(core::Shell &shell, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_shell(shell)
+{
+    setObjectName(QStringLiteral("JmenoDialog"));
+    setStatusTip(QStringLiteral("Editace uživatelské databáze"));
+    setFixedSize(372, 92);
+
+    auto *outer = new QFrame(this);
+    outer->setFrameShape(QFrame::Panel);
+    outer->setFrameShadow(QFrame::Raised);
+    outer->setGeometry(0, 0, 372, 92);
+    auto *inner = new QFrame(outer);
+    inner->setAutoFillBackground(true);
+    QPalette palette = inner->palette();
+    palette.setColor(QPalette::Window, widgets::fromColorRef(widgets::colorref::LightYellow));
+    inner->setPalette(palette);
+    inner->setGeometry(3, 3, 366, 86);
+
+    auto *label = new QLabel(QStringLiteral("Zadejte nový název volitelné databáze č. "), inner);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->move(7, 6);
+    label->adjustSize();
+    m_number = new QLabel(inner);
+    m_number->setObjectName(QStringLiteral("Label2"));
+    m_number->setGeometry(7 + label->width(), 6, 20, label->height());
+
+    m_edit = new QLineEdit(inner);
+    m_edit->setObjectName(QStringLiteral("Edit1"));
+    m_edit->setGeometry(6, 26, 353, 21);
+    m_edit->installEventFilter(this);
+
+    auto *ok = new widgets::OfficeButton(QStringLiteral("Ok"), inner);
+    ok->setObjectName(QStringLiteral("OfficeButton1"));
+    ok->setStatusTip(QStringLiteral("Vytvoří databázi a uzavře dialogové okno"));
+    ok->setGeometry(78, 54, 100, 25);
+    auto *cancel = new widgets::OfficeButton(QStringLiteral("Storno"), inner);
+    cancel->setObjectName(QStringLiteral("OfficeButton2"));
+    cancel->setStatusTip(QStringLiteral("Uzavře dialogové okno bez vytvoření databáze"));
+    cancel->setGeometry(188, 54, 100, 25);
+    for (widgets::OfficeButton *b : {ok, cancel}) {
+        b->setAccessibleName(b->caption());
+        b->setAccessibleDescription(b->statusTip());
+    }
+    connect(ok, &widgets::OfficeButton::clicked, this, [this] { emit nameConfirmed(m_k, m_edit->text()); });
+    connect(cancel, &widgets::OfficeButton::clicked, this, &QWidget::close);
+}
+
+void JmenoDialog::prepare(int k, const QString &currentName)
+{
+    m_k = k;
+    m_currentName = currentName;
+    m_number->setText(QString::number(k));
+}
+
+void JmenoDialog::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
+    m_shell.setIndicatorVisible(QStringLiteral("SBO4"), true);
+    m_shell.setMainWindowEnabled(false);
+    m_edit->setText(m_currentName);
+    m_edit->setFocus();
+}
+
+void JmenoDialog::closeEvent(QCloseEvent *event)
+{
+    m_shell.setMainWindowEnabled(true);
+    m_shell.setIndicatorVisible(QStringLiteral("SBO4"), false);
+    event->accept();
+}
+
+void JmenoDialog::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit nameConfirmed(m_k, m_edit->text());
+        return;
+    case Qt::Key_Escape:
+        close();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool JmenoDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_edit && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            keyPressEvent(static_cast<QKeyEvent *>(event));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace catalogue
