@@ -6,7 +6,7 @@ namespace app {
 
 QMessageBox *showErrorBox(QWidget *parent, const QString &message)
 {
-    return widgets::showErrorBox(parent, message);
+    return widgets::openErrorBox(parent, message);
 }
 
 } // namespace app

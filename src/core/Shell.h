@@ -32,7 +32,7 @@ public:
 
     // Shows the message of a failure in the program's error box without
     // waiting for it to be closed. The main window parents the box on itself.
-    virtual void showError(const QString &message) { widgets::showErrorBox(nullptr, message); }
+    virtual void showError(const QString &message) { widgets::openErrorBox(nullptr, message); }
 };
 
 } // namespace core

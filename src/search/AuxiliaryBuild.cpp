@@ -11,6 +11,7 @@
 #include "platform/Error.h"
 
 #include <QPointer>
+#include <QSignalBlocker>
 
 namespace search {
 
@@ -35,6 +36,9 @@ void build(core::DataModule &data, core::AppSettings &settings, int slot, InfoNa
     dbase::Table *catalogue = data.bookTable(slot);
     if (!catalogue->isActive())
         data.openTable(slot);
+    // The catalogue window follows the table once, at the end, not through
+    // every record of the copy.
+    const QSignalBlocker quiet(catalogue);
     const int count = core::countTitledBooks(*catalogue);
     window.setPosition(100);
     window.setRange(count);
@@ -55,6 +59,8 @@ void build(core::DataModule &data, core::AppSettings &settings, int slot, InfoNa
         window.setPosition(count);
     }
     copy.close(); // writes the index of the new copy
+    catalogue->blockSignals(false);
+    emit catalogue->recordChanged();
 
     if (auxiliary->isActive())
         auxiliary->close();

@@ -7,34 +7,13 @@
 
 #include <QCollator>
 #include <QLocale>
+#include <QSignalBlocker>
 
 namespace search {
 
-void fillResultTree(ResultTree &tree, dbase::Table &auxiliary, int k)
-{
-    const SearchKey &key = searchKey(k);
-    const QString keyField = QString::fromLatin1(key.keyField);
-    tree.beginFill();
-    tree.clear();
-    auxiliary.setOrder(keyField);
-    QStringList path;
-    for (auxiliary.first(); !auxiliary.eof(); auxiliary.next()) {
-        if (auxiliary.fieldText(keyField).isEmpty())
-            continue;
-        path.clear();
-        for (const QString &field : key.pathFields)
-            path.append(auxiliary.fieldText(field));
-        tree.addTreePath(path, auxiliary.bookmark());
-    }
-    if (key.sorted) {
-        QCollator czech(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-        czech.setCaseSensitivity(Qt::CaseSensitive);
-        tree.sortAll(czech);
-    }
-    tree.endFill();
-}
+namespace {
 
-void locateBook(dbase::Table &catalogue, const QString &title, const QString &number)
+void findBook(dbase::Table &catalogue, const QString &title, const QString &number)
 {
     const QString titleField = QStringLiteral("NAZEV");
     const QString numberField = QStringLiteral("CISLO");
@@ -56,6 +35,43 @@ void locateBook(dbase::Table &catalogue, const QString &title, const QString &nu
             catalogue.gotoBookmark(first);
     }
     catalogue.setOrder(numberField);
+}
+
+} // namespace
+
+void fillResultTree(ResultTree &tree, dbase::Table &auxiliary, int k)
+{
+    const SearchKey &key = searchKey(k);
+    const QString keyField = QString::fromLatin1(key.keyField);
+    tree.beginFill();
+    tree.clear();
+    const QSignalBlocker quiet(&auxiliary);
+    auxiliary.setOrder(keyField);
+    QStringList path;
+    for (auxiliary.first(); !auxiliary.eof(); auxiliary.next()) {
+        if (auxiliary.fieldText(keyField).isEmpty())
+            continue;
+        path.clear();
+        for (const QString &field : key.pathFields)
+            path.append(auxiliary.fieldText(field));
+        tree.addTreePath(path, auxiliary.bookmark());
+    }
+    if (key.sorted) {
+        QCollator czech(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+        czech.setCaseSensitivity(Qt::CaseSensitive);
+        tree.sortAll(czech);
+    }
+    tree.endFill();
+}
+
+void locateBook(dbase::Table &catalogue, const QString &title, const QString &number)
+{
+    {
+        // The catalogue window shows the book found, not the way to it.
+        const QSignalBlocker quiet(&catalogue);
+        findBook(catalogue, title, number);
+    }
+    emit catalogue.recordChanged();
 }
 
 } // namespace search

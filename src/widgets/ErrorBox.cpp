@@ -4,7 +4,7 @@
 
 namespace widgets {
 
-QMessageBox *showErrorBox(QWidget *parent, const QString &message)
+QMessageBox *openErrorBox(QWidget *parent, const QString &message)
 {
     auto *box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Ordex 2000"), message,
                                 QMessageBox::Ok, parent);

@@ -12,6 +12,6 @@ namespace widgets {
 
 // Shows message in an error box over parent (object name "ErrorBox"); the box
 // deletes itself when the user closes it. Returns the box.
-QMessageBox *showErrorBox(QWidget *parent, const QString &message);
+QMessageBox *openErrorBox(QWidget *parent, const QString &message);
 
 } // namespace widgets
