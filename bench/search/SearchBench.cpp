@@ -134,6 +134,7 @@ int main(int argc, char **argv)
     search::ResultTree *tree = results.tree();
     dbase::Table *catalogue = data.bookTable(1);
     double worst = 0;
+    double worstCpu = 0;
     for (int round = 0; round < 5; ++round) {
         if (!results.isVisible() && !results.start(3, 1, QStringLiteral("Vyhledávání")))
             return fail("results window");
@@ -141,16 +142,18 @@ int main(int argc, char **argv)
         const QModelIndex title = tree->index((round * 11) % tree->rowCount(author), 0, author);
         catalogue->last();
         clock.restart();
+        cpu = cpuSeconds();
         view->selectionModel()->setCurrentIndex(title, QItemSelectionModel::ClearAndSelect);
         if (!results.showSelectedHit())
             return fail("Zobrazit");
         const double ms = double(clock.nsecsElapsed()) / 1e6;
         worst = std::max(worst, ms);
+        worstCpu = std::max(worstCpu, (cpuSeconds() - cpu) * 1000);
         if (catalogue->fieldText(QStringLiteral("NAZEV")) != title.data().toString()
             || catalogue->fieldText(QStringLiteral("AUTOR")) != author.data().toString())
             return fail("the book shown is not the hit");
     }
-    std::printf("from \"Zobrazit\" to the book: %.1f ms at most of 5\n", worst);
+    std::printf("from \"Zobrazit\" to the book: %.1f ms at most of 5 (CPU %.1f ms)\n", worst, worstCpu);
 
     // The results window up, nothing happening.
     if (!results.start(3, 1, QStringLiteral("Vyhledávání")))

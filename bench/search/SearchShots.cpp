@@ -4,7 +4,8 @@
 //
 //   search_shots OUT_DIR
 //
-// find.png, pomocna-struck.png, progress.png, pomocna.png, results-authors.png
+// find.png, pomocna-struck.png, progress.png, pomocna.png, results-authors.png,
+// results-authors-end.png
 
 #include "ProgramLayout.h"
 
@@ -114,5 +115,8 @@ int main(int argc, char **argv)
     view->expandAll();
     view->setCurrentIndex(results->tree()->index(1, 0).model()->index(0, 0, results->tree()->index(1, 0)));
     shoot(out + QStringLiteral("/results-authors.png"));
+    view->collapseAll();
+    view->scrollToBottom();
+    shoot(out + QStringLiteral("/results-authors-end.png"));
     return 0;
 }
