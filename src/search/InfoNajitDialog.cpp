@@ -1,5 +1,7 @@
 #include "InfoNajitDialog.h"
 
+#include "RaisedPanel.h"
+
 #include "widgets/BusyAnimation.h"
 #include "widgets/Colors.h"
 #include "widgets/DialogHost.h"
@@ -24,17 +26,7 @@ InfoNajitDialog::InfoNajitDialog(widgets::DialogHost &host, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(ClientWidth, ClientHeight);
 
-    auto *outer = new QFrame(this);
-    outer->setFrameShape(QFrame::Panel);
-    outer->setFrameShadow(QFrame::Raised);
-    outer->setGeometry(0, 0, ClientWidth, ClientHeight);
-
-    auto *inner = new QFrame(outer);
-    inner->setAutoFillBackground(true);
-    QPalette palette = inner->palette();
-    palette.setColor(QPalette::Window, widgets::fromColorRef(widgets::colorref::LightYellow));
-    inner->setPalette(palette);
-    inner->setGeometry(3, 3, ClientWidth - 6, ClientHeight - 6);
+    QFrame *inner = raisedPanel(this);
 
     m_animation = new widgets::BusyAnimation(widgets::BusyAnimation::Search, inner);
     m_animation->setObjectName(QStringLiteral("Animate1"));

@@ -1,5 +1,7 @@
 #include "VysledekDialog.h"
 
+#include "RaisedPanel.h"
+
 #include "ResultFill.h"
 #include "ResultTree.h"
 
@@ -31,17 +33,7 @@ VysledekDialog::VysledekDialog(core::DataModule &data, core::Shell &shell, QWidg
     setStatusTip(QStringLiteral("Vyhledávání záznamů"));
     setFixedSize(ClientWidth, ClientHeight);
 
-    auto *outer = new QFrame(this);
-    outer->setFrameShape(QFrame::Panel);
-    outer->setFrameShadow(QFrame::Raised);
-    outer->setGeometry(0, 0, ClientWidth, ClientHeight);
-
-    auto *inner = new QFrame(outer);
-    inner->setAutoFillBackground(true);
-    QPalette palette = inner->palette();
-    palette.setColor(QPalette::Window, widgets::fromColorRef(widgets::colorref::LightYellow));
-    inner->setPalette(palette);
-    inner->setGeometry(3, 3, ClientWidth - 6, ClientHeight - 6);
+    QFrame *inner = raisedPanel(this);
 
     m_heading = new QLabel(inner);
     m_heading->setObjectName(QStringLiteral("Label1"));
