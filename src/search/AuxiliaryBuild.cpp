@@ -11,7 +11,7 @@
 #include "platform/Error.h"
 
 #include <QPointer>
-#include <QSignalBlocker>
+#include <optional>
 
 namespace search {
 
@@ -19,6 +19,29 @@ namespace {
 
 // How many records are copied between two looks at the progress window.
 constexpr int RecordsPerLook = 256;
+
+// The catalogue window follows the table once, when the copy is over (or
+// has failed), not through every record of the copy.
+class QuietCatalogue
+{
+public:
+    explicit QuietCatalogue(dbase::Table *table)
+        : m_table(table)
+        , m_wasBlocked(table->blockSignals(true))
+    {
+    }
+    ~QuietCatalogue()
+    {
+        m_table->blockSignals(m_wasBlocked);
+        emit m_table->recordChanged();
+    }
+    QuietCatalogue(const QuietCatalogue &) = delete;
+    QuietCatalogue &operator=(const QuietCatalogue &) = delete;
+
+private:
+    dbase::Table *m_table;
+    bool m_wasBlocked;
+};
 
 void build(core::DataModule &data, core::AppSettings &settings, int slot, InfoNajitDialog &window)
 {
@@ -36,9 +59,7 @@ void build(core::DataModule &data, core::AppSettings &settings, int slot, InfoNa
     dbase::Table *catalogue = data.bookTable(slot);
     if (!catalogue->isActive())
         data.openTable(slot);
-    // The catalogue window follows the table once, at the end, not through
-    // every record of the copy.
-    const QSignalBlocker quiet(catalogue);
+    std::optional<QuietCatalogue> quiet(catalogue);
     const int count = core::countTitledBooks(*catalogue);
     window.setPosition(100);
     window.setRange(count);
@@ -59,8 +80,7 @@ void build(core::DataModule &data, core::AppSettings &settings, int slot, InfoNa
         window.setPosition(count);
     }
     copy.close(); // writes the index of the new copy
-    catalogue->blockSignals(false);
-    emit catalogue->recordChanged();
+    quiet.reset();
 
     if (auxiliary->isActive())
         auxiliary->close();

@@ -13,6 +13,7 @@
 #include "widgets/OfficeLabel.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QTest>
 
 using search::BuildMode;
@@ -60,8 +61,11 @@ private slots:
         f.addBooks(3, {{"Krakatit", "Čapek", "2"}, {"", "Bez názvu", "1"}, {"O'Brienův ostrov", "", "3"}});
         f.settings.setAuxiliarySlot(1);
         f.shell.indicators.insert("SBO10");
+        QSignalSpy moves(f.data.bookTable(3), &dbase::Table::recordChanged);
 
         QVERIFY(search::runAuxiliaryBuild(f.data, f.settings, f.shell, 3, BuildMode::Search));
+        // The catalogue window follows once, to the last record, not through every book.
+        QCOMPARE(moves.count(), 1);
         QCOMPARE(f.settings.auxiliarySlot(), 3);
         QCOMPARE(titlesOf(f), (QStringList{"Krakatit", "O'Brienův ostrov"}));
         // The catalogue stays open on its last record.
@@ -131,6 +135,7 @@ private slots:
             f.data.bookTable(2)->close();
             damage(f.dataFile("Vazon1.dbf"));
         }
+        QSignalSpy moves(f.data.bookTable(1), &dbase::Table::recordChanged);
 
         QVERIFY(!search::runAuxiliaryBuild(f.data, f.settings, f.shell, 2, BuildMode::Search));
         QCOMPARE(f.settings.auxiliarySlot(), 1);
@@ -142,6 +147,7 @@ private slots:
         QVERIFY(!f.shell.errors.first().isEmpty());
         QCOMPARE(f.shell.enableCalls, (QList<bool>{false, true}));
         QVERIFY(!progressWindowUp());
+        QCOMPARE(moves.count(), 0); // the catalogue of the old copy was not touched
     }
 
     void leftoversOfAnInterruptedBuildAreCleared()

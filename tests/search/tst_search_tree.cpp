@@ -7,6 +7,7 @@
 #include "search/ResultFill.h"
 #include "search/ResultTree.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 using search::ResultTree;
@@ -180,7 +181,9 @@ private slots:
                        {"Ábel", "X", "1"}});
         dbase::Table &catalogue = *f.data.bookTable(1);
 
+        QSignalSpy moves(&catalogue, &dbase::Table::recordChanged);
         search::locateBook(catalogue, "Babička", "9");
+        QCOMPARE(moves.count(), 1); // the window shows the book, not the way to it
         QCOMPARE(catalogue.fieldText("CISLO"), QStringLiteral("9"));
         QCOMPARE(catalogue.order(), QStringLiteral("CISLO"));
         search::locateBook(catalogue, "Babička", "5");
