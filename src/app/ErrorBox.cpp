@@ -1,18 +1,12 @@
 #include "ErrorBox.h"
 
-#include <QMessageBox>
+#include "widgets/ErrorBox.h"
 
 namespace app {
 
 QMessageBox *showErrorBox(QWidget *parent, const QString &message)
 {
-    auto *box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Ordex 2000"), message,
-                                QMessageBox::Ok, parent);
-    box->setObjectName(QStringLiteral("ErrorBox"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::ApplicationModal);
-    box->show();
-    return box;
+    return widgets::openErrorBox(parent, message);
 }
 
 } // namespace app

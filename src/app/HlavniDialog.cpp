@@ -396,6 +396,11 @@ void HlavniDialog::placeAboveAssistant(QWidget *dialog)
         dialog->show();
 }
 
+void HlavniDialog::showError(const QString &message)
+{
+    showErrorBox(this, message);
+}
+
 // ---- catalogue::CatalogueHost ---------------------------------------------------
 
 QString HlavniDialog::windowEntryName(int slot)

@@ -74,6 +74,7 @@ public:
     int activeSlot() const override;
     void placeBesideAssistant(QWidget *dialog) override;
     void placeAboveAssistant(QWidget *dialog) override;
+    void showError(const QString &message) override;
 
     // catalogue::CatalogueHost
     QMdiArea *mdiArea() const override;

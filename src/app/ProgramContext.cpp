@@ -18,6 +18,7 @@
 #include "platform/Launcher.h"
 #include "platform/SingleInstance.h"
 #include "platform/Sounds.h"
+#include "search/Searches.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,6 +44,7 @@ ProgramContext::~ProgramContext()
     m_welcome.reset();
     m_about.reset();
     m_ini.reset();
+    m_searches.reset();
     m_catalogues.reset();
     m_main.reset();
     m_assistant.reset();
@@ -102,7 +104,10 @@ void ProgramContext::createWindows(SpusteniDialog &splash)
         {44, nullptr}, // NahledDialog
         {47, nullptr}, // DotazKonecDialog
         {50, nullptr}, // DotazOdstranitDialog
-        {54, nullptr}, // NajitDialog
+        {54, [this] { // NajitDialog, with PomocnaDialog and VysledekDialog
+             m_searches = std::make_unique<search::Searches>(
+                 search::SearchServices{*m_data, *m_settings, *m_main});
+         }},
         {57, nullptr}, // VysledekDialog
         {60, nullptr}, // VymazatDialog
         {64, [this] { m_ini = std::make_unique<guidance::IniDialog>(*m_main, *m_settings); }},
@@ -149,6 +154,8 @@ void ProgramContext::wireCommands()
     on("Oprogramu", m_about.get(), [this] { m_about->show(); });
     on("Napoveda1", m_help.get(), [this] { m_help->Napoveda1Click(); });
     on("EM", main, [this] { platform::launchManual(m_dir); });
+    // "Najít..." of the main window and of every catalogue window.
+    connect(main, &HlavniDialog::findRequested, m_searches.get(), &search::Searches::showFindDialog);
     connect(m_catalogues.get(), &catalogue::Catalogues::exitMayContinue, main, &QWidget::close);
     main->setCatalogues(m_catalogues.get());
     connect(main, &HlavniDialog::closed, this, &ProgramContext::finished);

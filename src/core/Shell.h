@@ -5,6 +5,7 @@
 // implements it; tests implement it with a small fake.
 
 #include "widgets/DialogHost.h"
+#include "widgets/ErrorBox.h"
 
 #include <QString>
 
@@ -28,6 +29,10 @@ public:
     // Panel: above the assistant; the assistant goes back to its home place
     // when the dialog would not fit.
     virtual void placeAboveAssistant(QWidget *dialog) = 0;
+
+    // Shows the message of a failure in the program's error box without
+    // waiting for it to be closed. The main window parents the box on itself.
+    virtual void showError(const QString &message) { widgets::openErrorBox(nullptr, message); }
 };
 
 } // namespace core

@@ -12,6 +12,8 @@
 #include "guidance/TipyDialog.h"
 #include "dbase/Table.h"
 #include "platform/FileRules.h"
+#include "search/NajitDialog.h"
+#include "search/Searches.h"
 
 #include <QAction>
 #include <QApplication>
@@ -620,6 +622,13 @@ void MainWindowTest::commandsReachTheRealCatalogueWindow()
     emit window->printRequested(1);
     QCOMPARE(finds.count(), 1);
     QCOMPARE(reports.count(), 1);
+    // The find dialog comes up above the assistant for the window's catalogue.
+    search::NajitDialog *find = program->searches()->findDialog();
+    QVERIFY(find->isVisible());
+    QCOMPARE(find->slot(), 1);
+    QVERIFY(!main->isEnabled());
+    find->close();
+    QVERIFY(main->isEnabled());
     QCOMPARE(reports.at(0).at(1).toBool(), false);
 
     // Ending the program now is refused; the window raises its question.

@@ -1,0 +1,135 @@
+#include "PomocnaDialog.h"
+
+#include "SearchKeys.h"
+
+#include "core/AppSettings.h"
+#include "core/Shell.h"
+#include "widgets/Colors.h"
+#include "widgets/Fonts.h"
+#include "widgets/OfficeButton.h"
+#include "widgets/OfficeLabel.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+
+namespace search {
+
+PomocnaDialog::PomocnaDialog(core::AppSettings &settings, core::Shell &shell, QWidget *parent)
+    : widgets::BalloonWindow(parent, widgets::BalloonPosition::None)
+    , m_settings(settings)
+    , m_shell(shell)
+{
+    setObjectName(QStringLiteral("PomocnaDialog"));
+    setStatusTip(QStringLiteral("Vyhledávání záznamů"));
+    setBackgroundColor(widgets::fromColorRef(widgets::colorref::LightYellow));
+    // No host: the find dialog under it keeps the main window disabled.
+    setFixedSize(DialogWidth, DialogHeight);
+
+    m_heading = new QLabel(this);
+    m_heading->setObjectName(QStringLiteral("Label1"));
+    QFont bold = m_heading->font();
+    bold.setBold(true);
+    m_heading->setFont(bold);
+    m_heading->setAlignment(Qt::AlignCenter);
+    m_heading->setGeometry(8, 4, 262, 16);
+
+    const QFont entryFont = widgets::serifFont(13);
+    auto makeEntry = [&](const char *name, const QString &caption, const QString &hint, int y) {
+        auto *entry = new widgets::OfficeLabel(caption, this);
+        entry->setObjectName(QString::fromLatin1(name));
+        entry->setFont(entryFont);
+        entry->setStatusTip(hint);
+        entry->setAccessibleName(caption);
+        entry->setAccessibleDescription(hint);
+        entry->setGeometry(14, y, 256, 18);
+        return entry;
+    };
+    m_build = makeEntry("OfficeLabel1", QStringLiteral("Vytvořit pomocnou databázi knih"),
+                        QStringLiteral("Vytvoří pomocnou databázi"), 22);
+    m_search = makeEntry("OfficeLabel2", QStringLiteral("Začít s vyhledáváním podle vybraného klíče"),
+                         QStringLiteral("Zobrazí dialog pro vyhledání záznamu"), 40);
+    connect(m_build, &widgets::OfficeLabel::clicked, this, &PomocnaDialog::buildChosen);
+    connect(m_search, &widgets::OfficeLabel::clicked, this, [this] {
+        if (searchOffered())
+            emit searchChosen();
+    });
+
+    // One thin red line strikes the search through while the copy is not
+    // this catalogue's.
+    m_strike = new QFrame(this);
+    m_strike->setObjectName(QStringLiteral("C1"));
+    m_strike->setStatusTip(m_search->statusTip());
+    m_strike->setAutoFillBackground(true);
+    QPalette palette = m_strike->palette();
+    palette.setColor(QPalette::Window, Qt::red);
+    m_strike->setPalette(palette);
+    m_strike->setGeometry(36, 48, 226, 1);
+    m_strike->raise();
+
+    auto *rule = new QFrame(this);
+    rule->setObjectName(QStringLiteral("Bevel1"));
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    rule->setGeometry(8, 59, 262, 2);
+
+    auto *cancel = new widgets::OfficeButton(QStringLiteral("Storno"), this);
+    cancel->setObjectName(QStringLiteral("OfficeButton1"));
+    cancel->setStatusTip(QStringLiteral("Uzavře dialogové okno"));
+    cancel->setAccessibleName(cancel->caption());
+    cancel->setAccessibleDescription(cancel->statusTip());
+    cancel->setGeometry(89, 61, 100, 25);
+    connect(cancel, &widgets::OfficeButton::clicked, this, &QWidget::close);
+}
+
+void PomocnaDialog::setSearch(int slot, int k, const QString &heading)
+{
+    if (slot >= 1 && slot <= 4)
+        m_slot = slot;
+    m_key = k;
+    m_heading->setText(heading);
+}
+
+QString PomocnaDialog::heading() const
+{
+    return m_heading->text();
+}
+
+QPoint PomocnaDialog::placeFor(const QPoint &findDialog, int k)
+{
+    int left = findDialog.x() - 200;
+    if (left < 5)
+        left = findDialog.x() + 100;
+    return {left, findDialog.y() + searchKey(k).pomocnaOffset};
+}
+
+bool PomocnaDialog::searchOffered() const
+{
+    return m_search->isEnabled();
+}
+
+void PomocnaDialog::refresh()
+{
+    // A copy of this catalogue is searched as it is; anything else must be built first.
+    const bool offered = m_slot >= 1 && m_settings.auxiliarySlot() == m_slot;
+    m_search->setEnabled(offered);
+    m_strike->setVisible(!offered);
+}
+
+void PomocnaDialog::showEvent(QShowEvent *event)
+{
+    m_shell.setIndicatorVisible(QStringLiteral("SBO2"), true);
+    refresh();
+    widgets::BalloonWindow::showEvent(event);
+}
+
+void PomocnaDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        close();
+        return;
+    }
+    widgets::BalloonWindow::keyPressEvent(event);
+}
+
+} // namespace search

@@ -1,0 +1,30 @@
+#pragma once
+
+// The frame of the search's borderless windows: a raised panel over the
+// whole window holding an inner panel of the light yellow of the dialogs.
+
+#include "widgets/Colors.h"
+
+#include <QFrame>
+
+namespace search {
+
+// Fills window (of fixed size) with the raised panel and returns the inner
+// panel, on which the window's controls go.
+inline QFrame *raisedPanel(QWidget *window)
+{
+    auto *outer = new QFrame(window);
+    outer->setFrameShape(QFrame::Panel);
+    outer->setFrameShadow(QFrame::Raised);
+    outer->setGeometry(0, 0, window->width(), window->height());
+
+    auto *inner = new QFrame(outer);
+    inner->setAutoFillBackground(true);
+    QPalette palette = inner->palette();
+    palette.setColor(QPalette::Window, widgets::fromColorRef(widgets::colorref::LightYellow));
+    inner->setPalette(palette);
+    inner->setGeometry(3, 3, window->width() - 6, window->height() - 6);
+    return inner;
+}
+
+} // namespace search
