@@ -1,0 +1,137 @@
+#include "ReportRunner.h"
+
+#include "ReportForm.h"
+
+#include "dbase/DbfTypes.h"
+#include "dbase/Table.h"
+#include "reportengine/PdfExport.h"
+#include "reportengine/PreviewWindow.h"
+#include "reportengine/Printing.h"
+#include "reportengine/ReportDocument.h"
+#include "reportengine/TableSource.h"
+
+#include <QMessageBox>
+#include <QPrinter>
+
+namespace reports {
+
+ReportRunner::ReportRunner(dbase::Table &auxiliary, std::function<QString()> genre,
+                           std::function<QPrinter *()> printer, QWidget *parent)
+    : m_auxiliary(auxiliary)
+    , m_genre(std::move(genre))
+    , m_printer(std::move(printer))
+    , m_parent(parent)
+{
+}
+
+void ReportRunner::report(const QString &message)
+{
+    m_lastMessage = message;
+    if (!m_previewHook && !m_noPrinterAnswer)
+        QMessageBox::critical(m_parent, QStringLiteral("Ordex 2000"), message);
+}
+
+template <typename Run>
+void ReportRunner::runGuarded(ReportForm &form, Run run)
+{
+    m_lastMessage.clear();
+    try {
+        form.beforePrint(m_auxiliary, m_genre ? m_genre() : QString());
+        reportengine::TableSource source(m_auxiliary);
+        reportengine::ReportDocument document(form.layout(), source);
+        document.paginate();
+        run(document);
+    } catch (const dbase::Error &e) {
+        report(e.message());
+    }
+    try {
+        ReportForm::afterPrint(m_auxiliary);
+    } catch (const dbase::Error &e) {
+        report(e.message());
+    }
+}
+
+void ReportRunner::preview(ReportForm &form)
+{
+    runGuarded(form, [this, &form](reportengine::ReportDocument &document) {
+        std::function<void()> print;
+        QWidget *window = nullptr;
+        if (m_printer) {
+            print = [this, &document, &window] {
+                if (!reportengine::printerInstalled()) {
+                    report(noPrinterMessage());
+                    return;
+                }
+                QString error;
+                if (reportengine::printDocument(document, *m_printer(), window, &error)
+                    == reportengine::PrintResult::Failed)
+                    report(error);
+            };
+        }
+        reportengine::PreviewWindow preview(document, form.title(), print, m_parent);
+        window = &preview;
+        if (m_previewHook) {
+            preview.show();
+            m_previewHook(&preview);
+            preview.close();
+        } else {
+            preview.exec();
+        }
+    });
+}
+
+void ReportRunner::print(ReportForm &form)
+{
+    if (!m_printer || !reportengine::printerInstalled()) {
+        // No printer: say so and offer the preview instead of hanging in a
+        // print job that cannot start.
+        const QString question = noPrinterMessage() + QStringLiteral("\n\nChcete zobrazit náhled sestavy?");
+        m_lastMessage = noPrinterMessage();
+        const bool showPreview = m_noPrinterAnswer
+                                     ? m_noPrinterAnswer()
+                                     : QMessageBox::question(m_parent, QStringLiteral("Ordex 2000"), question)
+                                           == QMessageBox::Yes;
+        if (showPreview) {
+            const QString message = m_lastMessage;
+            preview(form);
+            if (m_lastMessage.isEmpty())
+                m_lastMessage = message;
+        }
+        return;
+    }
+    printDirect(form);
+}
+
+void ReportRunner::printDirect(ReportForm &form)
+{
+    runGuarded(form, [this](reportengine::ReportDocument &document) {
+        QString error;
+        if (reportengine::printDocument(document, *m_printer(), m_parent, &error)
+            == reportengine::PrintResult::Failed)
+            report(error);
+    });
+}
+
+QString ReportRunner::writePdf(ReportForm &form, const QString &path)
+{
+    QString error;
+    m_lastMessage.clear();
+    try {
+        form.beforePrint(m_auxiliary, m_genre ? m_genre() : QString());
+        reportengine::TableSource source(m_auxiliary);
+        reportengine::ReportDocument document(form.layout(), source);
+        document.paginate();
+        error = reportengine::writePdf(document, path, form.title());
+    } catch (const dbase::Error &e) {
+        error = e.message();
+    }
+    ReportForm::afterPrint(m_auxiliary);
+    return error;
+}
+
+QString noPrinterMessage()
+{
+    return QStringLiteral("V systému není nainstalována žádná tiskárna, sestavu nelze vytisknout.");
+}
+
+} // namespace reports
