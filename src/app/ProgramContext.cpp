@@ -18,6 +18,7 @@
 #include "platform/Launcher.h"
 #include "platform/SingleInstance.h"
 #include "platform/Sounds.h"
+#include "reports/Reports.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,6 +44,7 @@ ProgramContext::~ProgramContext()
     m_welcome.reset();
     m_about.reset();
     m_ini.reset();
+    m_reports.reset();
     m_catalogues.reset();
     m_main.reset();
     m_assistant.reset();
@@ -99,7 +101,12 @@ void ProgramContext::createWindows(SpusteniDialog &splash)
              const catalogue::CatalogueServices services{*m_data, *m_settings, *m_main, *m_main};
              m_catalogues = std::make_unique<catalogue::Catalogues>(services);
          }},
-        {44, nullptr}, // NahledDialog
+        {44, [this] {
+             // NahledDialog with its sub-dialogs, the author picker and the four report forms.
+             const reports::ReportServices services{*m_data, *m_settings, *m_main, m_main->genreChoice(),
+                                                    m_main->sharedPrinter()};
+             m_reports = std::make_unique<reports::Reports>(services);
+         }},
         {47, nullptr}, // DotazKonecDialog
         {50, nullptr}, // DotazOdstranitDialog
         {54, nullptr}, // NajitDialog
@@ -147,6 +154,7 @@ void ProgramContext::wireCommands()
     on("Oprogramu", m_about.get(), [this] { m_about->show(); });
     on("Napoveda1", m_help.get(), [this] { m_help->Napoveda1Click(); });
     on("EM", main, [this] { platform::launchManual(m_dir); });
+    connect(main, &HlavniDialog::reportSelection, m_reports.get(), &reports::Reports::showSelection);
     connect(m_catalogues.get(), &catalogue::Catalogues::exitMayContinue, main, &QWidget::close);
     main->setCatalogues(m_catalogues.get());
     connect(main, &HlavniDialog::closed, this, &ProgramContext::finished);

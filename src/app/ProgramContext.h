@@ -25,6 +25,9 @@ class Sounds;
 namespace catalogue {
 class Catalogues;
 }
+namespace reports {
+class Reports;
+}
 namespace guidance {
 class IniDialog;
 class NapovedaDialog;
@@ -66,6 +69,7 @@ public:
     guidance::UvitaniDialog *welcomeDialog() const { return m_welcome.get(); }
     guidance::IniDialog *iniDialog() const { return m_ini.get(); }
     catalogue::Catalogues *catalogues() const { return m_catalogues.get(); }
+    reports::Reports *reports() const { return m_reports.get(); }
     KopieDialog *notice() const { return m_notice.get(); }
 
 signals:
@@ -98,6 +102,7 @@ private:
     std::unique_ptr<HlavniDialog> m_main;
     std::unique_ptr<guidance::PomocnikDialog> m_assistant;
     std::unique_ptr<catalogue::Catalogues> m_catalogues;
+    std::unique_ptr<reports::Reports> m_reports;
     std::unique_ptr<guidance::IniDialog> m_ini;
     std::unique_ptr<guidance::OProgramuDialog> m_about;
     std::unique_ptr<guidance::UvitaniDialog> m_welcome;
