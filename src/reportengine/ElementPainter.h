@@ -6,6 +6,7 @@
 #include "Layout.h"
 
 #include <QFont>
+#include <QStringList>
 
 class QPainter;
 

@@ -14,6 +14,7 @@
 #include <QCollator>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
