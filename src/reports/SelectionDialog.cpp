@@ -49,7 +49,7 @@ void SelectionDialog::setPreviewMode(bool preview)
 
 bool SelectionDialog::isPreviewMode() const
 {
-    return m_mode->text() == QLatin1String("náhledových sestav");
+    return m_mode->text() == QStringLiteral("náhledových sestav");
 }
 
 } // namespace reports

@@ -240,7 +240,7 @@ void ReportDialogsTest::authorFamilyRebuildsBeforeItsDialog()
     QCOMPARE(author->modeMark(), QStringLiteral("T"));
     QCOMPARE(p.owner->authorPicker()->modeMark(), QStringLiteral("T"));
     QCOMPARE(p.owner->authorPicker()->confirmButton()->caption(), QStringLiteral("Tisk"));
-    QCOMPARE(p.shell.sounds.count(QStringLiteral("Dialog.wav")), 2);
+    QCOMPARE(p.shell.sounds.count(QStringLiteral("Dialog.wav")), 1); // its second appearance
     // Storno goes back to the selection; the rebuilt copy stays.
     QTest::keyClick(author, Qt::Key_Escape);
     QVERIFY(sel->isEnabled());

@@ -156,8 +156,8 @@ void ReportsPdfTest::levelsPrintOneTwoOrFourRows()
 void ReportsPdfTest::longTitleWrapsAndIsCutInItsBox()
 {
     ReportFixture f;
-    const QString longTitle =
-        QStringLiteral("Dlouhý název knihy o mnoha slovech který se do krabice nevejde a konec nikdo neuvidí");
+    // 50 letters, the field's width, are far more than the box's 77.3 mm.
+    const QString longTitle = QStringLiteral("Dlouhý název knihy o slovech a konec nikdo neuvidí");
     QList<Book> books{book(longTitle, QStringLiteral("Autor"), QStringLiteral("Horor"), QStringLiteral("1"))};
     Book withNote = book(QStringLiteral("Poznámky"), QStringLiteral("B"), QString(), QStringLiteral("2"));
     withNote[QStringLiteral("POZNAMKA")] = QString(40, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("slovo "))
@@ -350,7 +350,7 @@ void ReportsPdfTest::filterIsOffAfterEveryRun()
     runner.preview(one);
     QCOMPARE(pages, 1);
     QVERIFY(!aux.filtered());
-    // A missing order fails with a message, and the filter is off after it too.
+    // A missing order (the AUTORNAZEV tag) fails with a message and no file.
     aux.close();
     const QString noTags = f.path(QStringLiteral("Holy.dbf"));
     dbase::createTable(noTags, core::auxiliaryFields(), {}, true);
@@ -358,7 +358,8 @@ void ReportsPdfTest::filterIsOffAfterEveryRun()
     bare.setDatabaseName(f.path(QString()));
     bare.setTableName(QStringLiteral("Holy.dbf"));
     reports::ReportRunner bareRunner(bare, [] { return QString(); }, {});
-    QVERIFY(!bareRunner.writePdf(title, f.path(QStringLiteral("c.pdf"))).isEmpty());
+    ReportForm authors(ReportKind::Authors);
+    QVERIFY(!bareRunner.writePdf(authors, f.path(QStringLiteral("c.pdf"))).isEmpty());
     QVERIFY(!QFile::exists(f.path(QStringLiteral("c.pdf"))));
 }
 
