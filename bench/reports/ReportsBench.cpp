@@ -93,6 +93,42 @@ int main(int argc, char *argv[])
                                  [&printer] { return printer.printer(); });
     std::printf("%d books\n", books);
 
+    // --shots DIR: a picture of the preview window of every report at every level.
+    if (const int i = int(args.indexOf(QStringLiteral("--shots"))); i > 0 && i + 1 < args.size()) {
+        const QString folder = args.at(i + 1);
+        if (!search::runAuxiliaryBuild(data, settings, shell, 1, search::BuildMode::Print))
+            return 1;
+        struct Shot { reports::ReportKind kind; reports::ListDetail detail; const char *name; };
+        const Shot shots[] = {
+            {reports::ReportKind::Title, reports::ListDetail::Short, "title-short"},
+            {reports::ReportKind::Title, reports::ListDetail::Extended, "title-extended"},
+            {reports::ReportKind::Title, reports::ListDetail::Full, "title-full"},
+            {reports::ReportKind::Number, reports::ListDetail::Short, "number-short"},
+            {reports::ReportKind::Number, reports::ListDetail::Extended, "number-extended"},
+            {reports::ReportKind::Number, reports::ListDetail::Full, "number-full"},
+            {reports::ReportKind::Authors, reports::ListDetail::Short, "authors"},
+            {reports::ReportKind::Author, reports::ListDetail::Short, "author"},
+        };
+        for (const Shot &shot : shots) {
+            reports::ReportForm f(shot.kind);
+            f.setDetail(shot.detail);
+            if (shot.kind == reports::ReportKind::Author) {
+                data.openTable(5);
+                reports::ReportForm::restrictToAuthor(*data.auxiliaryTable(), QStringLiteral("Karel Čapek"));
+                f.setHeading(QStringLiteral("Karel Čapek"));
+            }
+            runner.setPreviewHook([&](QWidget *window) {
+                window->resize(900, 1000);
+                QApplication::processEvents();
+                static_cast<reportengine::PreviewWindow *>(window)->fitWidth();
+                QApplication::processEvents();
+                window->grab().save(folder + QLatin1Char('/') + QLatin1String(shot.name) + QStringLiteral(".png"));
+            });
+            runner.preview(f);
+        }
+        return 0;
+    }
+
     const long before = rssKiB();
     long during = 0;
     double firstPage = 0, nextPage = 0, lastPage = 0;

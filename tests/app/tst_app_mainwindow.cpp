@@ -12,6 +12,8 @@
 #include "guidance/TipyDialog.h"
 #include "dbase/Table.h"
 #include "platform/FileRules.h"
+#include "reports/Reports.h"
+#include "reports/SelectionDialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -91,6 +93,7 @@ private slots:
     void normalCloseResetsMarkers();
     void closeWithUnsavedRecordIsRefused();
     void commandsReachTheRealCatalogueWindow();
+    void reportCommandsOpenTheSelectionForTheirCatalogue();
 };
 
 void MainWindowTest::viewTogglesSurviveRestart()
@@ -618,6 +621,9 @@ void MainWindowTest::commandsReachTheRealCatalogueWindow()
     QCOMPARE(finds.count(), 1);
     QCOMPARE(reports.count(), 1);
     QCOMPARE(reports.at(0).at(1).toBool(), false);
+    // The print command opened the report selection; the user leaves it.
+    QVERIFY(program->reports()->selectionDialog()->isVisible());
+    QTest::keyClick(program->reports()->selectionDialog(), Qt::Key_Escape);
 
     // Ending the program now is refused; the window raises its question.
     QSignalSpy finished(program.get(), &app::ProgramContext::finished);
@@ -626,6 +632,40 @@ void MainWindowTest::commandsReachTheRealCatalogueWindow()
     QCOMPARE(program->catalogues()->exitSlot(), 1);
     QCOMPARE(f.ini("Otevreni", "Databaze1"), QStringLiteral("1"));
     QVERIFY(program->catalogues()->window(1));
+}
+
+void MainWindowTest::reportCommandsOpenTheSelectionForTheirCatalogue()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    catalogue::CatalogueWindow *window = program->catalogues()->open(1);
+    QVERIFY(window);
+    QTRY_COMPARE(main->activeSlot(), 1);
+    dbase::Table *table = program->dataModule()->bookTable(1);
+    table->insert();
+    table->setFieldText(QStringLiteral("NAZEV"), QStringLiteral("Babička"));
+    table->post();
+    main->refresh();
+    reports::SelectionDialog *selection = program->reports()->selectionDialog();
+    QVERIFY(commandOf(main, "MS5")->isEnabled());
+    QCOMPARE(commandOf(main, "MS5")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    commandOf(main, "MS5")->trigger();
+    QVERIFY(selection->isVisible());
+    QVERIFY(!selection->isPreviewMode());
+    QCOMPARE(selection->slotText(), QStringLiteral("1"));
+    QVERIFY(!main->isEnabled());
+    QTest::keyClick(selection, Qt::Key_Escape);
+    QVERIFY(main->isEnabled());
+    // The window's own menu: preview for its slot.
+    emit window->previewRequested(1);
+    QVERIFY(selection->isVisible());
+    QVERIFY(selection->isPreviewMode());
+    QTest::keyClick(selection, Qt::Key_Escape);
+    // The genre menu reaches the reports through the shared choice.
+    commandOf(main, "DR12")->trigger();
+    QCOMPARE(main->genreChoice().genre(), QStringLiteral("Horor"));
+    table->close();
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -9,8 +9,24 @@
 
 #include <cstdio>
 
+namespace {
+
+// Qt's own notes (a missing runtime folder, font fallbacks) are not the
+// tool's messages: standard error carries only what went wrong.
+void quietNotes(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg || type == QtCriticalMsg) {
+        const QByteArray bytes = message.toUtf8() + '\n';
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    }
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    if (qEnvironmentVariableIsEmpty("ORDEX_REPORT_DEBUG"))
+        qInstallMessageHandler(quietNotes);
     // Reports need fonts, not a screen: run without one unless told otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
