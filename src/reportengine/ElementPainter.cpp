@@ -1,6 +1,6 @@
 #include "ElementPainter.h"
 
-#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPainter>
 #include <QTextLayout>
@@ -14,7 +14,6 @@ namespace {
 struct CachedFont
 {
     QFont font;
-    QFontMetricsF metrics;
 };
 
 const CachedFont &cachedFont(const FontSpec &spec)
@@ -34,9 +33,36 @@ const CachedFont &cachedFont(const FontSpec &spec)
     font.setBold(spec.bold);
     font.setItalic(spec.italic);
     font.setHintingPreference(QFont::PreferNoHinting);
-    auto *entry = new CachedFont{font, QFontMetricsF(font)};
+    auto *entry = new CachedFont{font};
     cache.insert(key, entry);
     return *entry;
+}
+
+// A one-line text shaped once: captions, genres, numbers and names come
+// back on every row, and shaping is the dearest part of painting a row.
+struct ShapedLine
+{
+    QList<QGlyphRun> runs;
+    double width = 0.0;
+};
+
+const ShapedLine &shaped(const CachedFont &cf, const QString &text)
+{
+    static QHash<const CachedFont *, QHash<QString, ShapedLine>> byFont;
+    QHash<QString, ShapedLine> &lines = byFont[&cf];
+    auto it = lines.constFind(text);
+    if (it != lines.constEnd())
+        return *it;
+    // Bounded: a report of unique titles must not keep them all.
+    if (lines.size() > 4096)
+        lines.clear();
+    QTextLayout layout(text, cf.font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    ShapedLine entry{layout.glyphRuns(), line.naturalTextWidth()};
+    return *lines.insert(text, entry);
 }
 
 bool hasBox(const Element &e)
@@ -102,17 +128,14 @@ void paintText(QPainter &painter, const Element &e, const QString &text, double 
     painter.setFont(cf.font);
     painter.setPen(Qt::black);
     const bool plain = !text.contains(QLatin1Char('\n'));
-    if (!hasBox(e)) {
-        painter.drawText(QPointF(x, y + cf.metrics.ascent()), text);
-        return;
-    }
-    const double width = e.box.width() * Units;
+    const double width = hasBox(e) ? e.box.width() * Units : 1e9;
     if (plain) {
-        // Most values fit on one line: no layout needed.
-        const double advance = cf.metrics.horizontalAdvance(text);
-        if (advance <= width) {
-            painter.drawText(QPointF(x + alignedOffset(e.alignment, width, advance), y + cf.metrics.ascent()),
-                             text);
+        // Most values fit on one line: no wrapping needed.
+        const ShapedLine &line = shaped(cf, text);
+        if (!hasBox(e) || line.width <= width) {
+            const double offset = hasBox(e) ? alignedOffset(e.alignment, width, line.width) : 0.0;
+            for (const QGlyphRun &run : line.runs)
+                painter.drawGlyphRun(QPointF(x + offset, y), run);
             return;
         }
     }

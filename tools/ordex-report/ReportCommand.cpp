@@ -153,8 +153,18 @@ int run(const QStringList &arguments, QString *error)
             if (tag.name.compare(QLatin1String("CISLO"), Qt::CaseInsensitive) == 0)
                 catalogue.setOrder(QStringLiteral("CISLO"));
 
+        // The copy carries only the index tag of the report's own order: its
+        // index is written once when the copy is closed, and the program's
+        // other orders would be written for nothing.
+        const QString order = o.report == QLatin1String("number")    ? QStringLiteral("CISLO")
+                              : o.report == QLatin1String("authors") ? QStringLiteral("AUTORNAZEV")
+                                                                     : QStringLiteral("NAZEV");
+        QList<dbase::IndexTag> tags;
+        for (const dbase::IndexTag &tag : core::auxiliaryTags())
+            if (tag.name == order)
+                tags.append(tag);
         const QString auxPath = scratch.filePath(QString::fromLatin1(core::AuxiliaryTableFile));
-        dbase::createTable(auxPath, core::auxiliaryFields(), core::auxiliaryTags(), true);
+        dbase::createTable(auxPath, core::auxiliaryFields(), tags, true);
         dbase::Table auxiliary;
         auxiliary.setDatabaseName(scratch.path());
         auxiliary.setTableName(QString::fromLatin1(core::AuxiliaryTableFile));
