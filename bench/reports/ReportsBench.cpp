@@ -16,13 +16,19 @@
 #include "dbase/Table.h"
 #include "reportengine/PreviewWindow.h"
 #include "reports/ReportForm.h"
+#include "reports/AuthorPicker.h"
 #include "reports/ReportRunner.h"
+#include "reports/Reports.h"
+#include "reports/SelectionDialog.h"
+#include "reports/SubDialog.h"
+#include "widgets/OfficeLabel.h"
 #include "search/AuxiliaryBuild.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -136,6 +142,19 @@ int main(int argc, char *argv[])
             });
             runner.preview(f);
         }
+        // The dialogs on the way to a report.
+        reports::Reports owner({data, settings, shell, genre, printer});
+        owner.showSelection(1, true);
+        owner.selectionDialog()->grab().save(folder + QStringLiteral("/NahledDialog.png"));
+        owner.selectionDialog()->findChild<widgets::OfficeLabel *>(QStringLiteral("OfficeLabel1"))->clicked();
+        owner.titleDialog()->grab().save(folder + QStringLiteral("/AbecedaDialog.png"));
+        owner.titleDialog()->close();
+        owner.selectionDialog()->close();
+        owner.authorPicker()->setModeMark(QStringLiteral("T"));
+        owner.authorPicker()->show();
+        owner.authorPicker()->tree()->setCurrentItem(owner.authorPicker()->tree()->topLevelItem(2));
+        owner.authorPicker()->grab().save(folder + QStringLiteral("/Vysledek1Dialog.png"));
+        owner.authorPicker()->close();
         return 0;
     }
 

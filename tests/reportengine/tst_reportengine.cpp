@@ -4,9 +4,13 @@
 
 #include "reportengine/ElementPainter.h"
 #include "reportengine/PdfExport.h"
+#include "reportengine/PreviewWindow.h"
 #include "reportengine/ReportDocument.h"
 
+#include <QAction>
 #include <QFile>
+#include <QFontInfo>
+#include <QSpinBox>
 #include <QImage>
 #include <QPainter>
 #include <QPicture>
@@ -92,6 +96,8 @@ private slots:
     void elementsBelowTheBandAreNotPrinted();
     void pdfHoldsEveryPageAndElement();
     void failedPdfLeavesNoFile();
+    void timesIsServedByLiberationSerif();
+    void previewPagesLikeADocumentViewer();
 };
 
 void ReportEngineTest::pagesFollowFromFixedBandHeights()
@@ -277,6 +283,52 @@ void ReportEngineTest::failedPdfLeavesNoFile()
     QVERIFY(!writePdf(doc, target).isEmpty());
     QVERIFY(!QFile::exists(target));
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void ReportEngineTest::timesIsServedByLiberationSerif()
+{
+    // The layouts' widths were made for "Times New Roman"; its metric twin
+    // must be what the system's font matching gives.
+    const QFontInfo info(pageFont(FontSpec{}));
+    QCOMPARE(info.family(), QStringLiteral("Liberation Serif"));
+    FontSpec bold;
+    bold.bold = true;
+    QVERIFY(QFontInfo(pageFont(bold)).bold());
+}
+
+void ReportEngineTest::previewPagesLikeADocumentViewer()
+{
+    ListSource source(rows(120)); // 25 a page: 5 pages
+    ReportDocument doc(simpleLayout(10.0), source);
+    doc.paginate();
+    PreviewWindow preview(doc, QStringLiteral("Zkouška"), {});
+    preview.show();
+    auto action = [&preview](const char *name) { return preview.findChild<QAction *>(QLatin1String(name)); };
+    QVERIFY(!action("PreviewPrint")); // no printing offered without a printer function
+    QCOMPARE(preview.pageView()->page(), 0);
+    QVERIFY(!action("PreviewFirst")->isEnabled());
+    QVERIFY(!preview.pageView()->pageImage().isNull());
+    QTest::keyClick(&preview, Qt::Key_PageDown);
+    QCOMPARE(preview.pageView()->page(), 1);
+    QTest::keyClick(&preview, Qt::Key_End);
+    QCOMPARE(preview.pageView()->page(), 4);
+    QVERIFY(!action("PreviewNext")->isEnabled());
+    QCOMPARE(preview.findChild<QSpinBox *>(QStringLiteral("PreviewPage"))->value(), 5);
+    action("PreviewPrior")->trigger();
+    QCOMPARE(preview.pageView()->page(), 3);
+    preview.findChild<QSpinBox *>(QStringLiteral("PreviewPage"))->setValue(1);
+    QCOMPARE(preview.pageView()->page(), 0);
+    preview.goToPage(99); // kept within the document
+    QCOMPARE(preview.pageView()->page(), 4);
+
+    const double zoom = preview.pageView()->zoom();
+    action("PreviewZoomIn")->trigger();
+    QVERIFY(preview.pageView()->zoom() > zoom);
+    QVERIFY(preview.pageView()->width() > 0);
+
+    QTemporaryDir dir;
+    QVERIFY(preview.saveAsPdf(dir.filePath(QStringLiteral("nahled.pdf"))));
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("nahled.pdf"))));
 }
 
 QTEST_MAIN(ReportEngineTest)
