@@ -5,6 +5,7 @@
 #include "reportengine/ElementPainter.h"
 #include "reportengine/PdfExport.h"
 #include "reportengine/PreviewWindow.h"
+#include "reportengine/Printing.h"
 #include "reportengine/ReportDocument.h"
 
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPicture>
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -98,6 +100,7 @@ private slots:
     void failedPdfLeavesNoFile();
     void timesIsServedByLiberationSerif();
     void previewPagesLikeADocumentViewer();
+    void printingGoesPageByPageToThePrinter();
 };
 
 void ReportEngineTest::pagesFollowFromFixedBandHeights()
@@ -329,6 +332,27 @@ void ReportEngineTest::previewPagesLikeADocumentViewer()
     QTemporaryDir dir;
     QVERIFY(preview.saveAsPdf(dir.filePath(QStringLiteral("nahled.pdf"))));
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("nahled.pdf"))));
+}
+
+void ReportEngineTest::printingGoesPageByPageToThePrinter()
+{
+    // A printer that writes a file stands in for a real one.
+    ListSource source(rows(60));
+    ReportDocument doc(simpleLayout(10.0), source);
+    doc.paginate();
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("tisk.pdf")));
+    QString error;
+    QCOMPARE(printDocument(doc, printer, nullptr, &error), PrintResult::Printed);
+    QVERIFY(error.isEmpty());
+    QCOMPARE(printer.copyCount(), 1);
+    if (!havePdftotext())
+        return;
+    const QStringList pages = pdfText(dir.filePath(QStringLiteral("tisk.pdf"))).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    QCOMPARE(pages.size(), 3);
+    QVERIFY(pages.at(2).contains(QStringLiteral("Kniha 60")));
 }
 
 QTEST_MAIN(ReportEngineTest)
