@@ -12,6 +12,7 @@
 
 #include <QMessageBox>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace reports {
 
@@ -87,10 +88,18 @@ void ReportRunner::print(ReportForm &form)
         // print job that cannot start.
         const QString question = noPrinterMessage() + QStringLiteral("\n\nChcete zobrazit náhled sestavy?");
         m_lastMessage = noPrinterMessage();
-        const bool showPreview = m_noPrinterAnswer
-                                     ? m_noPrinterAnswer()
-                                     : QMessageBox::question(m_parent, QStringLiteral("Ordex 2000"), question)
-                                           == QMessageBox::Yes;
+        bool showPreview = false;
+        if (m_noPrinterAnswer) {
+            showPreview = m_noPrinterAnswer();
+        } else {
+            QMessageBox box(QMessageBox::Question, QStringLiteral("Ordex 2000"), question, QMessageBox::NoButton,
+                            m_parent);
+            QPushButton *yes = box.addButton(QStringLiteral("Ano"), QMessageBox::YesRole);
+            box.addButton(QStringLiteral("Ne"), QMessageBox::NoRole);
+            box.setDefaultButton(yes);
+            box.exec();
+            showPreview = box.clickedButton() == yes;
+        }
         if (showPreview) {
             const QString message = m_lastMessage;
             preview(form);
