@@ -4,6 +4,7 @@
 // during the walk brings the walk back to that record later, so that any page
 // can be painted without walking the pages before it.
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -25,6 +26,9 @@ public:
     virtual void seek(Position position) = 0;
     // The text of a field of the current record (trailing blanks dropped).
     virtual QString text(const QString &field) const = 0;
+    // A value that is equal for two records exactly when the field's text
+    // is: what a group header compares. The text unless a source knows better.
+    virtual QByteArray key(const QString &field) const { return text(field).toUtf8(); }
 };
 
 } // namespace reportengine

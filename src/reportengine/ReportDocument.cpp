@@ -34,11 +34,11 @@ void ReportDocument::paginate()
     const double body = m_layout.bodyHeight();
     Page page;
     double y = 0.0;
-    QString previous;
+    QByteArray previous;
     bool hasPrevious = false;
     if (m_source.first()) {
         do {
-            const QString key = grouped ? m_source.text(m_layout.groupField) : QString();
+            const QByteArray key = grouped ? m_source.key(m_layout.groupField) : QByteArray();
             double need = m_layout.detail.height;
             if (grouped && (!hasPrevious || key != previous))
                 need += m_layout.groupHeader.height;
@@ -74,14 +74,14 @@ void ReportDocument::paintPage(QPainter &painter, int index, double dotsPerMm)
     double y = m_layout.pageHeader.height;
     if (page.count > 0) {
         const bool grouped = !m_layout.groupField.isEmpty();
-        QString previous = page.previousKey;
+        QByteArray previous = page.previousKey;
         bool hasPrevious = page.hasPrevious;
         m_source.seek(page.start);
         for (int k = 0; k < page.count; ++k) {
             if (k > 0 && !m_source.next())
                 break;
             if (grouped) {
-                const QString key = m_source.text(m_layout.groupField);
+                const QByteArray key = m_source.key(m_layout.groupField);
                 if (!hasPrevious || key != previous) {
                     paintBand(painter, m_layout.groupHeader, y, index + 1, true);
                     y += m_layout.groupHeader.height;

@@ -43,7 +43,7 @@ private:
     {
         RecordSource::Position start = 0;
         int count = 0;
-        QString previousKey; // group value of the record before the page
+        QByteArray previousKey; // group value of the record before the page
         bool hasPrevious = false;
     };
 

@@ -41,4 +41,16 @@ QString TableSource::text(const QString &field) const
     return value;
 }
 
+QByteArray TableSource::key(const QString &field) const
+{
+    const int index = m_table.fieldIndex(field);
+    if (index < 0)
+        return QByteArray();
+    const QByteArrayView bytes = m_table.fieldBytes(index);
+    qsizetype size = bytes.size();
+    while (size > 0 && (bytes[size - 1] == ' ' || bytes[size - 1] == '\0'))
+        --size;
+    return bytes.first(size).toByteArray();
+}
+
 } // namespace reportengine

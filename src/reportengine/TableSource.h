@@ -21,6 +21,8 @@ public:
     Position position() const override;
     void seek(Position position) override;
     QString text(const QString &field) const override;
+    // The stored bytes: the same text is stored as the same bytes.
+    QByteArray key(const QString &field) const override;
 
 private:
     dbase::Table &m_table;
