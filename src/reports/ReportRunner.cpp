@@ -33,28 +33,31 @@ void ReportRunner::report(const QString &message)
 }
 
 template <typename Run>
-void ReportRunner::runGuarded(ReportForm &form, Run run)
+QString ReportRunner::runGuarded(ReportForm &form, Run run)
 {
     m_lastMessage.clear();
+    QString error;
     try {
         form.beforePrint(m_auxiliary, m_genre ? m_genre() : QString());
         reportengine::TableSource source(m_auxiliary);
         reportengine::ReportDocument document(form.layout(), source);
         document.paginate();
-        run(document);
+        error = run(document);
     } catch (const dbase::Error &e) {
-        report(e.message());
+        error = e.message();
     }
     try {
         ReportForm::afterPrint(m_auxiliary);
     } catch (const dbase::Error &e) {
-        report(e.message());
+        if (error.isEmpty())
+            error = e.message();
     }
+    return error;
 }
 
 void ReportRunner::preview(ReportForm &form)
 {
-    runGuarded(form, [this, &form](reportengine::ReportDocument &document) {
+    const QString error = runGuarded(form, [this, &form](reportengine::ReportDocument &document) {
         std::function<void()> print;
         QWidget *window = nullptr;
         if (m_printer) {
@@ -78,7 +81,10 @@ void ReportRunner::preview(ReportForm &form)
         } else {
             preview.exec();
         }
+        return QString();
     });
+    if (!error.isEmpty())
+        report(error);
 }
 
 void ReportRunner::print(ReportForm &form)
@@ -113,29 +119,20 @@ void ReportRunner::print(ReportForm &form)
 
 void ReportRunner::printDirect(ReportForm &form)
 {
-    runGuarded(form, [this](reportengine::ReportDocument &document) {
-        QString error;
-        if (reportengine::printDocument(document, *m_printer(), m_parent, &error)
-            == reportengine::PrintResult::Failed)
-            report(error);
+    const QString error = runGuarded(form, [this](reportengine::ReportDocument &document) {
+        QString failure;
+        reportengine::printDocument(document, *m_printer(), m_parent, &failure);
+        return failure;
     });
+    if (!error.isEmpty())
+        report(error);
 }
 
 QString ReportRunner::writePdf(ReportForm &form, const QString &path)
 {
-    QString error;
-    m_lastMessage.clear();
-    try {
-        form.beforePrint(m_auxiliary, m_genre ? m_genre() : QString());
-        reportengine::TableSource source(m_auxiliary);
-        reportengine::ReportDocument document(form.layout(), source);
-        document.paginate();
-        error = reportengine::writePdf(document, path, form.title());
-    } catch (const dbase::Error &e) {
-        error = e.message();
-    }
-    ReportForm::afterPrint(m_auxiliary);
-    return error;
+    return runGuarded(form, [&form, &path](reportengine::ReportDocument &document) {
+        return reportengine::writePdf(document, path, form.title());
+    });
 }
 
 QString noPrinterMessage()

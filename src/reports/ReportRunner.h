@@ -44,8 +44,10 @@ public:
     void setNoPrinterAnswer(std::function<bool()> answer) { m_noPrinterAnswer = std::move(answer); }
 
 private:
+    // Opens and restricts the table, cuts the pages, runs, and switches the
+    // filter off again; returns the first failure's message.
     template <typename Run>
-    void runGuarded(ReportForm &form, Run run);
+    QString runGuarded(ReportForm &form, Run run);
     void printDirect(ReportForm &form);
     void report(const QString &message);
 
