@@ -486,9 +486,7 @@ CatalogueArea *HlavniDialog::catalogueArea() const
 
 QPrinter *HlavniDialog::printer()
 {
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return m_printer.get();
+    return m_printer.printer();
 }
 
 QString HlavniDialog::hintText() const

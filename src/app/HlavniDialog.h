@@ -8,6 +8,8 @@
 
 #include "catalogue/CatalogueHost.h"
 #include "core/AppSettings.h"
+#include "core/GenreChoice.h"
+#include "core/SharedPrinter.h"
 #include "core/Shell.h"
 #include "platform/ProgramDirectory.h"
 
@@ -95,6 +97,9 @@ public:
     QMdiSubWindow *catalogueSubWindow(int slot) const;
     // The one printer shared by the printer set-up and the reports.
     QPrinter *printer();
+    core::SharedPrinter &sharedPrinter() { return m_printer; }
+    // The genre menu's choice, which the book lists read.
+    core::GenreChoice &genreChoice() { return m_genreChoice; }
 
     // The genre ticked in the genre menu: empty for "Všechny druhy".
     QString tickedGenre() const;
@@ -215,7 +220,8 @@ private:
     QMenu *m_popup1 = nullptr;      // PopupMenu1
     QMenu *m_popup2 = nullptr;      // PopupMenu2
     QActionGroup *m_genres = nullptr;
-    std::unique_ptr<QPrinter> m_printer;
+    core::SharedPrinter m_printer;
+    core::GenreChoice m_genreChoice;
 
     QPointer<guidance::PomocnikDialog> m_assistant;
     QPointer<guidance::UvitaniDialog> m_welcome;

@@ -290,6 +290,8 @@ void HlavniDialog::createMenus()
         m_genres->addAction(a);
         genreMenu->addAction(a);
     }
+    connect(m_genres, &QActionGroup::triggered, this,
+            [this](QAction *a) { m_genreChoice.setGenre(a->data().toString()); });
     QAction *beforeTips = nastroje->addSeparator();
     beforeTips->setStatusTip(text(F1Hint));
     add(nastroje, {"MN4"});
@@ -501,14 +503,12 @@ void HlavniDialog::createContextMenus()
 
 QString HlavniDialog::tickedGenre() const
 {
-    QAction *a = m_genres->checkedAction();
-    return a ? a->data().toString() : QString();
+    return m_genreChoice.genre();
 }
 
 QString HlavniDialog::tickedGenreCaption() const
 {
-    QAction *a = m_genres->checkedAction();
-    return a ? a->text() : QStringLiteral("Všechny druhy");
+    return m_genreChoice.caption();
 }
 
 } // namespace app

@@ -27,7 +27,8 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMessageBox>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QTimer>
 
 namespace app {
@@ -149,7 +150,15 @@ void HlavniDialog::MS3Click()
 
 void HlavniDialog::MS9Click()
 {
-    QPageSetupDialog dialog(printer(), this);
+    // The printer chosen here is the one "Tisk..." prints on.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        QMessageBox::information(this, QStringLiteral("Ordex 2000"),
+                                 QStringLiteral("V systému není nainstalována žádná tiskárna."));
+        return;
+    }
+    QPrintDialog dialog(printer(), this);
+    dialog.setWindowTitle(QStringLiteral("Nastavení tiskárny"));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
     dialog.exec();
 }
 

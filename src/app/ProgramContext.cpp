@@ -19,6 +19,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/Sounds.h"
 #include "search/Searches.h"
+#include "reports/Reports.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,6 +46,7 @@ ProgramContext::~ProgramContext()
     m_about.reset();
     m_ini.reset();
     m_searches.reset();
+    m_reports.reset();
     m_catalogues.reset();
     m_main.reset();
     m_assistant.reset();
@@ -101,7 +103,12 @@ void ProgramContext::createWindows(SpusteniDialog &splash)
              const catalogue::CatalogueServices services{*m_data, *m_settings, *m_main, *m_main};
              m_catalogues = std::make_unique<catalogue::Catalogues>(services);
          }},
-        {44, nullptr}, // NahledDialog
+        {44, [this] {
+             // NahledDialog with its sub-dialogs, the author picker and the four report forms.
+             const reports::ReportServices services{*m_data, *m_settings, *m_main, m_main->genreChoice(),
+                                                    m_main->sharedPrinter()};
+             m_reports = std::make_unique<reports::Reports>(services);
+         }},
         {47, nullptr}, // DotazKonecDialog
         {50, nullptr}, // DotazOdstranitDialog
         {54, [this] { // NajitDialog, with PomocnaDialog and VysledekDialog
@@ -156,6 +163,7 @@ void ProgramContext::wireCommands()
     on("EM", main, [this] { platform::launchManual(m_dir); });
     // "Najít..." of the main window and of every catalogue window.
     connect(main, &HlavniDialog::findRequested, m_searches.get(), &search::Searches::showFindDialog);
+    connect(main, &HlavniDialog::reportSelection, m_reports.get(), &reports::Reports::showSelection);
     connect(m_catalogues.get(), &catalogue::Catalogues::exitMayContinue, main, &QWidget::close);
     main->setCatalogues(m_catalogues.get());
     connect(main, &HlavniDialog::closed, this, &ProgramContext::finished);

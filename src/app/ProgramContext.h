@@ -27,6 +27,8 @@ class Catalogues;
 }
 namespace search {
 class Searches;
+namespace reports {
+class Reports;
 }
 namespace guidance {
 class IniDialog;
@@ -70,6 +72,7 @@ public:
     guidance::IniDialog *iniDialog() const { return m_ini.get(); }
     catalogue::Catalogues *catalogues() const { return m_catalogues.get(); }
     search::Searches *searches() const { return m_searches.get(); }
+    reports::Reports *reports() const { return m_reports.get(); }
     KopieDialog *notice() const { return m_notice.get(); }
 
 signals:
@@ -103,6 +106,7 @@ private:
     std::unique_ptr<guidance::PomocnikDialog> m_assistant;
     std::unique_ptr<catalogue::Catalogues> m_catalogues;
     std::unique_ptr<search::Searches> m_searches;
+    std::unique_ptr<reports::Reports> m_reports;
     std::unique_ptr<guidance::IniDialog> m_ini;
     std::unique_ptr<guidance::OProgramuDialog> m_about;
     std::unique_ptr<guidance::UvitaniDialog> m_welcome;

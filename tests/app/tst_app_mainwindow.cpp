@@ -14,6 +14,8 @@
 #include "platform/FileRules.h"
 #include "search/NajitDialog.h"
 #include "search/Searches.h"
+#include "reports/Reports.h"
+#include "reports/SelectionDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,6 +98,7 @@ private slots:
     void closeWithUnsavedRecordIsRefused();
     void commandsReachTheRealCatalogueWindow();
     void lendingCardKeepsTheProgramOpen();
+    void reportCommandsOpenTheSelectionForTheirCatalogue();
 };
 
 void MainWindowTest::viewTogglesSurviveRestart()
@@ -630,6 +633,9 @@ void MainWindowTest::commandsReachTheRealCatalogueWindow()
     find->close();
     QVERIFY(main->isEnabled());
     QCOMPARE(reports.at(0).at(1).toBool(), false);
+    // The print command opened the report selection; the user leaves it.
+    QVERIFY(program->reports()->selectionDialog()->isVisible());
+    QTest::keyClick(program->reports()->selectionDialog(), Qt::Key_Escape);
 
     // Ending the program now is refused; the window raises its question.
     QSignalSpy finished(program.get(), &app::ProgramContext::finished);
@@ -678,6 +684,40 @@ void MainWindowTest::lendingCardKeepsTheProgramOpen()
     QVERIFY(soubor->menuAction()->isEnabled());
     QVERIFY(main->close());
     QCOMPARE(finished.count(), 1);
+}
+
+void MainWindowTest::reportCommandsOpenTheSelectionForTheirCatalogue()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    catalogue::CatalogueWindow *window = program->catalogues()->open(1);
+    QVERIFY(window);
+    QTRY_COMPARE(main->activeSlot(), 1);
+    dbase::Table *table = program->dataModule()->bookTable(1);
+    table->insert();
+    table->setFieldText(QStringLiteral("NAZEV"), QStringLiteral("Babička"));
+    table->post();
+    main->refresh();
+    reports::SelectionDialog *selection = program->reports()->selectionDialog();
+    QVERIFY(commandOf(main, "MS5")->isEnabled());
+    QCOMPARE(commandOf(main, "MS5")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    commandOf(main, "MS5")->trigger();
+    QVERIFY(selection->isVisible());
+    QVERIFY(!selection->isPreviewMode());
+    QCOMPARE(selection->slotText(), QStringLiteral("1"));
+    QVERIFY(!main->isEnabled());
+    QTest::keyClick(selection, Qt::Key_Escape);
+    QVERIFY(main->isEnabled());
+    // The window's own menu: preview for its slot.
+    emit window->previewRequested(1);
+    QVERIFY(selection->isVisible());
+    QVERIFY(selection->isPreviewMode());
+    QTest::keyClick(selection, Qt::Key_Escape);
+    // The genre menu reaches the reports through the shared choice.
+    commandOf(main, "DR12")->trigger();
+    QCOMPARE(main->genreChoice().genre(), QStringLiteral("Horor"));
+    table->close();
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,0 +1,177 @@
+#include "ElementPainter.h"
+
+#include <QGlyphRun>
+#include <QHash>
+#include <QPainter>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace reportengine {
+
+namespace {
+
+struct CachedFont
+{
+    QFont font;
+};
+
+const CachedFont &cachedFont(const FontSpec &spec)
+{
+    // A handful of specs per report: looking fonts up once keeps the
+    // painting of thousands of pages from building fonts again.
+    static QHash<QString, CachedFont *> cache;
+    const QString key = spec.family + QLatin1Char('|') + QString::number(spec.points)
+                        + (spec.bold ? QLatin1Char('b') : QLatin1Char('-'))
+                        + (spec.italic ? QLatin1Char('i') : QLatin1Char('-'));
+    auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return **it;
+    QFont font(spec.family);
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(qRound(spec.points * 25.4 / 72.0 * Units));
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    auto *entry = new CachedFont{font};
+    cache.insert(key, entry);
+    return *entry;
+}
+
+// A one-line text shaped once: captions, genres, numbers and names come
+// back on every row, and shaping is the dearest part of painting a row.
+struct ShapedLine
+{
+    QList<QGlyphRun> runs;
+    double width = 0.0;
+};
+
+const ShapedLine &shaped(const CachedFont &cf, const QString &text)
+{
+    static QHash<const CachedFont *, QHash<QString, ShapedLine>> byFont;
+    QHash<QString, ShapedLine> &lines = byFont[&cf];
+    auto it = lines.constFind(text);
+    if (it != lines.constEnd())
+        return *it;
+    // Bounded: a report of unique titles must not keep them all.
+    if (lines.size() > 4096)
+        lines.clear();
+    QTextLayout layout(text, cf.font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    ShapedLine entry{layout.glyphRuns(), line.naturalTextWidth()};
+    return *lines.insert(text, entry);
+}
+
+bool hasBox(const Element &e)
+{
+    return e.kind == Element::Kind::Field || e.box.width() > 0;
+}
+
+double alignedOffset(Qt::Alignment alignment, double width, double textWidth)
+{
+    if (alignment & Qt::AlignHCenter)
+        return (width - textWidth) / 2;
+    if (alignment & Qt::AlignRight)
+        return width - textWidth;
+    return 0.0;
+}
+
+// Lays the text out in the box: whole lines, the first one always, the
+// others while they fit in height.
+void layoutLines(QTextLayout &layout, const Element &e, double width, double height)
+{
+    QTextOption option(e.alignment);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    double y = 0.0;
+    for (;;) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(width);
+        if (y > 0 && y + line.height() > height + 0.5) {
+            // Not shown: give it no text so that it is not drawn.
+            line.setNumColumns(0);
+            line.setPosition(QPointF(0, -1e9));
+            break;
+        }
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    layout.endLayout();
+}
+
+double boxHeight(const Element &e, double room)
+{
+    const double h = e.box.height() > 0 ? std::min(e.box.height(), room) : room;
+    return h * Units;
+}
+
+} // namespace
+
+QFont pageFont(const FontSpec &spec)
+{
+    return cachedFont(spec).font;
+}
+
+void paintText(QPainter &painter, const Element &e, const QString &text, double bandTop, double room)
+{
+    if (text.isEmpty())
+        return;
+    const CachedFont &cf = cachedFont(e.font);
+    const double x = e.box.left() * Units;
+    const double y = (bandTop + e.box.top()) * Units;
+    painter.setFont(cf.font);
+    painter.setPen(Qt::black);
+    const bool plain = !text.contains(QLatin1Char('\n'));
+    const double width = hasBox(e) ? e.box.width() * Units : 1e9;
+    if (plain) {
+        // Most values fit on one line: no wrapping needed.
+        const ShapedLine &line = shaped(cf, text);
+        if (!hasBox(e) || line.width <= width) {
+            const double offset = hasBox(e) ? alignedOffset(e.alignment, width, line.width) : 0.0;
+            for (const QGlyphRun &run : line.runs)
+                painter.drawGlyphRun(QPointF(x + offset, y), run);
+            return;
+        }
+    }
+    QTextLayout layout(text, cf.font);
+    layoutLines(layout, e, width, boxHeight(e, room));
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        if (line.position().y() < 0)
+            continue;
+        line.draw(&painter, QPointF(x, y));
+    }
+}
+
+QStringList wrappedLines(const Element &e, const QString &text, double room)
+{
+    QStringList lines;
+    if (text.isEmpty())
+        return lines;
+    const CachedFont &cf = cachedFont(e.font);
+    QTextLayout layout(text, cf.font);
+    layoutLines(layout, e, e.box.width() * Units, boxHeight(e, room));
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        if (line.position().y() >= 0)
+            lines.append(text.mid(line.textStart(), line.textLength()).trimmed());
+    }
+    return lines;
+}
+
+void paintRect(QPainter &painter, const Element &e, double bandTop, double room)
+{
+    const double h = std::min(e.box.height(), room);
+    if (h <= 0)
+        return;
+    const QRectF r(e.box.left() * Units, (bandTop + e.box.top()) * Units, e.box.width() * Units, h * Units);
+    painter.fillRect(r, e.fill);
+}
+
+} // namespace reportengine

@@ -1,0 +1,55 @@
+#include "SelectionDialog.h"
+
+#include "DialogParts.h"
+
+#include "core/Shell.h"
+#include "widgets/Colors.h"
+#include "widgets/DialogKeys.h"
+#include "widgets/OfficeButton.h"
+#include "widgets/OfficeLabel.h"
+
+#include <QLabel>
+
+namespace reports {
+
+SelectionDialog::SelectionDialog(core::Shell &shell, QWidget *parent)
+    : widgets::BalloonWindow(parent, widgets::BalloonPosition::BottomRight)
+{
+    setObjectName(QStringLiteral("NahledDialog"));
+    setStatusTip(QStringLiteral("Výběr tiskových/náhledových sestav"));
+    setBackgroundColor(widgets::fromColorRef(widgets::colorref::LightYellow));
+    setHost(&shell);
+    setIndicator(QStringLiteral("SBO1"));
+    setSound(QStringLiteral("Dialog.wav"));
+    setCatalogueIndicatorOnClose(CatalogueIndicator::Show);
+    setFixedSize(200, 160);
+
+    addHeading(this, "Label1", QStringLiteral("Vyberte jednu z následujících"), QRect(4, 6, 192, 16));
+    m_mode = addHeading(this, "Label2", QStringLiteral("náhledových sestav"), QRect(4, 22, 192, 16));
+    auto *title = addEntry(this, "OfficeLabel1", QStringLiteral("Abecední seznam knih"),
+                           QStringLiteral("Zobrazí seznam abecedních sestav knih"), QRect(12, 44, 176, 19));
+    auto *number = addEntry(this, "OfficeLabel5", QStringLiteral("Číselný seznam knih"),
+                            QStringLiteral("Zobrazí seznam číselných sestav knih"), QRect(12, 63, 176, 19));
+    auto *authors = addEntry(this, "OfficeLabel2", QStringLiteral("Abecední seznam autorů"),
+                             QStringLiteral("Použije setavu pro abecední seznam autorů"), QRect(12, 82, 176, 19));
+    addRule(this, QRect(8, 106, 184, 2));
+    auto *cancel = addCancel(this, QRect(50, 112, 100, 24));
+    connect(title, &widgets::OfficeLabel::clicked, this, &SelectionDialog::titleListChosen);
+    connect(number, &widgets::OfficeLabel::clicked, this, &SelectionDialog::numberListChosen);
+    connect(authors, &widgets::OfficeLabel::clicked, this, &SelectionDialog::authorsChosen);
+    connect(cancel, &widgets::OfficeButton::clicked, this, &QWidget::close);
+    // Esc and Enter close the dialog; Enter never chooses an entry.
+    widgets::bindDialogKeys(this, {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}, [this] { close(); });
+}
+
+void SelectionDialog::setPreviewMode(bool preview)
+{
+    m_mode->setText(preview ? QStringLiteral("náhledových sestav") : QStringLiteral("tiskových sestav"));
+}
+
+bool SelectionDialog::isPreviewMode() const
+{
+    return m_mode->text() == QStringLiteral("náhledových sestav");
+}
+
+} // namespace reports

@@ -1,0 +1,359 @@
+// The banded page engine: page breaks from one walk, group headers that do
+// not repeat on a continued group, elements cut at their band, boxes that
+// wrap and cut, and a PDF that never leaves half a file behind.
+
+#include "reportengine/ElementPainter.h"
+#include "reportengine/PdfExport.h"
+#include "reportengine/PreviewWindow.h"
+#include "reportengine/Printing.h"
+#include "reportengine/ReportDocument.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFontInfo>
+#include <QSpinBox>
+#include <QImage>
+#include <QPainter>
+#include <QPicture>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace reportengine;
+
+namespace {
+
+// Records held in memory: one field map per record.
+class ListSource : public RecordSource
+{
+public:
+    explicit ListSource(QList<QMap<QString, QString>> rows) : m_rows(std::move(rows)) {}
+    bool first() override { m_at = 0; ++walks; return !m_rows.isEmpty(); }
+    bool next() override { ++m_at; return m_at < m_rows.size(); }
+    Position position() const override { return Position(m_at); }
+    void seek(Position p) override { m_at = int(p); ++seeks; }
+    QString text(const QString &field) const override { return m_rows.value(m_at).value(field); }
+    int walks = 0;
+    int seeks = 0;
+
+private:
+    QList<QMap<QString, QString>> m_rows;
+    int m_at = 0;
+};
+
+QList<QMap<QString, QString>> rows(int count, const QString &groupEvery = QString(), int every = 1)
+{
+    QList<QMap<QString, QString>> list;
+    for (int i = 0; i < count; ++i) {
+        QMap<QString, QString> r;
+        r[QStringLiteral("NAME")] = QStringLiteral("Kniha %1").arg(i + 1);
+        if (!groupEvery.isEmpty())
+            r[groupEvery] = QStringLiteral("Autor %1").arg(i / every);
+        list.append(r);
+    }
+    return list;
+}
+
+PageLayout simpleLayout(double detailHeight)
+{
+    PageLayout l;
+    l.pageHeader.height = 17.0;
+    l.pageHeader.elements << Element::caption(10, 0, QStringLiteral("Nadpis"), FontSpec{});
+    l.pageFooter.height = 10.0;
+    Element page = Element::caption(10, 1, QString(), FontSpec{});
+    page.kind = Element::Kind::PageNumber;
+    l.pageFooter.elements << page;
+    l.detail.height = detailHeight;
+    l.detail.elements << Element::field(5, 0, 80, 5, QStringLiteral("NAME"), FontSpec{});
+    return l;
+}
+
+bool havePdftotext()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+QString pdfText(const QString &path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+class ReportEngineTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void pagesFollowFromFixedBandHeights();
+    void emptySourceGivesOnePage();
+    void groupHeaderIsNotRepeatedWhenAGroupContinues();
+    void groupHeaderNeverEndsAPage();
+    void pagesArePaintedOnDemand();
+    void boxWrapsWordsAndCutsAtItsHeight();
+    void elementsBelowTheBandAreNotPrinted();
+    void pdfHoldsEveryPageAndElement();
+    void failedPdfLeavesNoFile();
+    void timesIsServedByLiberationSerif();
+    void previewPagesLikeADocumentViewer();
+    void printingGoesPageByPageToThePrinter();
+};
+
+void ReportEngineTest::pagesFollowFromFixedBandHeights()
+{
+    // Body: 277 - 17 - 10 = 250 mm; 25 rows of 10 mm fit exactly.
+    ListSource source(rows(51));
+    ReportDocument doc(simpleLayout(10.0), source);
+    doc.paginate();
+    QCOMPARE(doc.recordCount(), 51);
+    QCOMPARE(doc.pageCount(), 3);
+    QCOMPARE(source.walks, 1);
+
+    ListSource exact(rows(50));
+    ReportDocument full(simpleLayout(10.0), exact);
+    full.paginate();
+    QCOMPARE(full.pageCount(), 2);
+
+    // A band taller than the body still gets a page of its own each.
+    ListSource tall(rows(3));
+    ReportDocument big(simpleLayout(300.0), tall);
+    big.paginate();
+    QCOMPARE(big.pageCount(), 3);
+}
+
+void ReportEngineTest::emptySourceGivesOnePage()
+{
+    ListSource source({});
+    ReportDocument doc(simpleLayout(10.0), source);
+    doc.paginate();
+    QCOMPARE(doc.pageCount(), 1);
+    QCOMPARE(doc.recordCount(), 0);
+    QImage image(210, 297, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    doc.paintPage(painter, 0, 1.0); // header and footer only, no record read
+    QCOMPARE(source.seeks, 0);
+}
+
+void ReportEngineTest::groupHeaderIsNotRepeatedWhenAGroupContinues()
+{
+    // One group of 40 rows of 10 mm: 25 on page 1 (with the 10 mm group
+    // header: 24), the rest on page 2 without a header.
+    PageLayout l = simpleLayout(10.0);
+    l.groupField = QStringLiteral("G");
+    l.groupHeader.height = 10.0;
+    l.groupHeader.elements << Element::field(0, 0, 80, 6, QStringLiteral("G"), FontSpec{});
+    ListSource source(rows(40, QStringLiteral("G"), 100));
+    ReportDocument doc(l, source);
+    doc.paginate();
+    QCOMPARE(doc.pageCount(), 2);
+
+    if (!havePdftotext())
+        QSKIP("pdftotext is not installed");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("g.pdf"));
+    QCOMPARE(writePdf(doc, pdf), QString());
+    const QString text = pdfText(pdf);
+    QCOMPARE(text.count(QStringLiteral("Autor 0")), 1);
+    const QStringList pages = text.split(QLatin1Char('\f'));
+    QVERIFY(pages.at(0).contains(QStringLiteral("Kniha 24\n")));
+    QVERIFY(!pages.at(0).contains(QStringLiteral("Kniha 25")));
+    QVERIFY(pages.at(1).contains(QStringLiteral("Kniha 25")));
+}
+
+void ReportEngineTest::groupHeaderNeverEndsAPage()
+{
+    // 16 single-row groups of 10 + 5 mm fill 240 of 250 mm; the 17th group
+    // header would fit alone at the bottom but goes with its first row.
+    PageLayout l = simpleLayout(5.0);
+    l.groupField = QStringLiteral("G");
+    l.groupHeader.height = 10.0;
+    ListSource sixteen(rows(16, QStringLiteral("G"), 1));
+    ReportDocument one(l, sixteen);
+    one.paginate();
+    QCOMPARE(one.pageCount(), 1);
+    ListSource source(rows(17, QStringLiteral("G"), 1));
+    ReportDocument doc(l, source);
+    doc.paginate();
+    QCOMPARE(doc.pageCount(), 2);
+}
+
+void ReportEngineTest::pagesArePaintedOnDemand()
+{
+    ListSource source(rows(10000));
+    ReportDocument doc(simpleLayout(5.0), source);
+    doc.paginate();
+    QCOMPARE(doc.pageCount(), 200);
+    QImage image(210, 297, QImage::Format_RGB32);
+    QPainter painter(&image);
+    source.seeks = 0;
+    doc.paintPage(painter, 199, 1.0); // the last page without painting the others
+    QCOMPARE(source.seeks, 1);
+    doc.paintPage(painter, 500, 1.0); // outside: nothing, no crash
+    QCOMPARE(source.seeks, 1);
+}
+
+void ReportEngineTest::boxWrapsWordsAndCutsAtItsHeight()
+{
+    const Element oneLine = Element::field(0, 0, 40, 5.0, QStringLiteral("X"), FontSpec{});
+    const QString longTitle = QStringLiteral("Velmi dlouhý název knihy který se do krabice nevejde ani náhodou");
+    const QStringList cut = wrappedLines(oneLine, longTitle, 100);
+    QCOMPARE(cut.size(), 1);
+    QVERIFY(longTitle.startsWith(cut.at(0)));
+
+    Element twoLines = oneLine;
+    twoLines.box.setHeight(9.8);
+    const QStringList two = wrappedLines(twoLines, longTitle, 100);
+    QCOMPARE(two.size(), 2);
+    QVERIFY(!two.at(1).isEmpty());
+    // Words are not broken while they fit on a line.
+    QVERIFY(longTitle.split(' ').contains(two.at(0).split(' ').last()));
+
+    // The band's bottom cuts the box as well.
+    QCOMPARE(wrappedLines(twoLines, longTitle, 5.0).size(), 1);
+    // A word longer than the box is broken where the box ends.
+    const QStringList word = wrappedLines(twoLines, QString(60, QLatin1Char('W')), 100);
+    QCOMPARE(word.size(), 2);
+}
+
+void ReportEngineTest::elementsBelowTheBandAreNotPrinted()
+{
+    if (!havePdftotext())
+        QSKIP("pdftotext is not installed");
+    PageLayout l = simpleLayout(6.0);
+    l.detail.elements << Element::caption(5, 7, QStringLiteral("Skrytý řádek"), FontSpec{});
+    Element mask;
+    mask.kind = Element::Kind::Rect;
+    mask.box = QRectF(0, 6.0, 180, 20);
+    l.detail.elements << mask;
+    ListSource source(rows(3));
+    ReportDocument doc(l, source);
+    doc.paginate();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("cut.pdf"));
+    QCOMPARE(writePdf(doc, pdf), QString());
+    const QString text = pdfText(pdf);
+    QVERIFY(text.contains(QStringLiteral("Kniha 3")));
+    QVERIFY(!text.contains(QStringLiteral("Skrytý")));
+}
+
+void ReportEngineTest::pdfHoldsEveryPageAndElement()
+{
+    if (!havePdftotext())
+        QSKIP("pdftotext is not installed");
+    ListSource source(rows(60));
+    ReportDocument doc(simpleLayout(10.0), source, QDate(2024, 3, 5));
+    doc.paginate();
+    QCOMPARE(doc.dateText(), QStringLiteral("5.3.2024"));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("all.pdf"));
+    QCOMPARE(writePdf(doc, pdf), QString());
+    const QStringList pages = pdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    QCOMPARE(pages.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QVERIFY(pages.at(i).contains(QStringLiteral("Nadpis")));
+        QVERIFY(pages.at(i).trimmed().endsWith(QString::number(i + 1)));
+    }
+    QVERIFY(pages.at(2).contains(QStringLiteral("Kniha 60")));
+    // Only the finished file is in the folder.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("all.pdf")});
+}
+
+void ReportEngineTest::failedPdfLeavesNoFile()
+{
+    ListSource source(rows(5));
+    ReportDocument doc(simpleLayout(10.0), source);
+    doc.paginate();
+    QTemporaryDir dir;
+    // A folder that does not exist.
+    const QString missing = dir.filePath(QStringLiteral("chybi/report.pdf"));
+    const QString error = writePdf(doc, missing);
+    QVERIFY(!error.isEmpty());
+    QVERIFY(error.contains(QStringLiteral("nelze uložit")));
+    QVERIFY(!QFile::exists(missing));
+
+    // A folder that cannot be written.
+    const QString locked = dir.filePath(QStringLiteral("zamceno"));
+    QDir().mkpath(locked);
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+    const QString target = locked + QStringLiteral("/report.pdf");
+    if (QFile f(target); f.open(QIODevice::WriteOnly))
+        QSKIP("running with rights that ignore folder permissions");
+    QVERIFY(!writePdf(doc, target).isEmpty());
+    QVERIFY(!QFile::exists(target));
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void ReportEngineTest::timesIsServedByLiberationSerif()
+{
+    // The layouts' widths were made for "Times New Roman"; its metric twin
+    // must be what the system's font matching gives.
+    const QFontInfo info(pageFont(FontSpec{}));
+    QCOMPARE(info.family(), QStringLiteral("Liberation Serif"));
+    FontSpec bold;
+    bold.bold = true;
+    QVERIFY(QFontInfo(pageFont(bold)).bold());
+}
+
+void ReportEngineTest::previewPagesLikeADocumentViewer()
+{
+    ListSource source(rows(120)); // 25 a page: 5 pages
+    ReportDocument doc(simpleLayout(10.0), source);
+    doc.paginate();
+    PreviewWindow preview(doc, QStringLiteral("Zkouška"), {});
+    preview.show();
+    auto action = [&preview](const char *name) { return preview.findChild<QAction *>(QLatin1String(name)); };
+    QVERIFY(!action("PreviewPrint")); // no printing offered without a printer function
+    QCOMPARE(preview.pageView()->page(), 0);
+    QVERIFY(!action("PreviewFirst")->isEnabled());
+    QVERIFY(!preview.pageView()->pageImage().isNull());
+    QTest::keyClick(&preview, Qt::Key_PageDown);
+    QCOMPARE(preview.pageView()->page(), 1);
+    QTest::keyClick(&preview, Qt::Key_End);
+    QCOMPARE(preview.pageView()->page(), 4);
+    QVERIFY(!action("PreviewNext")->isEnabled());
+    QCOMPARE(preview.findChild<QSpinBox *>(QStringLiteral("PreviewPage"))->value(), 5);
+    action("PreviewPrior")->trigger();
+    QCOMPARE(preview.pageView()->page(), 3);
+    preview.findChild<QSpinBox *>(QStringLiteral("PreviewPage"))->setValue(1);
+    QCOMPARE(preview.pageView()->page(), 0);
+    preview.goToPage(99); // kept within the document
+    QCOMPARE(preview.pageView()->page(), 4);
+
+    const double zoom = preview.pageView()->zoom();
+    action("PreviewZoomIn")->trigger();
+    QVERIFY(preview.pageView()->zoom() > zoom);
+    QVERIFY(preview.pageView()->width() > 0);
+
+    QTemporaryDir dir;
+    QVERIFY(preview.saveAsPdf(dir.filePath(QStringLiteral("nahled.pdf"))));
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("nahled.pdf"))));
+}
+
+void ReportEngineTest::printingGoesPageByPageToThePrinter()
+{
+    // A printer that writes a file stands in for a real one.
+    ListSource source(rows(60));
+    ReportDocument doc(simpleLayout(10.0), source);
+    doc.paginate();
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("tisk.pdf")));
+    QString error;
+    QCOMPARE(printDocument(doc, printer, nullptr, &error), PrintResult::Printed);
+    QVERIFY(error.isEmpty());
+    QCOMPARE(printer.copyCount(), 1);
+    if (!havePdftotext())
+        return;
+    const QStringList pages = pdfText(dir.filePath(QStringLiteral("tisk.pdf"))).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    QCOMPARE(pages.size(), 3);
+    QVERIFY(pages.at(2).contains(QStringLiteral("Kniha 60")));
+}
+
+QTEST_MAIN(ReportEngineTest)
+#include "tst_reportengine.moc"

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace ordexreport {
+
+// Exit codes: 0 written, 1 the table or the file failed, 2 a bad argument.
+enum ExitCode { Written = 0, Failed = 1, BadArguments = 2 };
+
+// Runs one command line (without the program name); *error receives the
+// message for standard error (the usage on a bad argument).
+int run(const QStringList &arguments, QString *error);
+
+} // namespace ordexreport
