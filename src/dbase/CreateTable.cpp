@@ -159,7 +159,7 @@ void createTable(const QString &dbfPath, const QList<FieldDef> &fields, const QL
 
     const QString mdx = companionFile(path, QStringLiteral("mdx"));
     if (!mdxTags.isEmpty())
-        writeMdx(mdx, QFileInfo(path).completeBaseName(), mdxTags, table);
+        writeMdx(mdx, QFileInfo(path).completeBaseName(), mdxTags, table, 0);
     else if (QFileInfo::exists(mdx))
         QFile::remove(mdx); // a stale index must not outlive its table
 }
