@@ -289,10 +289,12 @@ void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTa
     put32(file, 32, pages);
     put32(file, 36, pages);
 
+    // Unbuffered: a write refused by a full disk is seen here, not lost in
+    // the flush at commit, which would put a cut index in place.
     QSaveFile out(path);
     out.setDirectWriteFallback(false);
     errno = 0;
-    if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size() || !out.commit()) {
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || out.write(file) != file.size() || !out.commit()) {
         const bool full = errno == ENOSPC || errno == EFBIG || errno == EDQUOT;
         throw tableError(table, QStringLiteral("indexový soubor %1 nelze zapsat%2.")
                                     .arg(QFileInfo(path).fileName(),

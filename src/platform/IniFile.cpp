@@ -325,7 +325,7 @@ void save(const QString &path, std::initializer_list<QByteArrayView> pieces)
     if (!writable(QFileInfo(info.absolutePath())))
         throw refused();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw refused();
     for (const QByteArrayView piece : pieces) {
         if (file.write(piece.data(), piece.size()) != piece.size())

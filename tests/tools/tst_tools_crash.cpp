@@ -160,7 +160,7 @@ private slots:
         }
 
         const Run r = runTool({"import", table}, rows(1, n, false), limit);
-        QVERIFY(r.code != 0);
+        QVERIFY2(r.code != 0, qPrintable(QStringLiteral("limit %1, table %2, index %3").arg(limit).arg(dbf).arg(mdx)));
         QVERIFY2(r.err.contains(QStringLiteral("místo")) && r.err.contains(QStringLiteral("beze změny")),
                  qPrintable(r.err));
         QCOMPARE(tableFiles(data), before);
