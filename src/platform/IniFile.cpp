@@ -11,10 +11,16 @@
 #include <QSaveFile>
 
 #include <array>
+#include <cerrno>
 #include <cctype>
 #include <cstring>
 #include <limits>
 #include <optional>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -25,35 +31,54 @@ namespace {
 // code page 1250 leaves undefined.
 constexpr qsizetype MaxLineLength = 64 * 1024;
 
-// The file's bytes, mapped where the system allows: a file of any size is
-// scanned without a copy and without an object per line.
+// The file's bytes, mapped with its pages read in at once where the system
+// allows: a file of any size is scanned without a copy, without a page
+// fault per page, and without an object per line.
 class Bytes
 {
 public:
-    explicit Bytes(const QString &path) : m_file(path)
+    explicit Bytes(const QString &path)
     {
-        if (!m_file.open(QIODevice::ReadOnly)) {
-            m_exists = m_file.exists();
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            m_exists = errno != ENOENT && errno != ENOTDIR;
             m_unreadable = m_exists;
             return;
         }
         m_exists = true;
-        const qint64 size = m_file.size();
-        if (size > 0) {
-            if (uchar *p = m_file.map(0, size)) {
-                m_view = QByteArrayView(reinterpret_cast<const char *>(p), size);
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+            void *p = ::mmap(nullptr, size_t(st.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+            if (p != MAP_FAILED) {
+                m_map = p;
+                m_mapSize = size_t(st.st_size);
+                m_view = QByteArrayView(static_cast<const char *>(p), qsizetype(st.st_size));
+                ::close(fd);
                 return;
             }
         }
-        m_copy = m_file.readAll();
+        QFile file;
+        if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+            m_copy = file.readAll();
+        else
+            ::close(fd);
         m_view = m_copy;
     }
+    ~Bytes()
+    {
+        if (m_map)
+            ::munmap(m_map, m_mapSize);
+    }
+    Bytes(const Bytes &) = delete;
+    Bytes &operator=(const Bytes &) = delete;
+
     QByteArrayView view() const { return m_view; }
     bool exists() const { return m_exists; }
     bool unreadable() const { return m_unreadable; }
 
 private:
-    QFile m_file;
+    void *m_map = nullptr;
+    size_t m_mapSize = 0;
     QByteArray m_copy;
     QByteArrayView m_view;
     bool m_exists = false;
@@ -135,27 +160,56 @@ struct Line
     bool ended = false; // has a line end
 };
 
+Line lineAt(QByteArrayView bytes, qsizetype start)
+{
+    const char *data = bytes.data();
+    const void *found = std::memchr(data + start, '\n', size_t(bytes.size() - start));
+    const qsizetype lf = found ? static_cast<const char *>(found) - data : -1;
+    Line line;
+    line.start = start;
+    if (lf < 0) {
+        line.text = bytes.sliced(start);
+        line.next = bytes.size();
+    } else {
+        qsizetype end = lf;
+        if (end > start && data[end - 1] == '\r')
+            --end;
+        line.text = bytes.sliced(start, end - start);
+        line.next = lf + 1;
+        line.ended = true;
+    }
+    return line;
+}
+
+// The start of the next line from start on that opens with '[' after
+// blanks; -1 when there is none. Jumps over the lines between.
+qsizetype nextBracketLine(QByteArrayView bytes, qsizetype start)
+{
+    const char *data = bytes.data();
+    while (start < bytes.size()) {
+        const void *found = std::memchr(data + start, '[', size_t(bytes.size() - start));
+        if (!found)
+            return -1;
+        const qsizetype bracket = static_cast<const char *>(found) - data;
+        qsizetype lineStart = bracket;
+        while (lineStart > start && data[lineStart - 1] != '\n' && isBlank(data[lineStart - 1]))
+            --lineStart;
+        if (lineStart == start || data[lineStart - 1] == '\n')
+            return lineStart;
+        const void *lf = std::memchr(data + bracket, '\n', size_t(bytes.size() - bracket));
+        if (!lf)
+            return -1;
+        start = static_cast<const char *>(lf) - data + 1;
+    }
+    return -1;
+}
+
 template <typename Visit>
 void forEachLine(QByteArrayView bytes, Visit visit)
 {
     qsizetype start = 0;
-    const char *data = bytes.data();
     while (start < bytes.size()) {
-        const void *found = std::memchr(data + start, '\n', size_t(bytes.size() - start));
-        const qsizetype lf = found ? static_cast<const char *>(found) - data : -1;
-        Line line;
-        line.start = start;
-        if (lf < 0) {
-            line.text = bytes.sliced(start);
-            line.next = bytes.size();
-        } else {
-            qsizetype end = lf;
-            if (end > start && data[end - 1] == '\r')
-                --end;
-            line.text = bytes.sliced(start, end - start);
-            line.next = lf + 1;
-            line.ended = true;
-        }
+        const Line line = lineAt(bytes, start);
         if (!visit(line))
             return;
         start = line.next;
@@ -217,15 +271,25 @@ Position locate(QByteArrayView bytes, const QString &section, const QString &key
     bool inside = false;
     bool inFirst = false;
     bool sawLf = false, sawCrLf = false;
-    forEachLine(bytes, [&](const Line &line) {
+    // A read jumps from section header to section header outside the
+    // wanted section; a write looks at every line (it needs the line ends).
+    const auto visit = [&](const Line &line) {
         if (line.ended) {
             if (line.next - line.start - line.text.size() == 2)
                 sawCrLf = true;
             else
                 sawLf = true;
         }
+        // Most lines of a large file lie outside the section: only a
+        // section header matters there.
+        qsizetype first = 0;
+        while (first < line.text.size() && isBlank(line.text[first]))
+            ++first;
+        const bool bracket = first < line.text.size() && line.text[first] == '[';
+        if (!bracket && !inside && !inFirst)
+            return true;
         if (unreadable(line.text)) {
-            if (trimmedView(line.text.first(qMin<qsizetype>(line.text.size(), 64))).startsWith('['))
+            if (bracket)
                 inside = inFirst = false;
             return true;
         }
@@ -253,7 +317,19 @@ Position locate(QByteArrayView bytes, const QString &section, const QString &key
             }
         }
         return true;
-    });
+    };
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        if (!wholeFile && !inside) {
+            start = nextBracketLine(bytes, start);
+            if (start < 0)
+                break;
+        }
+        const Line line = lineAt(bytes, start);
+        if (!visit(line))
+            break;
+        start = line.next;
+    }
     if (sawLf && !sawCrLf)
         pos.newline = "\n";
     return pos;
@@ -438,9 +514,9 @@ QString IniFile::damage() const
     });
     if (bad == 0)
         return {};
-    return QStringLiteral("Soubor %1 je poškozen: %2 řádků nelze přečíst (první je řádek %3; obsahují "
-                          "nulový bajt, znak mimo kódovou stránku 1250 nebo jsou delší než %4 znaků). "
-                          "Co na nich stojí, platí s výchozí hodnotou.")
+    return QStringLiteral("Soubor %1 je poškozen: některé řádky nelze přečíst (celkem %2, první je řádek %3; "
+                          "obsahují nulový bajt, znak mimo kódovou stránku 1250 nebo jsou delší než %4 znaků). "
+                          "Nastavení, která na nich stojí, platí s výchozí hodnotou.")
         .arg(path).arg(bad).arg(first).arg(MaxLineLength);
 }
 
