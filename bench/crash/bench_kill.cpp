@@ -174,7 +174,7 @@ int main(int argc, char **argv)
     import(csv);
     const qint64 whole = timer.elapsed();
     std::printf("a whole import of %d rows takes %lld ms; kills fall between 50 ms and %lld ms\n", rows, whole,
-                whole * 6 / 5);
+                whole * 3 / 2);
     int none = 0, all = 0;
     for (int round = 0; round < rounds / 2; ++round) {
         for (int i = 0; i < files.size(); ++i) {
@@ -182,7 +182,7 @@ int main(int argc, char **argv)
             f.open(QIODevice::WriteOnly | QIODevice::Truncate);
             f.write(start.at(i));
         }
-        const int wait = 50 + int(random.bounded(qMax<qint64>(1, whole * 6 / 5 - 50)));
+        const int wait = 50 + int(random.bounded(qMax<qint64>(1, whole * 3 / 2 - 50)));
         QProcess p;
         p.start(QStringLiteral(ORDEX_DBF), {QStringLiteral("import"), table});
         p.waitForStarted();

@@ -349,6 +349,25 @@ void DbfFile::writeDate()
     writeAt(1, m_today, 3);
 }
 
+namespace {
+
+// A byte far past any table's end, locked (open-file-description locks,
+// between processes too) while a batch stands past the record count: a
+// second batch waits its turn, and no writer cuts the batch's records.
+constexpr off_t BatchLockByte = off_t(1) << 40;
+
+bool lockBatch(int fd, short type)
+{
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = BatchLockByte;
+    lock.l_len = 1;
+    return ::fcntl(fd, F_OFD_SETLK, &lock) == 0;
+}
+
+} // namespace
+
 qint64 DbfFile::cutTail()
 {
     const qint64 end = m_header.headerLength + qint64(m_header.recordCount) * m_header.recordLength;
@@ -357,11 +376,17 @@ qint64 DbfFile::cutTail()
         throw tableError(m_table, QStringLiteral("soubor nelze přečíst."));
     m_tailCut = true;
     // Records past the count are what a batch cut short by a kill left:
-    // they were never part of the table. The end-of-file mark stays.
+    // they were never part of the table. The end-of-file mark stays. A
+    // batch under way in another process keeps its records.
     if (st.st_size <= end + 1)
         return st.st_size;
-    if (::ftruncate(m_fd, end + 1) != 0)
-        throw tableError(m_table, QStringLiteral("zápis do souboru se nezdařil."));
+    if (!m_batch && !lockBatch(m_fd, F_WRLCK))
+        return st.st_size;
+    const bool cut = ::ftruncate(m_fd, end + 1) == 0;
+    if (!m_batch)
+        lockBatch(m_fd, F_UNLCK);
+    if (!cut)
+        throw writeFailed();
     static const char endOfFile = 0x1A;
     writeAt(end, &endOfFile, 1);
     return end + 1;
@@ -372,14 +397,22 @@ void DbfFile::beginBatch()
     requireWritable();
     if (m_batch)
         return;
-    refresh();
-    const qint64 end = m_header.headerLength + qint64(m_header.recordCount) * m_header.recordLength;
-    m_batchFileSize = cutTail();
-    m_batchTail = 0x1A;
-    if (m_batchFileSize > end && ::pread(m_fd, &m_batchTail, 1, end) != 1)
-        throw tableError(m_table, QStringLiteral("soubor nelze přečíst."));
-    m_batchBase = m_header.recordCount;
-    m_batch = true;
+    if (!lockBatch(m_fd, F_WRLCK))
+        throw tableError(m_table, QStringLiteral("do tabulky právě zapisuje jiný import; zkuste to později."));
+    try {
+        refresh();
+        const qint64 end = m_header.headerLength + qint64(m_header.recordCount) * m_header.recordLength;
+        m_batch = true; // cutTail keeps the lock from here on
+        m_batchFileSize = cutTail();
+        m_batchTail = 0x1A;
+        if (m_batchFileSize > end && ::pread(m_fd, &m_batchTail, 1, end) != 1)
+            throw tableError(m_table, QStringLiteral("soubor nelze přečíst."));
+        m_batchBase = m_header.recordCount;
+    } catch (...) {
+        m_batch = false;
+        lockBatch(m_fd, F_UNLCK);
+        throw;
+    }
 }
 
 void DbfFile::prepareCommit()
@@ -403,6 +436,7 @@ void DbfFile::commitBatch()
                           char((count >> 16) & 0xFF), char((count >> 24) & 0xFF)};
     writeAt(1, head, 7);
     m_batch = false;
+    lockBatch(m_fd, F_UNLCK);
 }
 
 void DbfFile::abortBatch()
@@ -410,6 +444,11 @@ void DbfFile::abortBatch()
     if (!m_batch)
         return;
     m_batch = false;
+    struct Unlock
+    {
+        int fd;
+        ~Unlock() { lockBatch(fd, F_UNLCK); } // after the cut: no other batch starts before it
+    } unlock{m_fd};
     m_header.recordCount = m_batchBase;
     m_records.resize(size_t(m_batchBase) * size_t(m_header.recordLength));
     // Cut only while no other writer has moved the count; otherwise the

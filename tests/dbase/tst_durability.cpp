@@ -200,6 +200,54 @@ private slots:
         QCOMPARE(dbase::readIndexNote(mdx).changing, false);
     }
 
+    void batchesTakeTurnsAndNeverCommitOverAnotherWriter()
+    {
+        QTemporaryDir dir;
+        dbase::createTable(dir.filePath("Stream.dbf"), {{"CISLO", 'N', 8, 0}, {"TEXT", 'C', 40, 0}},
+                           {{"CISLO", "CISLO"}}, true);
+        auto openOn = [&](Table &t) {
+            t.setDatabaseName(dir.path());
+            t.setTableName("Stream.dbf");
+            t.open();
+        };
+        Table a, b;
+        openOn(a);
+        openOn(b);
+        a.beginAppend();
+        for (int i = 0; i < 2; ++i) {
+            a.insert();
+            a.setFieldText("CISLO", QString::number(i));
+            a.post();
+        }
+        QCOMPARE(a.recordCount(), 2);
+        QVERIFY_THROWS_EXCEPTION(dbase::Error, b.beginAppend()); // one batch at a time
+        // A single post meanwhile lands at the record count: the batch then
+        // refuses to commit over it and leaves it alone.
+        b.insert();
+        b.setFieldText("CISLO", "99");
+        b.post();
+        QVERIFY_THROWS_EXCEPTION(dbase::Error, a.commitAppend());
+        QVERIFY(!a.inAppend());
+        a.close();
+        b.close();
+        Table c;
+        openOn(c);
+        QCOMPARE(c.recordCount(), 1);
+        QCOMPARE(c.fieldText("CISLO"), QString("99"));
+        // The lock went with the batch: a new one begins, commits and is seen.
+        c.beginAppend();
+        c.insert();
+        c.setFieldText("CISLO", "100");
+        c.post();
+        Table reader;
+        openOn(reader);
+        QCOMPARE(reader.recordCount(), 1); // not before the commit
+        c.commitAppend();
+        reader.last();
+        QCOMPARE(reader.fieldText("CISLO"), QString("100"));
+        c.close();
+    }
+
     void fileCutShortWhileOpenIsNoCrash()
     {
         // Another program empties the file under an open table: moves and
