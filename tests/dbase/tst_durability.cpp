@@ -4,11 +4,15 @@
 #include "dbase/MdxFile.h"
 #include "dbase/Table.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using dbase::Table;
 
@@ -246,6 +250,49 @@ private slots:
         reader.last();
         QCOMPARE(reader.fieldText("CISLO"), QString("100"));
         c.close();
+    }
+
+    void fullDiskAtCloseKeepsTheOldIndexUntilTheNextOpening()
+    {
+        QTemporaryDir dir;
+        dbase::createTable(dir.filePath("Stream.dbf"), {{"CISLO", 'N', 8, 0}, {"TEXT", 'C', 40, 0}},
+                           {{"CISLO", "CISLO"}, {"TEXT", "TEXT"}}, false);
+        const QString mdx = dir.filePath("Stream.mdx");
+        Table t;
+        t.setDatabaseName(dir.path());
+        t.setTableName("Stream.dbf");
+        t.open();
+        for (int i = 0; i < 300; ++i) { // an index of more blocks than the limit below allows
+            t.insert();
+            t.setFieldText("CISLO", QString::number(i));
+            t.setFieldText("TEXT", QString("Záznam %1").arg(i));
+            t.post();
+        }
+        const QByteArray before = fileBytes(mdx);
+        rlimit old{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &old) == 0);
+        const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old;
+        small.rlim_cur = before.size() + 2048;
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        QString message;
+        try {
+            t.close();
+        } catch (const dbase::Error &e) {
+            message = e.message();
+        }
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        ::signal(SIGXFSZ, oldHandler);
+        QVERIFY2(message.contains("místo"), qPrintable(message));
+        QVERIFY(!t.isActive());
+        QCOMPARE(fileBytes(mdx), before); // the old index, saying it is stale
+        QVERIFY(dbase::readIndexNote(mdx).changing);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary file stays
+        t.open();
+        QVERIFY(t.indexRebuiltAtOpen());
+        QCOMPARE(t.recordCount(), 300);
+        QCOMPARE(indexedRecords(mdx), 300);
+        t.close();
     }
 
     void fileCutShortWhileOpenIsNoCrash()
