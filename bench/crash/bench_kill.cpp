@@ -153,12 +153,20 @@ int main(int argc, char **argv)
     const QString data = dir.filePath(QStringLiteral("Data"));
     const QString table = data + QStringLiteral("/VazonS.dbf");
     const QByteArray csv = csvRows(1, rows);
-    auto import = [&](const QByteArray &input) {
-        QProcess p;
+    // The child reads its CSV from a file: it never waits for this process to feed it.
+    const QString csvPath = dir.filePath(QStringLiteral("rows.csv"));
+    auto startImport = [&](QProcess &p, const QByteArray &input) {
+        QFile f(csvPath);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(input);
+        f.close();
+        p.setStandardInputFile(csvPath);
         p.start(QStringLiteral(ORDEX_DBF), {QStringLiteral("import"), table});
         p.waitForStarted();
-        p.write(input);
-        p.closeWriteChannel();
+    };
+    auto import = [&](const QByteArray &input) {
+        QProcess p;
+        startImport(p, input);
         return p.waitForFinished(600000) && p.exitCode() == 0;
     };
     if (!import(csvRows(0, 1))) {
@@ -184,10 +192,7 @@ int main(int argc, char **argv)
         }
         const int wait = 50 + int(random.bounded(qMax<qint64>(1, whole * 3 / 2 - 50)));
         QProcess p;
-        p.start(QStringLiteral(ORDEX_DBF), {QStringLiteral("import"), table});
-        p.waitForStarted();
-        p.write(csv);
-        p.closeWriteChannel();
+        startImport(p, csv);
         QThread::msleep(ulong(wait));
         p.kill();
         p.waitForFinished();
