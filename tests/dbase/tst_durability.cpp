@@ -70,24 +70,9 @@ private slots:
                            {{"CISLO", "CISLO"}}, true);
         int acknowledged = 0;
         for (int round = 0; round < 6; ++round) {
-            QProcess writer;
-            writer.start(POST_STREAM_EXE, {dir.path()});
-            QVERIFY(writer.waitForStarted());
             // Let it write a while, then kill it without warning.
-            const int wanted = 50 + int(QRandomGenerator::global()->bounded(400));
-            QByteArray out;
-            while (out.count('\n') < wanted && writer.state() == QProcess::Running) {
-                writer.waitForReadyRead(5000);
-                out += writer.readAllStandardOutput();
-            }
-            QTest::qWait(int(QRandomGenerator::global()->bounded(20)));
-            writer.kill();
-            writer.waitForFinished();
-            out += writer.readAllStandardOutput();
-            QVERIFY2(writer.exitStatus() == QProcess::CrashExit,
-                     writer.readAllStandardError().constData());
-            const QList<QByteArray> lines = out.trimmed().split('\n');
-            acknowledged = lines.last().toInt() + 1;
+            acknowledged = killStream(dir.path(), {}, 50 + int(QRandomGenerator::global()->bounded(400)));
+            QVERIFY2(acknowledged >= 0, "the post stream ended before it was killed");
 
             Table t;
             t.setDatabaseName(dir.path());
