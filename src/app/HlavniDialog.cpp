@@ -55,6 +55,7 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
 {
     setObjectName(QStringLiteral("HlavniDialog"));
     setWindowTitle(QStringLiteral("Ordex 2000"));
+    setWindowIcon(programIcon());
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     setFont(font);
@@ -154,9 +155,29 @@ void HlavniDialog::setCatalogues(catalogue::Catalogues *catalogues)
                         [this](int slot) { emit reportSelection(slot, true); });
                 connect(window, &catalogue::CatalogueWindow::printRequested, this,
                         [this](int slot) { emit reportSelection(slot, false); });
+                giveWindowPictures(window);
                 scheduleRefresh();
             });
     connect(catalogues, &catalogue::Catalogues::windowClosed, this, &HlavniDialog::scheduleRefresh);
+}
+
+void HlavniDialog::giveWindowPictures(catalogue::CatalogueWindow *window)
+{
+    // The program's picture in the window's title bar, and in its context
+    // menu the pictures of the same commands in the main menu.
+    if (QMdiSubWindow *sub = window->subWindow())
+        sub->setWindowIcon(windowIcon());
+    static const std::pair<const char *, const char *> twins[] = {
+        {"MP0", "MS4"}, {"MP01", "MS5"}, {"MP1", "MU1"}, {"MP2", "MU2"}, {"MP3", "MU3"},
+        {"MP4", "MU4"}, {"MP5", "MU5"}, {"MP6", "MU6"}, {"MP13", "MU9"}, {"MP7", "MU7"},
+        {"MP8", "PNa1"}, {"MP9", "Pna2"}, {"MP10", "PNa3"}, {"MP11", "PNa4"}, {"MP12", "PNa5"},
+    };
+    for (const auto &[item, command] : twins) {
+        QAction *own = window->findChild<QAction *>(QLatin1String(item));
+        QAction *main = this->command(QLatin1String(command));
+        if (own && main)
+            own->setIcon(main->icon());
+    }
 }
 
 void HlavniDialog::createStatusBar()
@@ -399,8 +420,12 @@ void HlavniDialog::setWindowEntry(int slot, const QString &caption, bool visible
 
 void HlavniDialog::setWindowEntryChecked(int slot, bool checked)
 {
-    if (QAction *a = command(windowEntryName(slot)))
+    // Only the active window's entry carries a mark; the others show none
+    // at all rather than an empty box.
+    if (QAction *a = command(windowEntryName(slot))) {
+        a->setCheckable(checked);
         a->setChecked(checked);
+    }
 }
 
 void HlavniDialog::setWindowSeparatorVisible(bool visible)
@@ -412,8 +437,18 @@ void HlavniDialog::setCommandsEnabled(std::initializer_list<const char *> names,
 {
     for (const char *n : names) {
         if (QAction *a = command(QLatin1String(n)))
-            a->setEnabled(enabled);
+            setActionEnabled(a, enabled);
     }
+}
+
+void HlavniDialog::setActionEnabled(QAction *action, bool enabled)
+{
+    // The action of a submenu follows its menu widget, and that widget goes
+    // enabled again with the main window after every dialog. A menu switched
+    // off by itself stays off until it is switched on.
+    if (QMenu *m = action->menu())
+        m->setEnabled(enabled);
+    action->setEnabled(enabled);
 }
 
 void HlavniDialog::setClipboardCommandsEnabled(bool enabled)
@@ -431,7 +466,7 @@ void HlavniDialog::setFileAndEditCommandsEnabled(bool enabled)
     }
     for (const char *menu : {"Soubor", "Upravy"}) {
         if (QMenu *m = menuBar()->findChild<QMenu *>(QLatin1String(menu)))
-            m->menuAction()->setEnabled(enabled);
+            setActionEnabled(m->menuAction(), enabled);
     }
 }
 

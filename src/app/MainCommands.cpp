@@ -171,8 +171,8 @@ void HlavniDialog::createCommands()
     for (const CommandRow &row : commandRows()) {
         addCommand(row.name, text(row.caption), row.shortcut, row.icon, text(row.hint), row.enabled);
     }
-    // The keypad's Enter saves as well as the main one.
-    command("MU6")->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    // Both Enter keys save; the menu shows the first, "Enter".
+    command("MU6")->setShortcuts({QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return)});
     for (const ControlRow &c : toolbarControls)
         m_commands.insert(QLatin1String(c.name), m_commands.value(QLatin1String(c.command)));
 
@@ -204,7 +204,7 @@ void HlavniDialog::createCommands()
         const QByteArray name = windowEntryName(slot).toLatin1();
         QAction *entry = addCommand(name.constData(), QString(), QKeySequence(), -1, text(F1Hint), true);
         entry->setVisible(false);
-        entry->setCheckable(true);
+        entry->setCheckable(false); // checkable while its window is the active one
         connect(entry, &QAction::triggered, this, [this, slot] { showCatalogueOfSlot(slot); });
     }
 }
@@ -245,7 +245,7 @@ void HlavniDialog::createMenus()
     add(upravy, {"MU1", "MU2", "MU3", "", "MU4", "MU5", "MU6", "MU9", "", "MU7"});
     QMenu *goTo = subMenu(upravy, "MU8", "Přejít n&a");
     add(goTo, {"PNa1", "Pna2", "PNa3", "PNa4", "PNa5"});
-    goTo->menuAction()->setEnabled(false);
+    setActionEnabled(goTo->menuAction(), false);
 
     QMenu *zobrazit = topMenu("Zobrazit", "&Zobrazit", "Obsahuje příkazy pro změnu zobrazení");
     QMenu *panels = subMenu(zobrazit, "MZ1", "Panely &nástrojů          ");

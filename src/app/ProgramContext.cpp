@@ -149,7 +149,10 @@ void ProgramContext::wireCommands()
     on("EM", main, [this] { platform::launchManual(m_dir); });
     connect(m_catalogues.get(), &catalogue::Catalogues::exitMayContinue, main, &QWidget::close);
     main->setCatalogues(m_catalogues.get());
-    connect(main, &HlavniDialog::closed, this, &ProgramContext::finished);
+    connect(main, &HlavniDialog::closed, this, [this] {
+        m_assistant->endWithProgram();
+        emit finished();
+    });
 }
 
 bool ProgramContext::eventFilter(QObject *watched, QEvent *event)
@@ -166,6 +169,7 @@ void ProgramContext::endSecondInstance()
     if (m_secondInstanceEnded)
         return;
     m_secondInstanceEnded = true;
+    m_assistant->endWithProgram();
     emit finished();
 }
 

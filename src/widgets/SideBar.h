@@ -49,7 +49,8 @@ private:
     {
         QWidget *page = nullptr;
         QToolButton *header = nullptr;
-        QWidget *body = nullptr;
+        QWidget *body = nullptr;      // the buttons, inside the scroller
+        QWidget *scroller = nullptr;  // shown while the page is open
         QVBoxLayout *bodyLayout = nullptr;
         QList<QToolButton *> buttons;
     };
