@@ -26,6 +26,7 @@
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -192,12 +193,21 @@ void HlavniDialog::createStatusBar()
     connect(bar, &QWidget::customContextMenuRequested, this,
             [this, bar](const QPoint &pos) { m_popup1->popup(bar->mapToGlobal(pos)); });
 
-    auto panel = [bar](const char *name, int width) {
-        auto *f = new QFrame(bar);
+    // The panels stand side by side from the left at their own widths; a
+    // window narrower than the three together cuts the last one off at the
+    // right instead of growing to hold them.
+    auto *strip = new QWidget(bar);
+    strip->setObjectName(QStringLiteral("Panels"));
+    strip->setMinimumSize(0, 20);
+    strip->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    bar->addWidget(strip, 1);
+    int nextLeft = 0;
+    auto panel = [strip, &nextLeft](const char *name, int width) {
+        auto *f = new QFrame(strip);
         f->setObjectName(QLatin1String(name));
         f->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        f->setFixedSize(width, 20);
-        bar->addWidget(f);
+        f->setGeometry(nextLeft, 0, width, 20);
+        nextLeft += width + 2;
         return f;
     };
     auto picture = [this](QWidget *parent, const QString &name, int x, int y) {
@@ -551,11 +561,15 @@ void HlavniDialog::resizeEvent(QResizeEvent *event)
 
 void HlavniDialog::setTipLineWidth()
 {
-    // The client width less 156, but never wider than leaves room for the
-    // rest of the tips toolbar, so that its buttons stay in sight.
-    const int others = m_tipyDne->sizeHint().width() - m_tipLine->width();
-    const int w = qMin(width() - 156, width() - others - 12);
-    m_tipLine->setFixedWidth(qMax(100, w));
+    // The client width less 156; the rest of the tips toolbar is built to fit
+    // in those 156 pixels.
+    const int w = qMax(100, width() - 156);
+    if (m_tipLine->width() == w && !m_tipLine->isHidden())
+        return;
+    m_tipLine->setFixedWidth(w);
+    // A line the toolbar had put away for want of room asks for no new
+    // layout by itself.
+    m_tipyDne->layout()->invalidate();
 }
 
 QMenu *HlavniDialog::createPopupMenu()

@@ -11,7 +11,9 @@
 #include "widgets/Fonts.h"
 
 #include <QActionGroup>
+#include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -385,8 +387,19 @@ void HlavniDialog::createToolbars()
     auto *know = new QLabel(QStringLiteral(" Víte že ...  "), m_tipyDne);
     know->setObjectName(QStringLiteral("TipyLabel"));
     know->setFont(widgets::serifFont(13));
+    // The label's last trailing blank may run under the separator.
+    know->setFixedWidth(know->sizeHint().width() - know->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     m_tipyDne->addWidget(know);
-    m_tipyDne->addSeparator();
+    // Narrow separators and no gaps, so that the label and the buttons fit
+    // in the 156 pixels the tip line leaves them.
+    m_tipyDne->layout()->setSpacing(0);
+    auto separator = [this] {
+        auto *line = new QFrame(m_tipyDne);
+        line->setFrameStyle(QFrame::VLine | QFrame::Sunken);
+        line->setFixedSize(3, 20);
+        m_tipyDne->addWidget(line);
+    };
+    separator();
     m_tipLine = new QLineEdit(m_tipyDne);
     m_tipLine->setObjectName(QStringLiteral("DBEdit1"));
     m_tipLine->setReadOnly(true);
@@ -398,10 +411,10 @@ void HlavniDialog::createToolbars()
     m_tipLine->setPalette(pal);
     m_tipLine->setContextMenuPolicy(Qt::NoContextMenu);
     m_tipyDne->addWidget(m_tipLine);
-    m_tipyDne->addSeparator();
+    separator();
     addToolbarButton(m_tipyDne, "TT1", "TT1");
     addToolbarButton(m_tipyDne, "TT2", "TT2");
-    m_tipyDne->addSeparator();
+    separator();
     addToolbarButton(m_tipyDne, "EM", "EM1");
 
     // The close buttons come last, after the commands.

@@ -79,6 +79,7 @@ private slots:
     void goToSubmenuStaysOffAfterADialog();
     void sideBarPagesKeepTheWindowSize();
     void contextMenuShowsPicturesAndFullKeyNames();
+    void tipLineLeavesRoomForItsButtons();
 };
 
 void BehaviourTest::closeQuestionAnswersEachWay_data()
@@ -287,6 +288,26 @@ void BehaviourTest::contextMenuShowsPicturesAndFullKeyNames()
                  QLatin1String(text));
     // The main menu's save reads "Enter" as well.
     QCOMPARE(commandOf(main, "MU6")->shortcut().toString(QKeySequence::NativeText), QStringLiteral("Enter"));
+}
+
+void BehaviourTest::tipLineLeavesRoomForItsButtons()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    main->showNormal();
+    auto *line = main->findChild<QWidget *>(QStringLiteral("DBEdit1"));
+    auto *manual = main->findChild<QWidget *>(QStringLiteral("EM1"));
+    QVERIFY(line && manual);
+    for (int width : {800, 607, 1280}) {
+        main->resize(width, 500);
+        QCoreApplication::processEvents();
+        main->refresh();
+        QCoreApplication::processEvents();
+        QCOMPARE(line->width(), main->width() - 156);
+        // The last button of the tips toolbar is still on it.
+        QVERIFY2(manual->isVisible(), qPrintable(QString::number(width)));
+    }
 }
 
 QTEST_MAIN(BehaviourTest)
