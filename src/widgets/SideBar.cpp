@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QEnterEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -138,7 +139,7 @@ int SideBar::addPage(const QString &objectName, const QString &caption, const QS
     scroller->setObjectName(objectName + QStringLiteral("Scroller"));
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroller->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scroller->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller->setWidgetResizable(true);
     scroller->setFocusPolicy(Qt::NoFocus);
     scroller->setStatusTip(hint);
@@ -155,6 +156,7 @@ int SideBar::addPage(const QString &objectName, const QString &caption, const QS
     page.body->setAutoFillBackground(false);
     page.scroller = scroller;
     pageLayout->addWidget(scroller, 1);
+    addScrollArrows(scroller);
 
     m_pages.append(page);
     m_layout->addWidget(page.page);
@@ -180,6 +182,52 @@ QToolButton *SideBar::addButton(int page, QAction *action, const QString &object
     p.bodyLayout->insertWidget(p.bodyLayout->count() - 1, button);
     p.buttons.append(button);
     return button;
+}
+
+void SideBar::addScrollArrows(QScrollArea *scroller)
+{
+    // As in an outlook bar: small arrows at the right edge of an open page
+    // whose buttons do not all fit, the upper one while there is more above,
+    // the lower one while there is more below. The wheel scrolls as well.
+    QScrollBar *bar = scroller->verticalScrollBar();
+    auto arrow = [scroller, bar](Qt::ArrowType type, const char *suffix, int direction) {
+        auto *b = new QToolButton(scroller);
+        b->setObjectName(scroller->objectName() + QLatin1String(suffix));
+        b->setArrowType(type);
+        b->setAutoRaise(false);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setFixedSize(16, 16);
+        b->setAutoRepeat(true);
+        b->hide();
+        QObject::connect(b, &QToolButton::clicked, bar,
+                         [bar, direction] { bar->setValue(bar->value() + direction * ScrollStep); });
+        return b;
+    };
+    QToolButton *up = arrow(Qt::UpArrow, "Up", -1);
+    QToolButton *down = arrow(Qt::DownArrow, "Down", 1);
+    auto place = [scroller, bar, up, down] {
+        const int x = scroller->width() - up->width() - 2;
+        up->move(x, 2);
+        down->move(x, scroller->height() - down->height() - 2);
+        up->setVisible(bar->value() > bar->minimum());
+        down->setVisible(bar->value() < bar->maximum());
+        up->raise();
+        down->raise();
+    };
+    QObject::connect(bar, &QScrollBar::valueChanged, scroller, place);
+    QObject::connect(bar, &QScrollBar::rangeChanged, scroller, place);
+    m_placeArrows.insert(scroller, place);
+    scroller->installEventFilter(this);
+}
+
+bool SideBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
+        const auto it = m_placeArrows.constFind(watched);
+        if (it != m_placeArrows.constEnd())
+            (*it)();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QWidget *SideBar::page(int index) const
