@@ -1,7 +1,7 @@
 #include "RecordMenu.h"
 
 #include <QAction>
-#include <QStyleOptionMenuItem>
+#include <QActionEvent>
 
 namespace widgets {
 
@@ -36,14 +36,18 @@ QString RecordMenu::shortcutText(const QKeySequence &keys)
     return text + name;
 }
 
-void RecordMenu::initStyleOption(QStyleOptionMenuItem *option, const QAction *action) const
+void RecordMenu::actionEvent(QActionEvent *event)
 {
-    QMenu::initStyleOption(option, action);
-    if (!action || action->shortcut().isEmpty())
+    QMenu::actionEvent(event);
+    if (event->type() != QEvent::ActionAdded && event->type() != QEvent::ActionChanged)
         return;
-    const qsizetype tab = option->text.indexOf(QLatin1Char('\t'));
-    if (tab >= 0)
-        option->text = option->text.left(tab + 1) + shortcutText(action->shortcut());
+    QAction *action = event->action();
+    const QKeySequence keys = action->shortcut();
+    if (keys.isEmpty() || action->text().contains(QLatin1Char('\t')))
+        return;
+    const QString spelled = shortcutText(keys);
+    if (spelled != keys.toString(QKeySequence::NativeText))
+        action->setText(action->text() + QLatin1Char('\t') + spelled);
 }
 
 } // namespace widgets

@@ -18,7 +18,10 @@ public:
     static QString shortcutText(const QKeySequence &keys);
 
 protected:
-    void initStyleOption(QStyleOptionMenuItem *option, const QAction *action) const override;
+    // An item whose key the toolkit would shorten carries the full name
+    // after a tab in its text, which the menu then shows, and sizes itself
+    // for, in place of its own.
+    void actionEvent(QActionEvent *event) override;
 };
 
 } // namespace widgets
