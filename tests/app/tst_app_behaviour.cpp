@@ -21,6 +21,8 @@
 #include <QMenu>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 
@@ -80,6 +82,8 @@ private slots:
     void sideBarPagesKeepTheWindowSize();
     void contextMenuShowsPicturesAndFullKeyNames();
     void tipLineLeavesRoomForItsButtons();
+    void cascadeAfterMinimiseShowsEveryWindow();
+    void keyboardStaysWithTheWindowAfterASave();
 };
 
 void BehaviourTest::closeQuestionAnswersEachWay_data()
@@ -313,6 +317,47 @@ void BehaviourTest::tipLineLeavesRoomForItsButtons()
         // The last button of the tips toolbar is still on it.
         QVERIFY2(manual->isVisible(), qPrintable(QString::number(width)));
     }
+}
+
+void BehaviourTest::cascadeAfterMinimiseShowsEveryWindow()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    catalogue::CatalogueWindow *first = program->catalogues()->open(1);
+    QVERIFY(first);
+    QTRY_COMPARE(main->activeSlot(), 1);
+    main->refresh();
+    commandOf(main, "MO4")->trigger();
+    QVERIFY(first->subWindow()->isMinimized());
+    commandOf(main, "MO3")->trigger();
+    QCoreApplication::processEvents();
+    // Back among the cascade with its client size, not an icon.
+    QVERIFY(!first->subWindow()->isMinimized());
+    QCOMPARE(first->size(), QSize(517, 305));
+}
+
+void BehaviourTest::keyboardStaysWithTheWindowAfterASave()
+{
+    AppFixture f;
+    auto program = f.start();
+    catalogue::CatalogueWindow *w = program->catalogues()->open(1);
+    QVERIFY(w);
+    w->newRecord();
+    QWidget *title = w->findChild<QWidget *>(QStringLiteral("J1"));
+    title->setFocus();
+    typeText(title, QStringLiteral("Kniha"));
+    QVERIFY(w->saveRecord());
+    // Not the untitled tab of the page: the window itself, so that its keys
+    // (F5..F8, Insert) go on working.
+    QWidget *focus = QApplication::focusWidget();
+    if (focus) {
+        QVERIFY(!qobject_cast<QTabBar *>(focus));
+        QVERIFY(focus == w || w->isAncestorOf(focus));
+    }
+    auto *pages = w->findChild<QTabWidget *>(QStringLiteral("Zalozky"));
+    QVERIFY(pages);
+    QCOMPARE(pages->tabBar()->focusPolicy(), Qt::NoFocus);
 }
 
 QTEST_MAIN(BehaviourTest)
