@@ -199,8 +199,10 @@ void BehaviourTest::normalEndKeepsTheAssistantOn()
         auto program = f.start();
         QVERIFY(program->assistant()->isVisible());
         QVERIFY(program->mainWindow()->close());
-        // What the application's quit does to every window still there.
+        // What the application's quit does: it closes every window that
+        // still has one on the screen's side, hidden ones included.
         QApplication::closeAllWindows();
+        program->assistant()->close();
         QCOMPARE(f.suite("Nastaveni", "Pomocnik"), QStringLiteral("1"));
     }
     QCOMPARE(f.suite("Nastaveni", "Pomocnik"), QStringLiteral("1"));
