@@ -51,6 +51,8 @@ OpenProgressWindow::OpenProgressWindow(const QString &catalogueName, widgets::Di
     m_bar->setObjectName(QStringLiteral("Indikator"));
     m_bar->setRange(0, 100);
     m_bar->setColors(Qt::white, Qt::red);
+    m_bar->setBackground(widgets::fromColorRef(widgets::colorref::LightYellow));
+    m_bar->setLoweredBevel(true);
     m_bar->setGeometry(6, 81, 272, 16);
 
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
