@@ -190,9 +190,12 @@ void SideBar::addScrollArrows(QScrollArea *scroller)
     // whose buttons do not all fit, the upper one while there is more above,
     // the lower one while there is more below. The wheel scrolls as well.
     QScrollBar *bar = scroller->verticalScrollBar();
-    auto arrow = [scroller, bar](Qt::ArrowType type, const char *suffix, int direction) {
+    auto arrow = [scroller, bar](Qt::ArrowType type, const char *suffix, int direction,
+                                 const QString &name) {
         auto *b = new QToolButton(scroller);
         b->setObjectName(scroller->objectName() + QLatin1String(suffix));
+        b->setAccessibleName(name);
+        b->setAccessibleDescription(name);
         b->setArrowType(type);
         b->setAutoRaise(false);
         b->setFocusPolicy(Qt::NoFocus);
@@ -203,8 +206,8 @@ void SideBar::addScrollArrows(QScrollArea *scroller)
                          [bar, direction] { bar->setValue(bar->value() + direction * ScrollStep); });
         return b;
     };
-    QToolButton *up = arrow(Qt::UpArrow, "Up", -1);
-    QToolButton *down = arrow(Qt::DownArrow, "Down", 1);
+    QToolButton *up = arrow(Qt::UpArrow, "Up", -1, QStringLiteral("Posunout nahoru"));
+    QToolButton *down = arrow(Qt::DownArrow, "Down", 1, QStringLiteral("Posunout dolů"));
     auto place = [scroller, bar, up, down] {
         const int x = scroller->width() - up->width() - 2;
         up->move(x, 2);
