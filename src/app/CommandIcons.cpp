@@ -225,4 +225,30 @@ QPixmap areaLogo()
     return pm;
 }
 
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32}) {
+        QPixmap pm(size, size);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        const qreal s = size / 16.0;
+        // White page edges at the right and bottom, a red cover, a dark spine.
+        p.setPen(QPen(QColor(90, 90, 90), 0.8 * s));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5 * s, 2.5 * s, 9 * s, 12 * s));
+        p.setPen(QPen(QColor(110, 10, 10), 0.8 * s));
+        p.setBrush(QColor(190, 30, 30));
+        p.drawRect(QRectF(2.5 * s, 1.5 * s, 10 * s, 12 * s));
+        p.fillRect(QRectF(2.9 * s, 1.9 * s, 1.8 * s, 11.2 * s), QColor(120, 15, 15));
+        p.setPen(QPen(QColor(255, 215, 120), 1.0 * s));
+        p.drawLine(QPointF(6 * s, 5 * s), QPointF(11 * s, 5 * s));
+        p.drawLine(QPointF(6 * s, 7 * s), QPointF(10 * s, 7 * s));
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
+}
+
 } // namespace app

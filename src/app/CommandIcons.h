@@ -17,6 +17,9 @@ QIcon commandIcon(int index);
 // and "Image1" (18 x 18).
 QPixmap indicatorPicture(const QString &name);
 
+// The program's own picture in the title bars of its windows: a closed book.
+QIcon programIcon();
+
 // The picture at the top-left corner of the catalogue area (195 x 41).
 QPixmap areaLogo();
 

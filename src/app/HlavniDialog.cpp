@@ -27,6 +27,7 @@
 #include <QHBoxLayout>
 #include <QHash>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -56,6 +57,7 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
 {
     setObjectName(QStringLiteral("HlavniDialog"));
     setWindowTitle(QStringLiteral("Ordex 2000"));
+    setWindowIcon(programIcon());
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     setFont(font);
@@ -155,9 +157,29 @@ void HlavniDialog::setCatalogues(catalogue::Catalogues *catalogues)
                         [this](int slot) { emit reportSelection(slot, true); });
                 connect(window, &catalogue::CatalogueWindow::printRequested, this,
                         [this](int slot) { emit reportSelection(slot, false); });
+                giveWindowPictures(window);
                 scheduleRefresh();
             });
     connect(catalogues, &catalogue::Catalogues::windowClosed, this, &HlavniDialog::scheduleRefresh);
+}
+
+void HlavniDialog::giveWindowPictures(catalogue::CatalogueWindow *window)
+{
+    // The program's picture in the window's title bar, and in its context
+    // menu the pictures of the same commands in the main menu.
+    if (QMdiSubWindow *sub = window->subWindow())
+        sub->setWindowIcon(windowIcon());
+    static const std::pair<const char *, const char *> twins[] = {
+        {"MP0", "MS4"}, {"MP01", "MS5"}, {"MP1", "MU1"}, {"MP2", "MU2"}, {"MP3", "MU3"},
+        {"MP4", "MU4"}, {"MP5", "MU5"}, {"MP6", "MU6"}, {"MP13", "MU9"}, {"MP7", "MU7"},
+        {"MP8", "PNa1"}, {"MP9", "Pna2"}, {"MP10", "PNa3"}, {"MP11", "PNa4"}, {"MP12", "PNa5"},
+    };
+    for (const auto &[item, command] : twins) {
+        QAction *own = window->findChild<QAction *>(QLatin1String(item));
+        QAction *main = this->command(QLatin1String(command));
+        if (own && main)
+            own->setIcon(main->icon());
+    }
 }
 
 void HlavniDialog::createStatusBar()
@@ -172,12 +194,21 @@ void HlavniDialog::createStatusBar()
     connect(bar, &QWidget::customContextMenuRequested, this,
             [this, bar](const QPoint &pos) { m_popup1->popup(bar->mapToGlobal(pos)); });
 
-    auto panel = [bar](const char *name, int width) {
-        auto *f = new QFrame(bar);
+    // The panels stand side by side from the left at their own widths; a
+    // window narrower than the three together cuts the last one off at the
+    // right instead of growing to hold them.
+    auto *strip = new QWidget(bar);
+    strip->setObjectName(QStringLiteral("Panels"));
+    strip->setMinimumSize(0, 20);
+    strip->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    bar->addWidget(strip, 1);
+    int nextLeft = 0;
+    auto panel = [strip, &nextLeft](const char *name, int width) {
+        auto *f = new QFrame(strip);
         f->setObjectName(QLatin1String(name));
         f->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        f->setFixedSize(width, 20);
-        bar->addWidget(f);
+        f->setGeometry(nextLeft, 0, width, 20);
+        nextLeft += width + 2;
         return f;
     };
     // What each status picture tells, for screen readers.
@@ -424,8 +455,12 @@ void HlavniDialog::setWindowEntry(int slot, const QString &caption, bool visible
 
 void HlavniDialog::setWindowEntryChecked(int slot, bool checked)
 {
-    if (QAction *a = command(windowEntryName(slot)))
+    // Only the active window's entry carries a mark; the others show none
+    // at all rather than an empty box.
+    if (QAction *a = command(windowEntryName(slot))) {
+        a->setCheckable(checked);
         a->setChecked(checked);
+    }
 }
 
 void HlavniDialog::setWindowSeparatorVisible(bool visible)
@@ -437,8 +472,18 @@ void HlavniDialog::setCommandsEnabled(std::initializer_list<const char *> names,
 {
     for (const char *n : names) {
         if (QAction *a = command(QLatin1String(n)))
-            a->setEnabled(enabled);
+            setActionEnabled(a, enabled);
     }
+}
+
+void HlavniDialog::setActionEnabled(QAction *action, bool enabled)
+{
+    // The action of a submenu follows its menu widget, and that widget goes
+    // enabled again with the main window after every dialog. A menu switched
+    // off by itself stays off until it is switched on.
+    if (QMenu *m = action->menu())
+        m->setEnabled(enabled);
+    action->setEnabled(enabled);
 }
 
 void HlavniDialog::setClipboardCommandsEnabled(bool enabled)
@@ -456,7 +501,7 @@ void HlavniDialog::setFileAndEditCommandsEnabled(bool enabled)
     }
     for (const char *menu : {"Soubor", "Upravy"}) {
         if (QMenu *m = menuBar()->findChild<QMenu *>(QLatin1String(menu)))
-            m->menuAction()->setEnabled(enabled);
+            setActionEnabled(m->menuAction(), enabled);
     }
 }
 
@@ -539,11 +584,15 @@ void HlavniDialog::resizeEvent(QResizeEvent *event)
 
 void HlavniDialog::setTipLineWidth()
 {
-    // The client width less 156, but never wider than leaves room for the
-    // rest of the tips toolbar, so that its buttons stay in sight.
-    const int others = m_tipyDne->sizeHint().width() - m_tipLine->width();
-    const int w = qMin(width() - 156, width() - others - 12);
-    m_tipLine->setFixedWidth(qMax(100, w));
+    // The client width less 156; the rest of the tips toolbar is built to fit
+    // in those 156 pixels.
+    const int w = qMax(100, width() - 156);
+    if (m_tipLine->width() == w && !m_tipLine->isHidden())
+        return;
+    m_tipLine->setFixedWidth(w);
+    // A line the toolbar had put away for want of room asks for no new
+    // layout by itself.
+    m_tipyDne->layout()->invalidate();
 }
 
 QMenu *HlavniDialog::createPopupMenu()

@@ -38,6 +38,7 @@ namespace widgets {
 class SideBar;
 }
 namespace catalogue {
+class CatalogueWindow;
 class Catalogues;
 }
 namespace guidance {
@@ -198,6 +199,8 @@ private:
     void applyAvailability(QWidget *window, int slot);
     void setTipLineWidth();
     void setCommandsEnabled(std::initializer_list<const char *> names, bool enabled);
+    static void setActionEnabled(QAction *action, bool enabled);
+    void giveWindowPictures(catalogue::CatalogueWindow *window);
 
     platform::ProgramDirectory m_dir;
     core::DataModule &m_data;

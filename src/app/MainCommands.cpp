@@ -11,7 +11,9 @@
 #include "widgets/Fonts.h"
 
 #include <QActionGroup>
+#include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -171,8 +173,8 @@ void HlavniDialog::createCommands()
     for (const CommandRow &row : commandRows()) {
         addCommand(row.name, text(row.caption), row.shortcut, row.icon, text(row.hint), row.enabled);
     }
-    // The keypad's Enter saves as well as the main one.
-    command("MU6")->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    // Both Enter keys save; the menu shows the first, "Enter".
+    command("MU6")->setShortcuts({QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return)});
     for (const ControlRow &c : toolbarControls)
         m_commands.insert(QLatin1String(c.name), m_commands.value(QLatin1String(c.command)));
 
@@ -204,7 +206,7 @@ void HlavniDialog::createCommands()
         const QByteArray name = windowEntryName(slot).toLatin1();
         QAction *entry = addCommand(name.constData(), QString(), QKeySequence(), -1, text(F1Hint), true);
         entry->setVisible(false);
-        entry->setCheckable(true);
+        entry->setCheckable(false); // checkable while its window is the active one
         connect(entry, &QAction::triggered, this, [this, slot] { showCatalogueOfSlot(slot); });
     }
 }
@@ -245,7 +247,7 @@ void HlavniDialog::createMenus()
     add(upravy, {"MU1", "MU2", "MU3", "", "MU4", "MU5", "MU6", "MU9", "", "MU7"});
     QMenu *goTo = subMenu(upravy, "MU8", "Přejít n&a");
     add(goTo, {"PNa1", "Pna2", "PNa3", "PNa4", "PNa5"});
-    goTo->menuAction()->setEnabled(false);
+    setActionEnabled(goTo->menuAction(), false);
 
     QMenu *zobrazit = topMenu("Zobrazit", "&Zobrazit", "Obsahuje příkazy pro změnu zobrazení");
     QMenu *panels = subMenu(zobrazit, "MZ1", "Panely &nástrojů          ");
@@ -391,8 +393,19 @@ void HlavniDialog::createToolbars()
     auto *know = new QLabel(QStringLiteral(" Víte že ...  "), m_tipyDne);
     know->setObjectName(QStringLiteral("TipyLabel"));
     know->setFont(widgets::serifFont(13));
+    // The label's last trailing blank may run under the separator.
+    know->setFixedWidth(know->sizeHint().width() - know->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
     m_tipyDne->addWidget(know);
-    m_tipyDne->addSeparator();
+    // Narrow separators and no gaps, so that the label and the buttons fit
+    // in the 156 pixels the tip line leaves them.
+    m_tipyDne->layout()->setSpacing(0);
+    auto separator = [this] {
+        auto *line = new QFrame(m_tipyDne);
+        line->setFrameStyle(QFrame::VLine | QFrame::Sunken);
+        line->setFixedSize(3, 20);
+        m_tipyDne->addWidget(line);
+    };
+    separator();
     m_tipLine = new QLineEdit(m_tipyDne);
     m_tipLine->setObjectName(QStringLiteral("DBEdit1"));
     m_tipLine->setReadOnly(true);
@@ -404,10 +417,10 @@ void HlavniDialog::createToolbars()
     m_tipLine->setPalette(pal);
     m_tipLine->setContextMenuPolicy(Qt::NoContextMenu);
     m_tipyDne->addWidget(m_tipLine);
-    m_tipyDne->addSeparator();
+    separator();
     addToolbarButton(m_tipyDne, "TT1", "TT1");
     addToolbarButton(m_tipyDne, "TT2", "TT2");
-    m_tipyDne->addSeparator();
+    separator();
     addToolbarButton(m_tipyDne, "EM", "EM1");
 
     // The close buttons come last, after the commands.

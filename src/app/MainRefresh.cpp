@@ -125,7 +125,7 @@ void HlavniDialog::NastrojeClick()
 {
     const bool active = activeCatalogueWindow() != nullptr;
     command(QStringLiteral("MN5"))->setEnabled(!active);
-    command(QStringLiteral("MN7"))->setEnabled(active);
+    setActionEnabled(command(QStringLiteral("MN7")), active);
     command(QStringLiteral("MN1"))->setEnabled(!m_settings->catalogueOpen(1));
 }
 
@@ -174,6 +174,13 @@ void HlavniDialog::MO2Click()
 
 void HlavniDialog::MO3Click()
 {
+    // The cascade takes in every window: a minimised one is restored first,
+    // so that none stays an icon and then gets the client size as a bare
+    // title bar.
+    for (QMdiSubWindow *sub : m_area->subWindowList()) {
+        if (sub->isMinimized())
+            sub->showNormal();
+    }
     m_area->cascadeSubWindows();
     for (int slot = 1; slot <= core::SlotCount; ++slot) {
         if (!m_settings->catalogueOpen(slot))

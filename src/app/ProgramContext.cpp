@@ -183,7 +183,10 @@ void ProgramContext::wireCommands()
     connect(main, &HlavniDialog::reportSelection, m_reports.get(), &reports::Reports::showSelection);
     connect(m_catalogues.get(), &catalogue::Catalogues::exitMayContinue, main, &QWidget::close);
     main->setCatalogues(m_catalogues.get());
-    connect(main, &HlavniDialog::closed, this, &ProgramContext::finished);
+    connect(main, &HlavniDialog::closed, this, [this] {
+        m_assistant->endWithProgram();
+        emit finished();
+    });
 }
 
 bool ProgramContext::eventFilter(QObject *watched, QEvent *event)
@@ -200,6 +203,7 @@ void ProgramContext::endSecondInstance()
     if (m_secondInstanceEnded)
         return;
     m_secondInstanceEnded = true;
+    m_assistant->endWithProgram();
     emit finished();
 }
 

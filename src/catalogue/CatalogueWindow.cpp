@@ -14,6 +14,7 @@
 #include "widgets/DataControls.h"
 #include "widgets/DataSource.h"
 #include "widgets/Fonts.h"
+#include "widgets/RecordMenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,6 +30,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include <functional>
@@ -201,6 +203,9 @@ void CatalogueWindow::buildControls()
     auto *pages = new QTabWidget(this);
     pages->setObjectName(QStringLiteral("Zalozky"));
     pages->setGeometry(4, 30, 509, 252);
+    // The untitled tab is no stop for the keyboard.
+    pages->setFocusPolicy(Qt::NoFocus);
+    pages->tabBar()->setFocusPolicy(Qt::NoFocus);
     auto *page = new QWidget;
     pages->addTab(page, QString());
 
@@ -222,9 +227,10 @@ void CatalogueWindow::buildControls()
     auto *t1 = edit(page, "T1", 256, 94, 236);
 
     label(page, QStringLiteral("Vydavatel :"), 8, 116);
-    auto *v1 = edit(page, "V1", 8, 132, 142);
-    label(page, QStringLiteral("Vazba :"), 158, 116);
-    auto *v2 = dropDown(page, "V2", core::bindings(), 158, 132, 92);
+    auto *v1 = edit(page, "V1", 8, 132, 130);
+    label(page, QStringLiteral("Vazba :"), 146, 116);
+    // Wide enough for "Rychlovazba" beside the drop-down arrow.
+    auto *v2 = dropDown(page, "V2", core::bindings(), 146, 132, 104);
     label(page, QStringLiteral("Rok vydání :"), 258, 116);
     auto *r1 = edit(page, "R1", 258, 132, 82);
     label(page, QStringLiteral("Vydání :"), 348, 116);
@@ -340,7 +346,7 @@ QAction *CatalogueWindow::addMenuAction(QMenu *menu, const char *name, const QSt
 
 void CatalogueWindow::buildMenu()
 {
-    m_menu = new QMenu(this);
+    m_menu = new widgets::RecordMenu(this);
     m_menu->setObjectName(QStringLiteral("PopupMenu1"));
 
     auto preview = [this] { emit previewRequested(m_slot); };
@@ -377,7 +383,8 @@ void CatalogueWindow::buildMenu()
     mp7->setShortcutContext(Qt::WidgetShortcut);
     m_keyActions.append(mp7);
 
-    m_goToMenu = m_menu->addMenu(QStringLiteral("Přejít na ..."));
+    m_goToMenu = new widgets::RecordMenu(QStringLiteral("Přejít na ..."), m_menu);
+    m_menu->addMenu(m_goToMenu);
     m_goToMenu->setObjectName(QStringLiteral("MPMenu"));
     m_goToMenu->menuAction()->setObjectName(QStringLiteral("MP"));
     addMenuAction(m_goToMenu, "MP8", QStringLiteral("První"), QKeySequence(Qt::Key_F5), true, &CatalogueWindow::first);
@@ -401,6 +408,9 @@ void CatalogueWindow::buildMenu()
 
 bool CatalogueWindow::isEditing() const
 {
+    // The window's own state, not C1's effective one: while a balloon is up
+    // the main window, and with it this window, is disabled, and the record
+    // is still being edited.
     return m_mode.editingRecord;
 }
 
@@ -414,8 +424,13 @@ void CatalogueWindow::applyAvailability(CatalogueState state)
 {
     auto apply = [&](const char *name, Command command) {
         if (auto *action = findChild<QAction *>(QString::fromLatin1(name))) {
-            if (const auto enabled = commandEnabled(command, state, Place::WindowMenu))
+            if (const auto enabled = commandEnabled(command, state, Place::WindowMenu)) {
+                // A submenu's own widget goes enabled again with the main
+                // window after a dialog; its switch holds the state.
+                if (QMenu *submenu = action->menu())
+                    submenu->setEnabled(*enabled);
                 action->setEnabled(*enabled);
+            }
         }
     };
     apply("MP0", Command::Preview);
@@ -436,6 +451,10 @@ void CatalogueWindow::applyAvailability(CatalogueState state)
 void CatalogueWindow::setRecordEnabled(bool enabled)
 {
     m_mode.editingRecord = enabled;
+    // Leaving edit mode: the keyboard stays with the window (and its keys),
+    // not with the next control that happens to take focus.
+    if (!enabled && isAncestorOf(QApplication::focusWidget()))
+        setFocus(Qt::OtherFocusReason);
     for (QWidget *w : m_recordControls)
         w->setEnabled(enabled);
     applyAvailability(state());
@@ -706,20 +725,31 @@ bool CatalogueWindow::requestClose()
     return close();
 }
 
+CatalogueWindow::CloseDecision CatalogueWindow::closeDecision() const
+{
+    if (isEditing())
+        return CloseDecision::AskAboutRecord;
+    if (isLendingCardEditing())
+        return CloseDecision::RefuseForLendingCard;
+    return CloseDecision::Close;
+}
+
 void CatalogueWindow::closeEvent(QCloseEvent *event)
 {
     m_services.shell.setIndicatorVisible(QStringLiteral("SBO10"), false);
-    if (isEditing()) {
+    switch (closeDecision()) {
+    case CloseDecision::AskAboutRecord:
         // The window stays as it is while the question is up.
         event->ignore();
         askAboutPendingRecord();
         return;
-    }
-    if (isLendingCardEditing()) {
+    case CloseDecision::RefuseForLendingCard:
         // The card is saved or undone first: DotazVypujckaDialog says so.
         event->ignore();
         refuseOverLendingCard();
         return;
+    case CloseDecision::Close:
+        break;
     }
     if (!closeNow()) {
         event->ignore();

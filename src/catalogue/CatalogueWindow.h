@@ -102,6 +102,11 @@ public:
     void copy();
     void paste();
 
+    // What a close does now: close at once, ask about the record being
+    // edited first, or refuse while a lending card is being edited.
+    enum class CloseDecision { Close, AskAboutRecord, RefuseForLendingCard };
+    CloseDecision closeDecision() const;
+
     // The window's close (its own close button, Ctrl+F4, the program's end):
     // closes it when nothing is pending, otherwise asks about the record and
     // keeps it open. Returns true when the window has closed.

@@ -107,8 +107,7 @@ CatalogueWindow *Catalogues::open(int slot)
         m_dialog->close();
 
     auto *progress = new OpenProgressWindow(name, m_services.shell);
-    progress->show();
-    progress->repaint();
+    progress->showPainted();
     progress->setProgress(14);
 
     dbase::Table *table = m_services.data.bookTable(slot);
@@ -177,7 +176,7 @@ bool Catalogues::requestExit()
 {
     for (int slot = 1; slot <= 4; ++slot) {
         CatalogueWindow *w = window(slot);
-        if (w && (w->isEditing() || w->isLendingCardEditing())) {
+        if (w && w->closeDecision() != CatalogueWindow::CloseDecision::Close) {
             m_exitSlot = slot;
             w->requestClose();
             return false;

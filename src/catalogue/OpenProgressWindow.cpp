@@ -7,10 +7,13 @@
 #include "widgets/Fonts.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
 
 namespace catalogue {
 
@@ -48,6 +51,8 @@ OpenProgressWindow::OpenProgressWindow(const QString &catalogueName, widgets::Di
     m_bar->setObjectName(QStringLiteral("Indikator"));
     m_bar->setRange(0, 100);
     m_bar->setColors(Qt::white, Qt::red);
+    m_bar->setBackground(widgets::fromColorRef(widgets::colorref::LightYellow));
+    m_bar->setLoweredBevel(true);
     m_bar->setGeometry(6, 81, 272, 16);
 
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -58,10 +63,26 @@ OpenProgressWindow::OpenProgressWindow(const QString &catalogueName, widgets::Di
     m_host.setMainWindowEnabled(false);
 }
 
+void OpenProgressWindow::showPainted()
+{
+    show();
+    // The opening blocks the message loop. A window the window system has
+    // not mapped yet takes no paint, so take the window system's events (no
+    // input, no timers) until it is exposed, for a moment at most, then paint
+    // it whole at once.
+    QElapsedTimer waited;
+    waited.start();
+    while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < MaxExposeWaitMs)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers);
+    repaint();
+}
+
 void OpenProgressWindow::setProgress(int value)
 {
     m_bar->setValue(value);
-    m_bar->repaint();
+    // Each step paints the whole window again, so that it stays drawn while
+    // the opening holds the message loop.
+    repaint();
 }
 
 int OpenProgressWindow::progress() const

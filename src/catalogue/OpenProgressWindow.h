@@ -23,6 +23,9 @@ class OpenProgressWindow : public QWidget
 public:
     OpenProgressWindow(const QString &catalogueName, widgets::DialogHost &host, QWidget *parent = nullptr);
 
+    // Shows the window and paints it before the caller's long work starts.
+    void showPainted();
+    // Moves the bar and paints the window again at once.
     void setProgress(int value);
     int progress() const;
     QString catalogueName() const;
@@ -32,6 +35,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    static constexpr int MaxExposeWaitMs = 300;
+
     widgets::DialogHost &m_host;
     QLabel *m_name = nullptr;
     widgets::BusyAnimation *m_animation = nullptr;

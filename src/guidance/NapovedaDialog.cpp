@@ -49,6 +49,7 @@ NapovedaDialog::NapovedaDialog(core::Shell &shell, PomocnikDialog &assistant, QW
     m_title->setObjectName(QStringLiteral("Label1"));
     QFont bold = m_title->font();
     bold.setBold(true);
+    m_titleFont = bold;
     m_title->setFont(bold);
     m_title->setAlignment(Qt::AlignCenter);
     m_title->setGeometry(ColumnLeft, 8, ColumnWidth, 18);
@@ -129,9 +130,23 @@ void NapovedaDialog::placeAndShow()
     m_assistant.placeAbove(this, PanelPlacement::Help);
 }
 
+void NapovedaDialog::setTitle(const QString &title)
+{
+    m_title->setText(title);
+    m_title->setFont(fittingFont(m_titleFont, title, m_title->size(), false));
+}
+
+void NapovedaDialog::setTexts(const QString &text, const QString &information)
+{
+    for (auto [label, value] : {std::pair{m_text, text}, std::pair{m_information, information}}) {
+        label->setText(value);
+        label->setFont(fittingFont(font(), value, label->size(), true));
+    }
+}
+
 void NapovedaDialog::showTopicList()
 {
-    m_title->setText(topicListTitle());
+    setTitle(topicListTitle());
     m_list->show();
     m_list->raise();
 }
@@ -142,9 +157,8 @@ void NapovedaDialog::showTopic(int index)
     if (index < 0 || index >= topics.size())
         return;
     const HelpTopic &topic = topics.at(index);
-    m_title->setText(topic.title);
-    m_text->setText(topic.text);
-    m_information->setText(topic.information);
+    setTitle(topic.title);
+    setTexts(topic.text, topic.information);
     m_list->hide();
 }
 

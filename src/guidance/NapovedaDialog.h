@@ -5,6 +5,8 @@
 
 #include "widgets/BalloonShape.h"
 
+#include <QFont>
+
 class QLabel;
 
 namespace core {
@@ -55,6 +57,10 @@ protected:
     void releaseHost() override;
 
 private:
+    // Texts set a little smaller where they would not fit their boxes.
+    void setTitle(const QString &title);
+    void setTexts(const QString &text, const QString &information);
+
     core::Shell &m_shell;
     PomocnikDialog &m_assistant;
 
@@ -62,6 +68,7 @@ private:
     QLabel *m_text = nullptr;        // Label2
     QLabel *m_information = nullptr; // Label3
     QWidget *m_list = nullptr;       // Panel1
+    QFont m_titleFont;
 };
 
 } // namespace guidance

@@ -222,10 +222,19 @@ void PomocnikDialog::showEvent(QShowEvent *event)
     m_suite.setAssistantShown(true);
 }
 
+void PomocnikDialog::endWithProgram()
+{
+    m_programEnded = true;
+    m_dragging = false;
+    hide();
+}
+
 void PomocnikDialog::closeEvent(QCloseEvent *event)
 {
     m_dragging = false;
     event->accept();
+    if (m_programEnded)
+        return;
     m_sounds.play(QStringLiteral("PomocnikKonec.wav"));
     m_suite.setAssistantShown(false);
 }

@@ -62,6 +62,11 @@ public:
     // the same return to the corner and the same show of the assistant.
     void placeAbove(QWidget *dialog, const PanelPlacement &placement);
 
+    // The program ends: the assistant goes with it. Only the user's own close
+    // switches it off in Tessera.ini; this one, and the close the
+    // application sends every window when it quits, leave Pomocnik as it is.
+    void endWithProgram();
+
     // The figure, also used (scaled) by the about box.
     static QPixmap picture();
 
@@ -85,6 +90,7 @@ private:
     QSize m_screenSize;
     QPixmap m_picture;
     bool m_dragging = false;
+    bool m_programEnded = false;
     QPoint m_dragOffset;
 };
 

@@ -51,11 +51,14 @@ UvitaniDialog::UvitaniDialog(core::Shell &shell, core::SuiteSettings &suite,
     line2->setFont(bold);
     line1->setGeometry(left, 6, column, 16);
     line2->setGeometry(left, 21, column, 16);
+    for (QLabel *line : {line1, line2})
+        line->setFont(fittingFont(line->font(), line->text(), line->size(), false));
 
     auto makeLink = [this, left, column](const char *name, const QString &caption, int y) {
         auto *link = new widgets::OfficeLabel(caption, this);
         link->setObjectName(QLatin1String(name));
         link->setGeometry(left, y, column, 17);
+        link->setFont(fittingFont(dialogFont(link->font()), caption, link->textRect().size(), false));
         return link;
     };
     m_helpList = makeLink("OfficeLabel2",
@@ -75,6 +78,10 @@ UvitaniDialog::UvitaniDialog(core::Shell &shell, core::SuiteSettings &suite,
     m_showAtStart = new QCheckBox(QStringLiteral("Zobrazit tento dialog při každém spuštění programu"), this);
     m_showAtStart->setObjectName(QStringLiteral("CheckBox1"));
     m_showAtStart->setGeometry(left, 103, column, 18);
+    const int box = m_showAtStart->sizeHint().width()
+        - m_showAtStart->fontMetrics().horizontalAdvance(m_showAtStart->text());
+    m_showAtStart->setFont(fittingFont(m_showAtStart->font(), m_showAtStart->text(),
+                                       QSize(column - box, 18), false));
     m_showAtStart->setChecked(false);
     // Enter and Escape start work, also while the check box has the focus.
     widgets::bindDialogKeys(this, {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter},

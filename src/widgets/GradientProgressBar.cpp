@@ -55,18 +55,43 @@ void GradientProgressBar::setValue(int value)
     emit valueChanged(m_value);
 }
 
+void GradientProgressBar::setBackground(const QColor &color)
+{
+    if (color == m_background)
+        return;
+    m_background = color;
+    update();
+}
+
+void GradientProgressBar::setLoweredBevel(bool on)
+{
+    if (on == m_bevel)
+        return;
+    m_bevel = on;
+    update();
+}
+
 void GradientProgressBar::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), Qt::black);
+    const QRect bar = m_bevel ? rect().adjusted(1, 1, -1, -1) : rect();
+    p.fillRect(bar, m_background);
+    if (m_bevel) {
+        p.setPen(QColor(128, 128, 128));
+        p.drawLine(0, 0, width() - 1, 0);
+        p.drawLine(0, 0, 0, height() - 1);
+        p.setPen(Qt::white);
+        p.drawLine(1, height() - 1, width() - 1, height() - 1);
+        p.drawLine(width() - 1, 1, width() - 1, height() - 1);
+    }
     const qint64 span = qint64(m_maximum) - m_minimum;
     if (span <= 0 || m_value <= m_minimum)
         return;
-    const int filled = int(qint64(width()) * (qint64(m_value) - m_minimum) / span);
-    QLinearGradient g(0, 0, width(), 0);
+    const int filled = int(qint64(bar.width()) * (qint64(m_value) - m_minimum) / span);
+    QLinearGradient g(bar.left(), 0, bar.right() + 1, 0);
     g.setColorAt(0, m_start);
     g.setColorAt(1, m_end);
-    p.fillRect(QRect(0, 0, filled, height()), g);
+    p.fillRect(QRect(bar.left(), bar.top(), filled, bar.height()), g);
 }
 
 } // namespace widgets

@@ -29,6 +29,13 @@ public:
     QColor endColor() const { return m_end; }
     void setColors(const QColor &start, const QColor &end);
 
+    // The part not yet reached (black unless set), and an optional lowered
+    // bevel one pixel wide around the bar.
+    QColor background() const { return m_background; }
+    void setBackground(const QColor &color);
+    bool loweredBevel() const { return m_bevel; }
+    void setLoweredBevel(bool on);
+
     QSize sizeHint() const override; // 231 x 17
 
 public slots:
@@ -47,6 +54,8 @@ private:
     int m_value = 0;
     QColor m_start;
     QColor m_end;
+    QColor m_background = Qt::black;
+    bool m_bevel = false;
 };
 
 } // namespace widgets

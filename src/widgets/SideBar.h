@@ -3,11 +3,15 @@
 // Outlook-style side bar: a column of page headers; the chosen page opens
 // below its header and shows its buttons as large icons with captions.
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class QAction;
+class QScrollArea;
 class QToolButton;
 class QVBoxLayout;
 
@@ -44,12 +48,19 @@ signals:
     // The user picked a page header (also when it was already open).
     void pageChosen(int index);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    static constexpr int ScrollStep = 40;
+    void addScrollArrows(QScrollArea *scroller);
+
     struct Page
     {
         QWidget *page = nullptr;
         QToolButton *header = nullptr;
-        QWidget *body = nullptr;
+        QWidget *body = nullptr;      // the buttons, inside the scroller
+        QWidget *scroller = nullptr;  // shown while the page is open
         QVBoxLayout *bodyLayout = nullptr;
         QList<QToolButton *> buttons;
     };
@@ -57,6 +68,7 @@ private:
     QVBoxLayout *m_layout = nullptr;
     QList<Page> m_pages;
     int m_current = -1;
+    QHash<QObject *, std::function<void()>> m_placeArrows;
 };
 
 } // namespace widgets

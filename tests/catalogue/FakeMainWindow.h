@@ -18,7 +18,13 @@ public:
     FakeMainWindow() { area.resize(1200, 800); area.show(); }
 
     // Shell
-    void setMainWindowEnabled(bool enabled) override { mainEnabled = enabled; }
+    void setMainWindowEnabled(bool enabled) override
+    {
+        // Disabled for real, as the main window is: the catalogue windows in
+        // the frame go disabled with it.
+        mainEnabled = enabled;
+        area.setEnabled(enabled);
+    }
     void setIndicatorVisible(const QString &name, bool visible) override
     {
         if (visible)

@@ -16,6 +16,8 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include <memory>
+
 namespace {
 
 QString preparedDir(const QTemporaryDir &temp)
@@ -105,10 +107,21 @@ void TestProgram::type(QWidget *control, const QString &text)
 
 void ErrorBoxes::expectOne()
 {
-    QTimer::singleShot(0, [this] {
+    // The box comes up somewhere inside the command (after the progress
+    // window has taken the window system's events, for instance): look for
+    // it until it is there, for a second at most.
+    auto *look = new QTimer;
+    look->setInterval(10);
+    auto tries = std::make_shared<int>(100);
+    QObject::connect(look, &QTimer::timeout, [this, look, tries] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             messages << box->text();
             box->accept();
+        } else if (--*tries > 0) {
+            return;
         }
+        look->stop();
+        look->deleteLater();
     });
+    look->start();
 }

@@ -190,6 +190,55 @@ private slots:
         }
     }
 
+    void everyTextLiesInsideItsBox()
+    {
+        // Each text of the welcome and the help balloon, drawn in its own
+        // font, lies wholly inside its control: nothing cut at either side.
+        DialogsFixture f;
+        const auto misfits = [](QWidget &dialog) {
+            QStringList out;
+            for (QWidget *w : dialog.findChildren<QWidget *>()) {
+                if (!w->isVisibleTo(&dialog))
+                    continue;
+                QString text;
+                QRect box;
+                int flags = 0;
+                if (auto *label = qobject_cast<widgets::OfficeLabel *>(w)) {
+                    text = label->caption();
+                    box = label->textRect();
+                    flags = Qt::TextWordWrap;
+                } else if (auto *label = qobject_cast<QLabel *>(w)) {
+                    text = label->text();
+                    box = label->contentsRect();
+                    flags = label->wordWrap() ? Qt::TextWordWrap : 0;
+                } else if (auto *check = qobject_cast<QCheckBox *>(w)) {
+                    text = check->text();
+                    const int indicator = check->sizeHint().width()
+                        - check->fontMetrics().horizontalAdvance(text);
+                    box = QRect(0, 0, check->width() - indicator, check->height());
+                }
+                if (text.isEmpty())
+                    continue;
+                const QRect need = w->fontMetrics().boundingRect(
+                    QRect(0, 0, box.width(), 10000), flags, text);
+                if (need.width() > box.width() || need.height() > box.height())
+                    out << QStringLiteral("%1 \"%2\" needs %3 x %4 in %5 x %6")
+                               .arg(w->objectName(), text)
+                               .arg(need.width()).arg(need.height())
+                               .arg(box.width()).arg(box.height());
+            }
+            return out;
+        };
+        QCOMPARE(misfits(f.welcome), QStringList());
+        f.help.Napoveda1Click();
+        QCOMPARE(misfits(f.help), QStringList());
+        const auto &topics = guidance::helpTopics();
+        for (int i = 0; i < topics.size(); ++i) {
+            f.help.showTopic(i);
+            QCOMPARE(misfits(f.help), QStringList());
+        }
+    }
+
     void aboutBoxClosesByKeys_data()
     {
         QTest::addColumn<int>("key");

@@ -121,6 +121,42 @@ private slots:
         QCOMPARE(chosen.count(), 2);
     }
 
+    void sideBarPageTooShortScrollsByArrows()
+    {
+        // A short bar: the page's ten buttons do not fit. The bar asks for no
+        // more room on that page than on the empty one, and its arrows show
+        // only where there is more to see.
+        SideBar bar;
+        bar.addPage(QStringLiteral("LookOutPage1"), QStringLiteral("Soubor"), QString());
+        bar.addPage(QStringLiteral("LookOutPage2"), QStringLiteral("Úpravy"), QString());
+        QList<QAction *> actions;
+        for (int i = 0; i < 10; ++i) {
+            actions << new QAction(QStringLiteral("Příkaz %1").arg(i), &bar);
+            bar.addButton(1, actions.last(), QStringLiteral("UD%1").arg(i), actions.last()->text());
+        }
+        const QSize emptyPage = bar.minimumSizeHint();
+        bar.setCurrentPage(1);
+        QCOMPARE(bar.minimumSizeHint(), emptyPage);
+        bar.resize(126, 250);
+        bar.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bar));
+        auto *up = bar.findChild<QToolButton *>(QStringLiteral("LookOutPage2ScrollerUp"));
+        auto *down = bar.findChild<QToolButton *>(QStringLiteral("LookOutPage2ScrollerDown"));
+        QVERIFY(up && down);
+        QTRY_VERIFY(down->isVisible());
+        QVERIFY(!up->isVisible());
+        QCOMPARE(down->accessibleName(), QStringLiteral("Posunout dolů"));
+        QToolButton *last = bar.buttons(1).last();
+        for (int i = 0; i < 40 && down->isVisible(); ++i)
+            down->click();
+        QVERIFY(!down->isVisible());
+        QVERIFY(up->isVisible());
+        // The last button has come into sight.
+        QWidget *page = bar.page(1);
+        const QRect seen = page->rect();
+        QVERIFY(seen.contains(last->mapTo(page, last->rect().bottomLeft())));
+    }
+
     void sideBarButtonFollowsItsAction()
     {
         SideBar bar;
