@@ -27,6 +27,7 @@ class Catalogues;
 }
 namespace search {
 class Searches;
+}
 namespace reports {
 class Reports;
 }
