@@ -1,5 +1,6 @@
 #include "ProgramContext.h"
 
+#include "ErrorBox.h"
 #include "HlavniDialog.h"
 #include "KopieDialog.h"
 #include "SpusteniDialog.h"
@@ -15,6 +16,7 @@
 #include "guidance/PomocnikDialog.h"
 #include "guidance/TipyDialog.h"
 #include "guidance/UvitaniDialog.h"
+#include "platform/IniFile.h"
 #include "platform/Launcher.h"
 #include "platform/SingleInstance.h"
 #include "platform/Sounds.h"
@@ -75,7 +77,22 @@ bool ProgramContext::start()
     splash.hide();
 
     m_main->showMaximized();
+    reportDamagedSettings();
     return true;
+}
+
+void ProgramContext::reportDamagedSettings()
+{
+    // What cannot be read of a settings file reads as its default all the
+    // run; it is said once, here.
+    QStringList damage;
+    for (const QString &path : {m_settings->path(), m_suite->path()}) {
+        const QString why = platform::IniFile(path).damage();
+        if (!why.isEmpty())
+            damage << why;
+    }
+    if (!damage.isEmpty())
+        showErrorBox(m_main.get(), damage.join(QStringLiteral("\n\n")));
 }
 
 void ProgramContext::createWindows(SpusteniDialog &splash)

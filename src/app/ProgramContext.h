@@ -86,6 +86,7 @@ private:
     void runSecondInstance();
     void endSecondInstance();
     void createWindows(SpusteniDialog &splash);
+    void reportDamagedSettings();
     void wireCommands();
 
     platform::ProgramDirectory m_dir;

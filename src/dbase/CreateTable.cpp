@@ -148,7 +148,7 @@ void createTable(const QString &dbfPath, const QList<FieldDef> &fields, const QL
     const QString path = findFile(QFileInfo(dbfPath).path(), QFileInfo(dbfPath).fileName());
     QSaveFile out(path);
     out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly) || out.write(dbf) != dbf.size() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || out.write(dbf) != dbf.size() || !out.commit())
         throw definitionError(table, QStringLiteral("soubor nelze zapsat."));
 
     const QString dbt = companionFile(path, QStringLiteral("dbt"));
@@ -159,7 +159,7 @@ void createTable(const QString &dbfPath, const QList<FieldDef> &fields, const QL
 
     const QString mdx = companionFile(path, QStringLiteral("mdx"));
     if (!mdxTags.isEmpty())
-        writeMdx(mdx, QFileInfo(path).completeBaseName(), mdxTags, table);
+        writeMdx(mdx, QFileInfo(path).completeBaseName(), mdxTags, table, 0);
     else if (QFileInfo::exists(mdx))
         QFile::remove(mdx); // a stale index must not outlive its table
 }

@@ -220,13 +220,15 @@ void DbfFile::close()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+    m_batch = false;
+    m_tailCut = false;
     m_records.clear();
 }
 
 quint32 DbfFile::refresh()
 {
     const quint32 before = m_header.recordCount;
-    if (m_fd < 0)
+    if (m_fd < 0 || m_batch) // a batch's records stand where another writer's would appear
         return before;
     const quint32 onDisk = countOnDisk();
     if (onDisk <= before)
@@ -266,6 +268,14 @@ void DbfFile::requireWritable() const
         throw tableError(m_table, QStringLiteral("soubor je jen pro čtení, změnu nelze uložit."));
 }
 
+Error DbfFile::writeFailed() const
+{
+    if (errno == ENOSPC || errno == EFBIG || errno == EDQUOT)
+        return tableError(m_table, QStringLiteral("zápis do souboru se nezdařil: na disku není místo "
+                                                  "(nebo soubor překročil povolenou velikost)."));
+    return tableError(m_table, QStringLiteral("zápis do souboru se nezdařil."));
+}
+
 void DbfFile::writeAt(qint64 offset, const char *data, qint64 size)
 {
     qint64 done = 0;
@@ -274,7 +284,7 @@ void DbfFile::writeAt(qint64 offset, const char *data, qint64 size)
         if (w < 0 && errno == EINTR)
             continue;
         if (w <= 0)
-            throw tableError(m_table, QStringLiteral("zápis do souboru se nezdařil."));
+            throw writeFailed();
         done += w;
     }
 }
@@ -293,6 +303,8 @@ quint32 DbfFile::appendRecord(const QByteArray &bytes)
     requireWritable();
     Q_ASSERT(bytes.size() == m_header.recordLength);
     refresh(); // another table on the same file may have appended meanwhile
+    if (!m_tailCut)
+        cutTail();
     const quint32 index = m_header.recordCount;
     const qint64 offset = m_header.headerLength + qint64(index) * m_header.recordLength;
     // The record and the end-of-file mark first, then the count: the header
@@ -305,15 +317,17 @@ quint32 DbfFile::appendRecord(const QByteArray &bytes)
     if (written < 0 && errno == EINTR)
         written = 0;
     if (written < 0)
-        throw tableError(m_table, QStringLiteral("zápis do souboru se nezdařil."));
+        throw writeFailed();
     if (written < total) { // a short write: the rest byte by byte
         QByteArray rest = bytes + QByteArray(1, endOfFile);
         writeAt(offset + written, rest.constData() + written, total - written);
     }
     const quint32 count = index + 1;
-    const char head[7] = {m_today[0], m_today[1], m_today[2], char(count & 0xFF), char((count >> 8) & 0xFF),
-                          char((count >> 16) & 0xFF), char((count >> 24) & 0xFF)};
-    writeAt(1, head, 7);
+    if (!m_batch) { // a batch's count waits for its commit
+        const char head[7] = {m_today[0], m_today[1], m_today[2], char(count & 0xFF), char((count >> 8) & 0xFF),
+                              char((count >> 16) & 0xFF), char((count >> 24) & 0xFF)};
+        writeAt(1, head, 7);
+    }
     if (!m_records.append(bytes.constData(), size_t(bytes.size())))
         throw tableError(m_table, QStringLiteral("na tabulku nestačí paměť."));
     m_header.recordCount = count;
@@ -333,6 +347,119 @@ void DbfFile::writeDate()
     if (m_fd < 0 || m_readOnly)
         return;
     writeAt(1, m_today, 3);
+}
+
+namespace {
+
+// A byte far past any table's end, locked (open-file-description locks,
+// between processes too) while a batch stands past the record count: a
+// second batch waits its turn, and no writer cuts the batch's records.
+constexpr off_t BatchLockByte = off_t(1) << 40;
+
+bool lockBatch(int fd, short type)
+{
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = BatchLockByte;
+    lock.l_len = 1;
+    return ::fcntl(fd, F_OFD_SETLK, &lock) == 0;
+}
+
+} // namespace
+
+qint64 DbfFile::cutTail()
+{
+    const qint64 end = m_header.headerLength + qint64(m_header.recordCount) * m_header.recordLength;
+    struct stat st {};
+    if (::fstat(m_fd, &st) != 0)
+        throw tableError(m_table, QStringLiteral("soubor nelze přečíst."));
+    m_tailCut = true;
+    // Records past the count are what a batch cut short by a kill left:
+    // they were never part of the table. The end-of-file mark stays. A
+    // batch under way in another process keeps its records.
+    if (st.st_size <= end + 1)
+        return st.st_size;
+    if (!m_batch && !lockBatch(m_fd, F_WRLCK))
+        return st.st_size;
+    const bool cut = ::ftruncate(m_fd, end + 1) == 0;
+    if (!m_batch)
+        lockBatch(m_fd, F_UNLCK);
+    if (!cut)
+        throw writeFailed();
+    static const char endOfFile = 0x1A;
+    writeAt(end, &endOfFile, 1);
+    return end + 1;
+}
+
+void DbfFile::beginBatch()
+{
+    requireWritable();
+    if (m_batch)
+        return;
+    if (!lockBatch(m_fd, F_WRLCK))
+        throw tableError(m_table, QStringLiteral("do tabulky právě zapisuje jiný import; zkuste to později."));
+    try {
+        refresh();
+        const qint64 end = m_header.headerLength + qint64(m_header.recordCount) * m_header.recordLength;
+        m_batch = true; // cutTail keeps the lock from here on
+        m_batchFileSize = cutTail();
+        m_batchTail = 0x1A;
+        if (m_batchFileSize > end && ::pread(m_fd, &m_batchTail, 1, end) != 1)
+            throw tableError(m_table, QStringLiteral("soubor nelze přečíst."));
+        m_batchBase = m_header.recordCount;
+    } catch (...) {
+        m_batch = false;
+        lockBatch(m_fd, F_UNLCK);
+        throw;
+    }
+}
+
+void DbfFile::prepareCommit()
+{
+    if (!m_batch)
+        return;
+    if (::fdatasync(m_fd) != 0 && errno != EINVAL && errno != EROFS)
+        throw tableError(m_table, QStringLiteral("zápis do souboru se nezdařil."));
+    if (countOnDisk() != m_batchBase)
+        throw tableError(m_table, QStringLiteral("jiný program mezitím do tabulky zapsal; "
+                                                 "nové záznamy nebyly uloženy."));
+}
+
+void DbfFile::commitBatch()
+{
+    if (!m_batch)
+        return;
+    prepareCommit();
+    const quint32 count = m_header.recordCount;
+    const char head[7] = {m_today[0], m_today[1], m_today[2], char(count & 0xFF), char((count >> 8) & 0xFF),
+                          char((count >> 16) & 0xFF), char((count >> 24) & 0xFF)};
+    writeAt(1, head, 7);
+    m_batch = false;
+    lockBatch(m_fd, F_UNLCK);
+}
+
+void DbfFile::abortBatch()
+{
+    if (!m_batch)
+        return;
+    m_batch = false;
+    struct Unlock
+    {
+        int fd;
+        ~Unlock() { lockBatch(fd, F_UNLCK); } // after the cut: no other batch starts before it
+    } unlock{m_fd};
+    m_header.recordCount = m_batchBase;
+    m_records.resize(size_t(m_batchBase) * size_t(m_header.recordLength));
+    // Cut only while no other writer has moved the count; otherwise the
+    // bytes past its count are theirs to cut.
+    if (countOnDisk() != m_batchBase)
+        return;
+    const qint64 end = m_header.headerLength + qint64(m_batchBase) * m_header.recordLength;
+    if (::ftruncate(m_fd, m_batchFileSize) != 0)
+        throw tableError(m_table, QStringLiteral("zápis do souboru se nezdařil."));
+    if (m_batchFileSize > end)
+        writeAt(end, &m_batchTail, 1);
 }
 
 } // namespace dbase

@@ -68,11 +68,26 @@ public:
     void writeDeletionFlag(quint32 index, char flag);
     void writeDate(); // the header's date of last update: today
 
+    // A batch of appends that other readers see all at once: the records go
+    // after the header's record count, which commitBatch alone moves. What
+    // lies past the count on disk (a batch cut short by a kill) is cut first.
+    void beginBatch();
+    bool inBatch() const { return m_batch; }
+    quint32 batchBase() const { return m_batchBase; } // the record count before the batch
+    // Makes the batch's records reach the disk and checks that no other
+    // writer has moved the count meanwhile; throws Error otherwise.
+    void prepareCommit();
+    void commitBatch(); // writes the new count and the date
+    // Drops the batch's records from memory and cuts them off the file again.
+    void abortBatch();
+
 private:
     void writeAt(qint64 offset, const char *data, qint64 size);
     quint32 countOnDisk() const; // the header's record count as the file holds it now
     bool readRecords(qint64 offset, qint64 bytes); // appends to m_records
     void requireWritable() const;
+    qint64 cutTail(); // returns the file's size after
+    Error writeFailed() const; // the error of a refused write, by errno
 
     QString m_table;
     int m_fd = -1;
@@ -80,6 +95,11 @@ private:
     DbfHeader m_header;
     RecordStore m_records;
     char m_today[3] = {0, 1, 1}; // the date of last update written with each change
+    bool m_tailCut = false; // what lay past the count has been cut since open
+    bool m_batch = false;
+    quint32 m_batchBase = 0;
+    qint64 m_batchFileSize = 0; // the file's size when the batch began
+    char m_batchTail = 0x1A;     // and its byte after the last record
 };
 
 } // namespace dbase

@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cstring>
+#include <unistd.h>
 #include <set>
 
 namespace dbase {
@@ -23,6 +25,11 @@ constexpr int MaxTags = 47;            // entries that fit before the first bloc
 constexpr int HeaderPages = 4;         // file header and tag table
 constexpr int ExpressionOffset = 24;   // in a tag header
 constexpr int ExpressionSize = 220;
+// The engine's note in the unused part of the file header.
+constexpr int NoteOffset = 48;
+constexpr char NoteMagic[4] = {'O', 'X', 'N', '1'};
+constexpr int NoteCountOffset = NoteOffset + 4;
+constexpr int NoteChangingOffset = NoteOffset + 8;
 
 quint16 le16(const char *p) { return quint16(uchar(p[0]) | uchar(p[1]) << 8); }
 quint32 le32(const char *p)
@@ -193,7 +200,7 @@ struct TreeWriter
 } // namespace
 
 void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTag> &tags,
-              const QString &table)
+              const QString &table, quint32 recordCount)
 {
     if (tags.size() > MaxTags)
         throw tableError(table, QStringLiteral("index smí mít nejvýše %1 značek.").arg(MaxTags));
@@ -220,6 +227,9 @@ void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTa
     file[44] = file[1];
     file[45] = file[2];
     file[46] = file[3];
+    memcpy(file.data() + NoteOffset, NoteMagic, sizeof NoteMagic);
+    put32(file, NoteCountOffset, recordCount);
+    file[NoteChangingOffset] = 0;
 
     for (int t = 0; t < tags.size(); ++t) {
         const MdxTag &tag = tags.at(t);
@@ -279,11 +289,38 @@ void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTa
     put32(file, 32, pages);
     put32(file, 36, pages);
 
+    // Unbuffered: a write refused by a full disk is seen here, not lost in
+    // the flush at commit, which would put a cut index in place.
     QSaveFile out(path);
     out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size() || !out.commit())
-        throw tableError(table, QStringLiteral("indexový soubor %1 nelze zapsat.")
-                                    .arg(QFileInfo(path).fileName()));
+    errno = 0;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || out.write(file) != file.size() || !out.commit()) {
+        const bool full = errno == ENOSPC || errno == EFBIG || errno == EDQUOT;
+        throw tableError(table, QStringLiteral("indexový soubor %1 nelze zapsat%2.")
+                                    .arg(QFileInfo(path).fileName(),
+                                         full ? QStringLiteral(": na disku není místo") : QString()));
+    }
+}
+
+IndexNote readIndexNote(const QString &path)
+{
+    IndexNote note;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return note;
+    const QByteArray head = f.read(NoteChangingOffset + 1);
+    if (head.size() < NoteChangingOffset + 1 || memcmp(head.constData() + NoteOffset, NoteMagic, sizeof NoteMagic) != 0)
+        return note;
+    note.present = true;
+    note.recordCount = le32(head.constData() + NoteCountOffset);
+    note.changing = head[NoteChangingOffset] != 0;
+    return note;
+}
+
+bool markIndexChanging(int fd)
+{
+    const char one = 1;
+    return ::pwrite(fd, &one, 1, NoteChangingOffset) == 1;
 }
 
 namespace {

@@ -34,11 +34,26 @@ struct MdxTag
 QList<IndexTag> parseMdxTags(const QByteArray &bytes, const QString &table);
 QList<IndexTag> readMdxTags(const QString &path, const QString &table);
 
-// Writes the whole index for the table named dbfBaseName (no extension):
-// into a new file beside path, then put in its place, so a reader never sees
-// a half-written index. Throws Error when it cannot be written.
+// Writes the whole index for the table named dbfBaseName (no extension),
+// holding recordCount records: into a new file beside path, then put in
+// its place, so a reader never sees a half-written index and a kill leaves
+// the old index or the new one. Throws Error when it cannot be written.
 void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTag> &tags,
-              const QString &table);
+              const QString &table, quint32 recordCount);
+
+// The engine's note in the part of the index's file header that dBASE
+// leaves unused (bytes 48 to 543): the record count of the table the index
+// was written for, and whether a change of the table may have reached the
+// .dbf since. An index another program wrote has no note.
+struct IndexNote
+{
+    bool present = false;
+    bool changing = false;
+    quint32 recordCount = 0;
+};
+IndexNote readIndexNote(const QString &path);
+// Marks the open index file as possibly stale; false when it cannot be written.
+bool markIndexChanging(int fd);
 
 // The stored keys of one tag, read from the index file's bytes by walking
 // its tree from the root, leaves left to right. False, with why (Czech),

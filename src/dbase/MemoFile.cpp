@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace dbase {
 
 namespace {
@@ -124,7 +128,43 @@ quint32 MemoFile::append(const QByteArray &text)
     putLe32(nb, next + blocks);
     if (!f.seek(0) || f.write(nb, 4) != 4 || !f.flush())
         throw tableError(m_table, QStringLiteral("soubor poznámek nelze zapsat."));
+    if (m_batch)
+        m_batchEnd = qint64(next + blocks) * m_blockSize;
     return next;
+}
+
+void MemoFile::beginBatch()
+{
+    QFile f(m_path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw tableError(m_table, QStringLiteral("soubor poznámek nelze přečíst."));
+    m_batchSize = m_batchEnd = f.size();
+    m_batchHead = f.read(4);
+    m_batch = true;
+}
+
+void MemoFile::syncBatch()
+{
+    if (!m_batch || m_batchEnd == m_batchSize)
+        return;
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
+    const bool ok = fd >= 0 && (::fdatasync(fd) == 0 || errno == EINVAL);
+    if (fd >= 0)
+        ::close(fd);
+    if (!ok)
+        throw tableError(m_table, QStringLiteral("soubor poznámek nelze zapsat."));
+}
+
+void MemoFile::abortBatch()
+{
+    if (!m_batch)
+        return;
+    m_batch = false;
+    QFile f(m_path);
+    if (m_batchEnd == m_batchSize || !f.open(QIODevice::ReadWrite) || f.size() != m_batchEnd)
+        return; // nothing appended, or another writer's texts follow
+    if (f.resize(m_batchSize) && m_batchHead.size() == 4 && f.seek(0))
+        f.write(m_batchHead);
 }
 
 } // namespace dbase

@@ -7,11 +7,15 @@
 #include "TagContents.h"
 #include "TableData.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QVarLengthArray>
 
 #include <algorithm>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace dbase {
 
@@ -89,20 +93,21 @@ void Table::open()
     }
     d->changed = false;
     d->modified = false;
+    d->indexRebuilt = false;
     d->pendingMemos.clear();
-    d->orders.clear();
-    d->fileOrder = Order();
-    d->fileOrder.all.rows.reserve(d->dbf.count());
-    for (quint32 r = 0; r < d->dbf.count(); ++r)
-        if (!isDeleted(d->dbf.record(r)))
-            d->fileOrder.all.rows.push_back(r);
-    d->current = &d->fileOrder;
     d->state = State::Browse;
     try {
-        if (!d->orderName.isEmpty())
-            d->current = &orderFor(d->orderName);
-        if (!d->filterText.isEmpty())
-            applyFilterText(d->filterText);
+        loadOrders();
+        // An index that does not describe the table is written anew before
+        // any program reads it.
+        if (d->writable && !d->tags.isEmpty() && !indexDescribesTable()) {
+            try {
+                writeIndex();
+                d->indexRebuilt = true;
+            } catch (const Error &) {
+                d->changed = true; // the index file cannot be written now: tried again at close
+            }
+        }
     } catch (...) {
         d->state = State::Inactive;
         d->current = &d->fileOrder;
@@ -125,6 +130,8 @@ void Table::close()
         return;
     settle();
     std::exception_ptr failure;
+    if (d->dbf.inBatch())
+        rollbackAppend(); // records never committed are not part of the table
     if (d->changed && d->writable) {
         try {
             // The index describes the file as it is now, also with the
@@ -134,9 +141,11 @@ void Table::close()
                 writeIndex();
             d->dbf.writeDate();
         } catch (...) {
-            failure = std::current_exception();
+            if (!failure)
+                failure = std::current_exception();
         }
     }
+    forgetNote();
     d->dbf.close();
     d->memo.close();
     d->orders.clear();
@@ -160,7 +169,140 @@ void Table::writeIndex()
     QList<MdxTag> out;
     for (const IndexTag &tag : std::as_const(d->tags))
         out.append(tagContents(tag, d->fields, h.offsets, d->codePage, records));
-    writeMdx(d->mdxPath, QFileInfo(d->path).completeBaseName(), out, d->fileName);
+    writeMdx(d->mdxPath, QFileInfo(d->path).completeBaseName(), out, d->fileName, d->dbf.count());
+}
+
+void Table::loadOrders()
+{
+    d->orders.clear();
+    d->fileOrder = Order();
+    d->fileOrder.all.rows.reserve(d->dbf.count());
+    for (quint32 r = 0; r < d->dbf.count(); ++r)
+        if (!isDeleted(d->dbf.record(r)))
+            d->fileOrder.all.rows.push_back(r);
+    d->current = &d->fileOrder;
+    if (!d->orderName.isEmpty())
+        d->current = &orderFor(d->orderName);
+    if (!d->filterText.isEmpty())
+        applyFilterText(d->filterText);
+}
+
+bool Table::indexDescribesTable() const
+{
+    const IndexNote note = readIndexNote(d->mdxPath);
+    if (note.present)
+        return !note.changing && note.recordCount == d->dbf.count();
+    // Another program wrote the index: the keys of its first tag must be
+    // the records that are not deleted, each once.
+    QFile f(d->mdxPath);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    MdxTag stored;
+    if (!readMdxTag(f.readAll(), d->tags.first().name, stored, nullptr))
+        return false;
+    const auto &live = d->fileOrder.all.rows;
+    if (stored.size() != live.size())
+        return false;
+    std::vector<quint32> records(stored.records);
+    std::sort(records.begin(), records.end());
+    for (size_t i = 0; i < records.size(); ++i)
+        if (records[i] != live[i] + 1)
+            return false;
+    return true;
+}
+
+void Table::noteChange()
+{
+    // Once per index file: another table's close may have put a new one in
+    // place since, whose note says it describes the table.
+    if (d->tags.isEmpty())
+        return;
+    if (d->noteFd >= 0) {
+        struct stat st {};
+        if (::fstat(d->noteFd, &st) == 0 && st.st_nlink > 0)
+            return;
+        forgetNote();
+    }
+    d->noteFd = ::open(QFile::encodeName(d->mdxPath).constData(), O_RDWR | O_CLOEXEC);
+    if (d->noteFd >= 0 && !markIndexChanging(d->noteFd))
+        forgetNote(); // the index cannot be written: it is rewritten at close, or at the next open
+}
+
+void Table::forgetNote()
+{
+    if (d->noteFd >= 0)
+        ::close(d->noteFd);
+    d->noteFd = -1;
+}
+
+// ---------------------------------------------------------------- batch append
+
+void Table::beginAppend()
+{
+    requireWritable();
+    settle();
+    if (d->dbf.inBatch())
+        return;
+    if (d->memo.isOpen())
+        d->memo.beginBatch();
+    d->dbf.beginBatch();
+}
+
+bool Table::inAppend() const { return d->dbf.inBatch(); }
+
+bool Table::indexRebuiltAtOpen() const { return d->indexRebuilt; }
+
+void Table::commitAppend()
+{
+    if (!d->dbf.inBatch())
+        return;
+    bool indexed = false;
+    try {
+        settle();
+        if (d->memo.isOpen())
+            d->memo.syncBatch();
+        d->dbf.prepareCommit();
+        // The index for the new count first: a kill before the count is
+        // written leaves an index whose note names a count the .dbf does
+        // not have, so the next opening writes it anew.
+        if (!d->tags.isEmpty() && d->dbf.count() > d->dbf.batchBase()) {
+            writeIndex();
+            indexed = true;
+        }
+        d->dbf.commitBatch();
+    } catch (...) {
+        rollbackAppend();
+        throw;
+    }
+    d->memo.endBatch();
+    // The index just written describes every change so far.
+    if (indexed || d->tags.isEmpty()) {
+        forgetNote();
+        d->changed = false;
+    }
+    emit recordChanged();
+}
+
+void Table::rollbackAppend()
+{
+    if (!d->dbf.inBatch())
+        return;
+    if (d->state == State::Edit || d->state == State::Insert)
+        cancel();
+    const qint64 rec = currentRec();
+    std::exception_ptr failure;
+    try {
+        d->dbf.abortBatch();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    d->memo.abortBatch();
+    loadOrders();
+    rebuildView();
+    placeOnNow(rec >= 0 && rec < qint64(d->dbf.count()) ? rec : -1);
+    emit recordChanged();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 // ---------------------------------------------------------------- orders and view
@@ -566,6 +708,8 @@ void Table::post()
     }
     QByteArray &record = d->buffer;
     record[0] = ' ';
+    if (!(d->state == State::Insert && d->dbf.inBatch()))
+        noteChange();
     // Memo texts go to the .dbt first; the record then points to them.
     for (auto it = d->pendingMemos.cbegin(); it != d->pendingMemos.cend(); ++it) {
         const FieldDef &def = d->fields.at(it.key());
@@ -638,6 +782,7 @@ void Table::remove()
     if (rec < 0)
         throw tableError(d->fileName, QStringLiteral("není vybrán žádný záznam ke smazání."));
     const qsizetype pos = d->pos;
+    noteChange();
     d->dbf.writeDeletionFlag(quint32(rec), '*');
     if (d->filterActive())
         d->current->erase(d->filteredRows, quint32(rec));

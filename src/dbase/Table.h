@@ -102,6 +102,24 @@ public:
 
     bool isReadOnly() const; // open, but the files cannot be written
 
+    // An append of many records that other readers see all at once or not at
+    // all, also when the process is killed at any moment. The records posted
+    // from beginAppend on stand past the header's record count, which every
+    // dBASE reader believes; commitAppend makes them and their memo texts
+    // reach the disk, writes the index for them, and only then the new
+    // count. Edits of older records and deletions are written at once as
+    // ever. commitAppend throws Error when it cannot finish; the table is
+    // then as it was before beginAppend.
+    void beginAppend();
+    void commitAppend();
+    void rollbackAppend(); // drops the records posted since beginAppend
+    bool inAppend() const;
+
+    // The production index did not describe the table when it was opened
+    // (a kill before the index was written, or records another program
+    // added without it) and was written anew then.
+    bool indexRebuiltAtOpen() const;
+
 signals:
     // The current record moved or its values changed (move, post, cancel, field write).
     void recordChanged();
@@ -131,6 +149,10 @@ private:
     void refreshFromDisk();
     void storeField(int index, const char *bytes); // the field's length of bytes
     void writeIndex();
+    void loadOrders();  // file order, the chosen order and the filter, from the records held
+    bool indexDescribesTable() const;
+    void noteChange(); // before a change reaches the .dbf: the index on disk no longer describes it
+    void forgetNote();
 
     std::unique_ptr<TableData> d;
 };

@@ -39,6 +39,8 @@ public:
     QList<IndexTag> tags;
     bool writable = false;
     bool changed = false; // written since open: the index is rewritten at close
+    bool indexRebuilt = false; // at open
+    int noteFd = -1;          // the .mdx whose note says a change may have reached the .dbf
 
     Table::State state = Table::State::Inactive;
 

@@ -26,6 +26,12 @@ public:
 
     QString path() const;
 
+    // What of the file cannot be read (Czech, naming the file), empty when
+    // all of it can: lines with a NUL byte, with a byte that code page 1250
+    // leaves undefined, or longer than 64 KiB read as nothing, so their
+    // keys take their defaults. A missing file is not damaged.
+    QString damage() const;
+
 private:
     QString m_path;
 };

@@ -10,7 +10,9 @@
 #include "guidance/TipyDialog.h"
 #include "widgets/Colors.h"
 
+#include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSignalSpy>
 
 class StartupTest : public QObject
@@ -25,6 +27,7 @@ private slots:
     void secondStartShowsOnlyTheNotice();
     void noticeEndsWithEscapeToo();
     void assistantOfSecondStartIgnoresDoubleClick();
+    void damagedSettingsAreReportedOnce();
 };
 
 void StartupTest::splashProgressOnlyGrows()
@@ -174,3 +177,24 @@ void StartupTest::assistantOfSecondStartIgnoresDoubleClick()
 
 QTEST_MAIN(StartupTest)
 #include "tst_app_startup.moc"
+
+void StartupTest::damagedSettingsAreReportedOnce()
+{
+    AppFixture f;
+    const QString path = f.dir().file(QStringLiteral("Ordex2000.ini"));
+    QFile ini(path);
+    QVERIFY(ini.open(QIODevice::Append));
+    ini.write(QByteArray("[Zobrazit]\r\nOkna=1\0\r\nPozn\x81mka=\r\n", 32));
+    ini.close();
+    auto program = f.start();
+    QList<QMessageBox *> boxes;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible())
+            boxes << box;
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes.first()->text().contains(QStringLiteral("Ordex2000.ini"))
+                 && boxes.first()->text().contains(QStringLiteral("celkem 2")),
+             qPrintable(boxes.first()->text()));
+    QVERIFY(program->mainWindow()->isVisible()); // the program runs on with the defaults
+    boxes.first()->close();
+}

@@ -4,9 +4,14 @@
 #include "platform/Error.h"
 #include "platform/IniFile.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using platform::IniFile;
 
@@ -251,6 +256,95 @@ private slots:
         QCOMPARE(ini.readInteger(QStringLiteral("Zobrazit"), QStringLiteral("Okna")), 1);
         // The junk before stays as it was.
         QVERIFY(readAll(m_path).startsWith(junk));
+    }
+
+    void unreadableLinesReadAsDefaultsAndAreReported()
+    {
+        const QByteArray nul(1, '\0');
+        const QByteArray original = "[Zobrazit]\r\n"
+                                    "Standardni=1\r\n"
+                                    "Okna=1" + nul + "\r\n"                     // a NUL byte
+                                    "TipyDne=\x81\r\n"                          // undefined in code page 1250
+                                    "Databaze=" + QByteArray(70000, '1') + "\r\n" // longer than any setting
+                                    "[Otev\x98reni]\r\n"                        // an unreadable section header
+                                    "Tipy=1\r\n"                                // ... ends [Zobrazit]
+                                    "[Zobrazit]\r\nStandardni=0\r\nStavovyRadek=1"; // repeated, no line end
+        writeAll(m_path, original);
+        IniFile ini(m_path);
+        QCOMPARE(ini.readInteger("Zobrazit", "Okna", 7), 7);
+        QCOMPARE(ini.readString("Zobrazit", "TipyDne"), QString());
+        QCOMPARE(ini.readInteger("Zobrazit", "Databaze", 7), 7);
+        QCOMPARE(ini.readString("Zobrazit", "Tipy"), QString());
+        QCOMPARE(ini.readInteger("Zobrazit", "Standardni"), 1);   // the first of repeated keys
+        QCOMPARE(ini.readInteger("Zobrazit", "StavovyRadek"), 1); // found in the repeated section
+        const QString damage = ini.damage();
+        QVERIFY2(damage.contains(m_path) && damage.contains("celkem 4") && damage.contains("řádek 3"),
+                 qPrintable(damage));
+
+        // A write changes its own key and leaves the unreadable lines as they were.
+        ini.writeInteger("Zobrazit", "Okna", 0);
+        QByteArray expected = original;
+        expected.replace(QByteArray("Standardni=1\r\n", 14), QByteArray("Standardni=1\r\nOkna=0\r\n", 22));
+        QCOMPARE(readAll(m_path), expected);
+        QCOMPARE(ini.readInteger("Zobrazit", "Okna", 7), 0);
+
+        writeAll(m_path, "[Zobrazit]\r\nOkna=1\r\n");
+        QCOMPARE(ini.damage(), QString());
+        QFile::remove(m_path);
+        QCOMPARE(ini.damage(), QString()); // a missing file is not damaged
+    }
+
+    void hundredMegabyteFileIsReadAndWritten()
+    {
+        // 100 MB of short lines before the settings: no object per line, so
+        // the memory stays near the file's size.
+        QByteArray junk;
+        for (int i = 0; i < 4096; ++i)
+            junk += "x" + QByteArray::number(i % 10) + "\n";
+        {
+            QFile f(m_path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            for (qint64 written = 0; written < 100'000'000; written += junk.size())
+                QCOMPARE(f.write(junk), junk.size());
+            f.write("[Kontrola]\nPomocna=3\n");
+        }
+        const qint64 size = QFileInfo(m_path).size();
+        QElapsedTimer timer;
+        timer.start();
+        IniFile ini(m_path);
+        QCOMPARE(ini.readInteger("Kontrola", "Pomocna"), 3);
+        QCOMPARE(ini.readString("Zobrazit", "Okna"), QString());
+        const qint64 reads = timer.restart();
+        ini.writeInteger("Kontrola", "Pomocna", 0);
+        QCOMPARE(ini.readInteger("Kontrola", "Pomocna"), 0);
+        QCOMPARE(QFileInfo(m_path).size(), size);
+        qInfo("two reads %lld ms, a write and a read %lld ms", reads, timer.elapsed());
+        QFile::remove(m_path);
+    }
+
+    void fullDiskKeepsTheOldFile()
+    {
+        // Writes past the size limit fail as on a full disk.
+        const QByteArray original = "[Volitelne]\r\nData1=" + QByteArray(3000, 'a') + "\r\n";
+        writeAll(m_path, original);
+        rlimit old{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &old) == 0);
+        const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old;
+        small.rlim_cur = 1000;
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        bool refused = false;
+        try {
+            IniFile(m_path).writeString("Volitelne", "Data2", "Romány");
+        } catch (const platform::Error &e) {
+            refused = e.message().contains("Unable to write to");
+        }
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        ::signal(SIGXFSZ, oldHandler);
+        QVERIFY(refused);
+        QCOMPARE(readAll(m_path), original);
+        const QStringList files = QDir(m_dir.path()).entryList(QDir::Files);
+        QVERIFY2(files.filter("Ordex2000.ini.").isEmpty(), qPrintable(files.join(' '))); // no temporary file stays
     }
 
     void quotedValuesReadWithoutQuotes()

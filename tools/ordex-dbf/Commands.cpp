@@ -375,60 +375,6 @@ int runExport(const QString &path, const QString &order, const QString &filter, 
     return exportTable(path, order, filter, buffer, out, err);
 }
 
-namespace {
-
-struct SavedFile
-{
-    QString path;
-    QByteArray bytes;
-};
-
-// Every file of the table as it is now, so a failed import can put it back.
-QList<SavedFile> saveTableFiles(const QString &dbfPath, QString &err)
-{
-    QList<SavedFile> saved;
-    QStringList paths{QFileInfo(dbfPath).absoluteFilePath()};
-    for (const QString &suffix : {QStringLiteral("dbt"), QStringLiteral("mdx")}) {
-        const QString p = companionFile(dbfPath, suffix);
-        if (!p.isEmpty())
-            paths.append(p);
-    }
-    for (const QString &p : paths) {
-        bool ok = false;
-        const QByteArray bytes = readFile(p, &ok);
-        if (!ok)
-            err += QStringLiteral("Soubor %1 nelze přečíst.\n").arg(p);
-        saved.append({p, bytes});
-    }
-    return saved;
-}
-
-bool restoreTableFiles(const QString &dbfPath, const QList<SavedFile> &saved, QString &err)
-{
-    bool allOk = true;
-    for (const SavedFile &s : saved) {
-        QFile file(s.path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(s.bytes) != s.bytes.size()) {
-            err += QStringLiteral("Soubor %1 se nepodařilo obnovit!\n").arg(s.path);
-            allOk = false;
-        }
-    }
-    // A companion the failed import created is removed again.
-    for (const QString &suffix : {QStringLiteral("dbt"), QStringLiteral("mdx")}) {
-        const QString p = companionFile(dbfPath, suffix);
-        if (p.isEmpty())
-            continue;
-        bool known = false;
-        for (const SavedFile &s : saved)
-            known = known || QFileInfo(s.path).absoluteFilePath() == QFileInfo(p).absoluteFilePath();
-        if (!known)
-            QFile::remove(p);
-    }
-    return allOk;
-}
-
-} // namespace
-
 int runImport(const QString &path, const QByteArray &input, QString &err)
 {
     CsvReader reader(input);
@@ -509,36 +455,41 @@ int runImport(const QString &path, const QByteArray &input, QString &err)
         return Failed;
     }
 
-    // Append for real; anything that still goes wrong puts the files back.
-    QString saveErr;
-    const QList<SavedFile> saved = saveTableFiles(path, saveErr);
-    if (!saveErr.isEmpty()) {
-        err += saveErr;
-        return Failed;
-    }
+    // Append for real, in one batch: the header's record count moves only
+    // when every record, memo text and the index are on disk, so a kill at
+    // any moment leaves all the records or none; a failure drops them again.
     size_t r = 0;
     qsizetype c = 0;
     try {
         dbase::Table table;
         openTable(table, path);
-        for (r = 0; r < rows.size(); ++r) {
-            table.insert();
-            for (c = 0; c < targets.size(); ++c) {
-                const QString why = applyCsvValue(table, targets.at(c), rows[r].at(c));
-                if (!why.isEmpty())
-                    throw dbase::Error(why);
+        table.beginAppend();
+        try {
+            for (r = 0; r < rows.size(); ++r) {
+                table.insert();
+                for (c = 0; c < targets.size(); ++c) {
+                    const QString why = applyCsvValue(table, targets.at(c), rows[r].at(c));
+                    if (!why.isEmpty())
+                        throw dbase::Error(why);
+                }
+                c = -1;
+                table.post();
             }
+            r = rows.size();
             c = -1;
-            table.post();
+            table.commitAppend();
+        } catch (...) {
+            table.rollbackAppend();
+            throw;
         }
         table.close();
     } catch (const dbase::Error &e) {
-        const int number = r < rowNumbers.size() ? rowNumbers[r] : 0;
-        if (c >= 0 && c < targets.size())
-            err += QStringLiteral("row %1, field %2: %3\n").arg(number).arg(targets.at(c).name, e.message());
+        if (r >= rows.size())
+            err += e.message() + QLatin1Char('\n');
+        else if (c >= 0 && c < targets.size())
+            err += QStringLiteral("row %1, field %2: %3\n").arg(rowNumbers[r]).arg(targets.at(c).name, e.message());
         else
-            err += QStringLiteral("row %1: %2\n").arg(number).arg(e.message());
-        restoreTableFiles(path, saved, err);
+            err += QStringLiteral("row %1: %2\n").arg(rowNumbers[r]).arg(e.message());
         err += QStringLiteral("Tabulka zůstala beze změny.\n");
         return Failed;
     }
@@ -754,6 +705,9 @@ int runCheck(const QString &path, QByteArray &out, QString &err)
     try {
         dbase::Table table;
         openTable(table, path);
+        if (table.indexRebuiltAtOpen())
+            report += QStringLiteral("%1: produkční index tabulku nepopisoval (zápis přerušený pádem programu "
+                                     "nebo záznamy přidané jiným programem); byl vytvořen znovu.\n").arg(path);
         std::vector<char> seen;
         auto visitAll = [&](const QString &order) -> QString {
             table.setOrder(order);
