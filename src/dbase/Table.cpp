@@ -864,6 +864,19 @@ QByteArrayView Table::fieldBytes(int index) const
     return QByteArrayView(record + d->dbf.header().offsets.at(index), d->fields.at(index).length);
 }
 
+void Table::setFieldBytes(int index, QByteArrayView bytes)
+{
+    requireActive();
+    if (index < 0 || index >= d->fields.size())
+        throw tableError(d->fileName, QStringLiteral("pole číslo %1 v tabulce není.").arg(index + 1));
+    const FieldDef &def = d->fields.at(index);
+    if (def.type == 'M' || bytes.size() != def.length)
+        throw fieldError(d->fileName, def.name, QStringLiteral("hodnotu pole nelze přenést po bajtech."));
+    if (d->state == State::Browse)
+        edit();
+    storeField(index, bytes.data());
+}
+
 quint8 Table::languageDriver() const
 {
     return isActive() ? d->dbf.header().driver : 0;
