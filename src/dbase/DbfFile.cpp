@@ -276,6 +276,12 @@ Error DbfFile::writeFailed() const
     return tableError(m_table, QStringLiteral("zápis do souboru se nezdařil."));
 }
 
+Error DbfFile::anotherWriter() const
+{
+    return tableError(m_table, QStringLiteral("jiný program mezitím do tabulky zapsal; "
+                                              "nové záznamy nebyly uloženy."));
+}
+
 void DbfFile::writeAt(qint64 offset, const char *data, qint64 size)
 {
     qint64 done = 0;
@@ -347,6 +353,10 @@ void DbfFile::writeBatchRecords()
 {
     if (m_batchWritten >= m_header.recordCount)
         return;
+    // Another writer's records at the count are never written over: the
+    // batch fails instead, as its commit would.
+    if (countOnDisk() != m_batchBase)
+        throw anotherWriter();
     const qint64 len = m_header.recordLength;
     const qint64 offset = m_header.headerLength + qint64(m_batchWritten) * len;
     const char *from = m_records.data() + qint64(m_batchWritten) * len;
@@ -448,8 +458,7 @@ void DbfFile::prepareCommit()
     if (::fdatasync(m_fd) != 0 && errno != EINVAL && errno != EROFS)
         throw tableError(m_table, QStringLiteral("zápis do souboru se nezdařil."));
     if (countOnDisk() != m_batchBase)
-        throw tableError(m_table, QStringLiteral("jiný program mezitím do tabulky zapsal; "
-                                                 "nové záznamy nebyly uloženy."));
+        throw anotherWriter();
 }
 
 void DbfFile::commitBatch()

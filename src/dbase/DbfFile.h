@@ -88,6 +88,7 @@ private:
     void requireWritable() const;
     qint64 cutTail(); // returns the file's size after
     Error writeFailed() const; // the error of a refused write, by errno
+    Error anotherWriter() const; // a batch's count moved by another writer
     void writeBatchRecords();  // the batch's records held only in memory, to the file
 
     static constexpr qint64 BatchWriteBytes = qint64(1) << 20;
