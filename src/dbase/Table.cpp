@@ -349,9 +349,7 @@ Order &Table::orderFor(const QString &name)
     if (!parsed)
         throw tableError(d->fileName, QStringLiteral("pořadí %1 neexistuje.").arg(quoted(name)));
     auto order = std::make_unique<Order>(key, *parsed, d->layout());
-    const quint32 count = d->dbf.count();
-    for (quint32 r = 0; r < count; ++r)
-        order->setKey(r, d->dbf.record(r));
+    order->setKeys(d->dbf.record(0), d->dbf.count(), d->dbf.header().recordLength);
     order->all.rows = d->fileOrder.sorted(d->fileOrder.all);
     order->sortRows(order->all.rows);
     Order &ref = *order;
