@@ -161,12 +161,18 @@ void Order::setKeys(const char *first, quint32 count, int recordLength)
     std::vector<QCollatorSortKey> second;
     std::exception_ptr failure;
     const QCollator &main = *m_layout.collator;
+    // The worker's collator is set up like the table's, from what is read
+    // here: the table's collator is used by this thread meanwhile.
+    const QLocale locale = main.locale();
+    const Qt::CaseSensitivity caseSensitivity = main.caseSensitivity();
+    const bool numericMode = main.numericMode();
+    const bool ignorePunctuation = main.ignorePunctuation();
     std::thread worker([&] {
         try {
-            QCollator own(main.locale());
-            own.setCaseSensitivity(main.caseSensitivity());
-            own.setNumericMode(main.numericMode());
-            own.setIgnorePunctuation(main.ignorePunctuation());
+            QCollator own(locale);
+            own.setCaseSensitivity(caseSensitivity);
+            own.setNumericMode(numericMode);
+            own.setIgnorePunctuation(ignorePunctuation);
             keysOf(half, fresh, own, second);
         } catch (...) {
             failure = std::current_exception();
