@@ -2,6 +2,13 @@
 
 #include "TableDefinitions.h"
 
+#include "dbase/CodePage.h"
+
+#include <array>
+#include <map>
+#include <mutex>
+#include <vector>
+
 namespace core {
 
 namespace {
@@ -13,6 +20,77 @@ bool hasTitle(const dbase::Table &catalogue, int titleIndex)
         if (c != ' ' && c != '\0')
             return true;
     return false;
+}
+
+// How one of the shared fields goes over: its bytes as they stand where
+// both fields are alike and the bytes read back the same, its text form
+// otherwise.
+struct FieldCopy
+{
+    QString name;
+    int source = -1;
+    int target = -1;
+    bool bytewise = false;
+    // The bytes of the code page whose character is written back as the
+    // same byte; a text field holding any other goes through its text form.
+    const std::array<bool, 256> *safeBytes = nullptr;
+};
+
+// The bytes of a character field that read as one character each and are
+// written back as that byte. NUL is not one: the text form drops it at the
+// end of a value.
+std::array<bool, 256> roundTripBytes(quint8 driver)
+{
+    std::array<bool, 256> safe{};
+    const dbase::CodePage page(driver);
+    for (int b = 1; b < 256; ++b) {
+        const char c = char(b);
+        const QString text = page.decode(&c, 1);
+        const std::optional<QByteArray> back = page.encode(text);
+        safe[size_t(b)] = text.size() == 1 && back && back->size() == 1 && back->at(0) == c;
+    }
+    return safe;
+}
+
+bool carriesBytewise(QByteArrayView bytes, const std::array<bool, 256> *safeBytes)
+{
+    for (char c : bytes)
+        if (!(*safeBytes)[uchar(c)])
+            return false;
+    return true;
+}
+
+std::vector<FieldCopy> copyPlan(const dbase::Table &catalogue, const dbase::Table &auxiliary)
+{
+    static const QList<dbase::FieldDef> fields = auxiliaryFields();
+    const bool sameDriver = catalogue.languageDriver() == auxiliary.languageDriver();
+    static std::map<quint8, std::array<bool, 256>> tables;
+    static std::mutex tablesLock;
+    const std::array<bool, 256> *safe = nullptr;
+    if (sameDriver) {
+        const std::lock_guard<std::mutex> lock(tablesLock);
+        auto it = tables.find(auxiliary.languageDriver());
+        if (it == tables.end())
+            it = tables.emplace(auxiliary.languageDriver(), roundTripBytes(auxiliary.languageDriver())).first;
+        safe = &it->second;
+    }
+    std::vector<FieldCopy> plan;
+    for (const dbase::FieldDef &f : fields) {
+        FieldCopy c;
+        c.name = f.name;
+        c.source = catalogue.fieldIndex(f.name);
+        c.target = auxiliary.fieldIndex(f.name);
+        c.safeBytes = safe;
+        if (sameDriver && c.source >= 0 && c.target >= 0) {
+            const dbase::FieldDef &from = catalogue.fields().at(c.source);
+            const dbase::FieldDef &to = auxiliary.fields().at(c.target);
+            // Only text fields: a number or a date stored in another form
+            // than the engine writes is made plain by the text form.
+            c.bytewise = from.type == 'C' && to.type == 'C' && from.length == to.length;
+        }
+        plan.push_back(c);
+    }
+    return plan;
 }
 
 } // namespace
@@ -35,18 +113,32 @@ int copyTitledBooks(dbase::Table &catalogue, dbase::Table &auxiliary,
     const int title = catalogue.fieldIndex(QStringLiteral("NAZEV"));
     if (title < 0)
         return 0;
-    static const QList<dbase::FieldDef> fields = auxiliaryFields();
+    const std::vector<FieldCopy> plan = copyPlan(catalogue, auxiliary);
     int copied = 0;
-    for (catalogue.first(); !catalogue.eof(); catalogue.next()) {
-        if (!hasTitle(catalogue, title))
-            continue;
-        auxiliary.insert();
-        for (const dbase::FieldDef &f : fields)
-            auxiliary.setFieldText(f.name, catalogue.fieldText(f.name));
-        auxiliary.post();
-        ++copied;
-        if (step)
-            step(copied);
+    // One batch: readers see the whole copy at once when it is committed,
+    // and no record costs more than its bytes in memory until then.
+    auxiliary.beginAppend();
+    try {
+        for (catalogue.first(); !catalogue.eof(); catalogue.next()) {
+            if (!hasTitle(catalogue, title))
+                continue;
+            auxiliary.insert();
+            for (const FieldCopy &f : plan) {
+                const QByteArrayView bytes = f.source >= 0 ? catalogue.fieldBytes(f.source) : QByteArrayView();
+                if (f.bytewise && carriesBytewise(bytes, f.safeBytes))
+                    auxiliary.setFieldBytes(f.target, bytes);
+                else
+                    auxiliary.setFieldText(f.name, catalogue.fieldText(f.name));
+            }
+            auxiliary.post();
+            ++copied;
+            if (step)
+                step(copied);
+        }
+        auxiliary.commitAppend();
+    } catch (...) {
+        auxiliary.rollbackAppend();
+        throw;
     }
     catalogue.last();
     return copied;

@@ -276,6 +276,12 @@ Error DbfFile::writeFailed() const
     return tableError(m_table, QStringLiteral("zápis do souboru se nezdařil."));
 }
 
+Error DbfFile::anotherWriter() const
+{
+    return tableError(m_table, QStringLiteral("jiný program mezitím do tabulky zapsal; "
+                                              "nové záznamy nebyly uloženy."));
+}
+
 void DbfFile::writeAt(qint64 offset, const char *data, qint64 size)
 {
     qint64 done = 0;
@@ -302,6 +308,17 @@ quint32 DbfFile::appendRecord(const QByteArray &bytes)
 {
     requireWritable();
     Q_ASSERT(bytes.size() == m_header.recordLength);
+    if (m_batch) {
+        // No reader believes records past the count: they are gathered in
+        // memory and reach the file in large writes, the last at the commit.
+        const quint32 index = m_header.recordCount;
+        if (!m_records.append(bytes.constData(), size_t(bytes.size())))
+            throw tableError(m_table, QStringLiteral("na tabulku nestačí paměť."));
+        m_header.recordCount = index + 1;
+        if (qint64(m_header.recordCount - m_batchWritten) * m_header.recordLength >= BatchWriteBytes)
+            writeBatchRecords();
+        return index;
+    }
     refresh(); // another table on the same file may have appended meanwhile
     if (!m_tailCut)
         cutTail();
@@ -323,15 +340,32 @@ quint32 DbfFile::appendRecord(const QByteArray &bytes)
         writeAt(offset + written, rest.constData() + written, total - written);
     }
     const quint32 count = index + 1;
-    if (!m_batch) { // a batch's count waits for its commit
-        const char head[7] = {m_today[0], m_today[1], m_today[2], char(count & 0xFF), char((count >> 8) & 0xFF),
-                              char((count >> 16) & 0xFF), char((count >> 24) & 0xFF)};
-        writeAt(1, head, 7);
-    }
+    const char head[7] = {m_today[0], m_today[1], m_today[2], char(count & 0xFF), char((count >> 8) & 0xFF),
+                          char((count >> 16) & 0xFF), char((count >> 24) & 0xFF)};
+    writeAt(1, head, 7);
     if (!m_records.append(bytes.constData(), size_t(bytes.size())))
         throw tableError(m_table, QStringLiteral("na tabulku nestačí paměť."));
     m_header.recordCount = count;
     return index;
+}
+
+void DbfFile::writeBatchRecords()
+{
+    if (m_batchWritten >= m_header.recordCount)
+        return;
+    // Another writer's records at the count are never written over: the
+    // batch fails instead, as its commit would.
+    if (countOnDisk() != m_batchBase)
+        throw anotherWriter();
+    const qint64 len = m_header.recordLength;
+    const qint64 offset = m_header.headerLength + qint64(m_batchWritten) * len;
+    const char *from = m_records.data() + qint64(m_batchWritten) * len;
+    const qint64 size = qint64(m_header.recordCount - m_batchWritten) * len;
+    // The records, then the end-of-file mark after them.
+    static const char endOfFile = 0x1A;
+    writeAt(offset, from, size);
+    writeAt(offset + size, &endOfFile, 1);
+    m_batchWritten = m_header.recordCount;
 }
 
 void DbfFile::writeDeletionFlag(quint32 index, char flag)
@@ -408,6 +442,7 @@ void DbfFile::beginBatch()
         if (m_batchFileSize > end && ::pread(m_fd, &m_batchTail, 1, end) != 1)
             throw tableError(m_table, QStringLiteral("soubor nelze přečíst."));
         m_batchBase = m_header.recordCount;
+        m_batchWritten = m_batchBase;
     } catch (...) {
         m_batch = false;
         lockBatch(m_fd, F_UNLCK);
@@ -419,11 +454,11 @@ void DbfFile::prepareCommit()
 {
     if (!m_batch)
         return;
+    writeBatchRecords();
     if (::fdatasync(m_fd) != 0 && errno != EINVAL && errno != EROFS)
         throw tableError(m_table, QStringLiteral("zápis do souboru se nezdařil."));
     if (countOnDisk() != m_batchBase)
-        throw tableError(m_table, QStringLiteral("jiný program mezitím do tabulky zapsal; "
-                                                 "nové záznamy nebyly uloženy."));
+        throw anotherWriter();
 }
 
 void DbfFile::commitBatch()

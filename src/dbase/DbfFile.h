@@ -88,6 +88,10 @@ private:
     void requireWritable() const;
     qint64 cutTail(); // returns the file's size after
     Error writeFailed() const; // the error of a refused write, by errno
+    Error anotherWriter() const; // a batch's count moved by another writer
+    void writeBatchRecords();  // the batch's records held only in memory, to the file
+
+    static constexpr qint64 BatchWriteBytes = qint64(1) << 20;
 
     QString m_table;
     int m_fd = -1;
@@ -98,6 +102,7 @@ private:
     bool m_tailCut = false; // what lay past the count has been cut since open
     bool m_batch = false;
     quint32 m_batchBase = 0;
+    quint32 m_batchWritten = 0;  // the batch's records up to this one are in the file
     qint64 m_batchFileSize = 0; // the file's size when the batch began
     char m_batchTail = 0x1A;     // and its byte after the last record
 };

@@ -1,6 +1,7 @@
 #include "MdxFile.h"
 
 #include "Messages.h"
+#include "RecordStore.h"
 
 #include <QDate>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
+#include <new>
 #include <set>
 
 namespace dbase {
@@ -37,12 +39,21 @@ quint32 le32(const char *p)
     return quint32(uchar(p[0])) | quint32(uchar(p[1])) << 8 | quint32(uchar(p[2])) << 16
            | quint32(uchar(p[3])) << 24;
 }
-void put16(QByteArray &b, qsizetype at, quint16 v)
+template <typename Bytes>
+void put16(Bytes &b, qsizetype at, quint16 v)
 {
     b[at] = char(v & 0xFF);
     b[at + 1] = char(v >> 8);
 }
-void put32(QByteArray &b, qsizetype at, quint32 v)
+void store32(char *p, quint32 v)
+{
+    p[0] = char(v & 0xFF);
+    p[1] = char((v >> 8) & 0xFF);
+    p[2] = char((v >> 16) & 0xFF);
+    p[3] = char(v >> 24);
+}
+template <typename Bytes>
+void put32(Bytes &b, qsizetype at, quint32 v)
 {
     for (int i = 0; i < 4; ++i)
         b[at + i] = char((v >> (8 * i)) & 0xFF);
@@ -128,10 +139,39 @@ QList<IndexTag> readMdxTags(const QString &path, const QString &table)
 
 namespace {
 
+// The bytes of a new index file while it is laid out: tens of megabytes for
+// a large table, held in large pages where the system allows rather than
+// faulted in page by page. Grows with zeros.
+class PageBuffer
+{
+public:
+    qsizetype size() const { return qsizetype(m_store.size()); }
+    char *data() { return m_store.data(); }
+    const char *constData() const { return m_store.data(); }
+    char &operator[](qsizetype i) { return m_store.data()[i]; }
+    void reserve(qsizetype n)
+    {
+        const size_t old = m_store.size();
+        if (size_t(n) > old && m_store.resize(size_t(n)))
+            m_store.resize(old);
+    }
+    void resize(qsizetype n)
+    {
+        const size_t old = m_store.size();
+        if (!m_store.resize(size_t(n)))
+            throw std::bad_alloc();
+        if (size_t(n) > old)
+            std::memset(m_store.data() + old, 0, size_t(n) - old);
+    }
+
+private:
+    RecordStore m_store;
+};
+
 // Lays out the B-tree of one tag from its first page on; returns the root page.
 struct TreeWriter
 {
-    QByteArray &file;
+    PageBuffer &file;
     int keyLength;
     int item;
 
@@ -142,7 +182,6 @@ struct TreeWriter
     {
         const qsizetype at = file.size();
         file.resize(at + BlockSize);
-        std::memset(file.data() + at, 0, BlockSize);
         return at;
     }
 
@@ -160,13 +199,14 @@ struct TreeWriter
         size_t i = 0;
         do {
             const quint32 page = nextPage();
-            const qsizetype block = appendBlock();
+            char *block = file.data() + appendBlock();
             const int n = int(qMin<size_t>(size_t(leafCapacity), tag.size() - i));
-            put32(file, block, quint32(n));
+            store32(block, quint32(n));
+            const char *keys = tag.keyData(i);
             for (int k = 0; k < n; ++k) {
-                const qsizetype at = block + 8 + qsizetype(k) * item;
-                put32(file, at, tag.records[i + size_t(k)]);
-                std::memcpy(file.data() + at + 4, tag.keyData(i + size_t(k)), size_t(keyLength));
+                char *at = block + 8 + qsizetype(k) * item;
+                store32(at, tag.records[i + size_t(k)]);
+                std::memcpy(at + 4, keys + qsizetype(k) * keyLength, size_t(keyLength));
             }
             level.push_back({page, n ? qsizetype(i) + n - 1 : -1});
             i += size_t(n);
@@ -179,14 +219,13 @@ struct TreeWriter
             while (c < level.size()) {
                 const size_t take = qMin<size_t>(size_t(nodeCapacity) + 1, level.size() - c);
                 const quint32 page = nextPage();
-                const qsizetype block = appendBlock();
-                put32(file, block, quint32(take - 1));
+                char *block = file.data() + appendBlock();
+                store32(block, quint32(take - 1));
                 for (size_t k = 0; k < take; ++k) {
-                    const qsizetype at = block + 8 + qsizetype(k) * item;
-                    put32(file, at, level[c + k].page);
+                    char *at = block + 8 + qsizetype(k) * item;
+                    store32(at, level[c + k].page);
                     if (k + 1 < take && level[c + k].lastKey >= 0)
-                        std::memcpy(file.data() + at + 4, tag.keyData(size_t(level[c + k].lastKey)),
-                                    size_t(keyLength));
+                        std::memcpy(at + 4, tag.keyData(size_t(level[c + k].lastKey)), size_t(keyLength));
                 }
                 upper.push_back({page, level[c + take - 1].lastKey});
                 c += take;
@@ -210,8 +249,9 @@ void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTa
         const qsizetype perBlock = (BlockSize - 12) / itemLength(tag.keyLength);
         estimate += BlockSize * (3 + qsizetype(tag.size()) / perBlock * 2);
     }
-    QByteArray file(HeaderPages * PageSize, '\0');
+    PageBuffer file;
     file.reserve(estimate);
+    file.resize(HeaderPages * PageSize);
     file[0] = 2; // dBASE IV
     file[1] = char(today.year() - 1900);
     file[2] = char(today.month());
@@ -234,8 +274,7 @@ void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTa
     for (int t = 0; t < tags.size(); ++t) {
         const MdxTag &tag = tags.at(t);
         const quint32 headerPage = quint32(file.size() / PageSize);
-        QByteArray header(BlockSize, '\0');
-        file += header;
+        file.resize(file.size() + BlockSize);
         const int item = itemLength(tag.keyLength);
         TreeWriter writer{file, tag.keyLength, item};
         const quint32 root = writer.write(tag);
@@ -294,7 +333,7 @@ void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTa
     QSaveFile out(path);
     out.setDirectWriteFallback(false);
     errno = 0;
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || out.write(file) != file.size() || !out.commit()) {
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || out.write(file.constData(), file.size()) != file.size() || !out.commit()) {
         const bool full = errno == ENOSPC || errno == EFBIG || errno == EDQUOT;
         throw tableError(table, QStringLiteral("indexový soubor %1 nelze zapsat%2.")
                                     .arg(QFileInfo(path).fileName(),

@@ -3,6 +3,8 @@
 #include "FieldCodec.h"
 
 #include <algorithm>
+#include <exception>
+#include <thread>
 #include <cmath>
 #include <limits>
 
@@ -120,6 +122,73 @@ void Order::setKey(quint32 rec, const char *record)
         m_textIds.push_back(id);
     else
         m_textIds[rec] = id;
+}
+
+void Order::setKeys(const char *first, quint32 count, int recordLength)
+{
+    auto record = [first, recordLength](quint32 r) { return first + qsizetype(r) * recordLength; };
+    if (m_fileOrder || m_numeric || count < 2000 || m_textIds.size() > count) {
+        for (quint32 r = 0; r < count; ++r)
+            setKey(r, record(r));
+        return;
+    }
+    // The distinct keys first, each with the first record that has it.
+    m_textIds.resize(count);
+    m_textIndex.reserve(m_textIndex.size() + count);
+    const quint32 known = quint32(m_texts.size());
+    std::vector<quint32> firstRecord;
+    for (quint32 r = 0; r < count; ++r) {
+        keySource(record(r), m_source);
+        const auto it = m_textIndex.find(std::string_view(m_source));
+        if (it != m_textIndex.end()) {
+            m_textIds[r] = it->second;
+            continue;
+        }
+        const quint32 id = known + quint32(firstRecord.size());
+        firstRecord.push_back(r);
+        m_textIndex.emplace(m_source, id);
+        m_textIds[r] = id;
+    }
+    // Then their collation keys, the second half in a thread of its own
+    // with a collator of its own.
+    const size_t fresh = firstRecord.size();
+    const size_t half = fresh / 2;
+    auto keysOf = [&](size_t from, size_t to, const QCollator &collator, std::vector<QCollatorSortKey> &out) {
+        out.reserve(out.size() + (to - from));
+        for (size_t i = from; i < to; ++i)
+            out.push_back(collator.sortKey(textKey(record(firstRecord[i]))));
+    };
+    std::vector<QCollatorSortKey> second;
+    std::exception_ptr failure;
+    const QCollator &main = *m_layout.collator;
+    // The worker's collator is set up like the table's, from what is read
+    // here: the table's collator is used by this thread meanwhile.
+    const QLocale locale = main.locale();
+    const Qt::CaseSensitivity caseSensitivity = main.caseSensitivity();
+    const bool numericMode = main.numericMode();
+    const bool ignorePunctuation = main.ignorePunctuation();
+    std::thread worker([&] {
+        try {
+            QCollator own(locale);
+            own.setCaseSensitivity(caseSensitivity);
+            own.setNumericMode(numericMode);
+            own.setIgnorePunctuation(ignorePunctuation);
+            keysOf(half, fresh, own, second);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    try {
+        keysOf(0, half, main, m_texts);
+    } catch (...) {
+        worker.join();
+        throw;
+    }
+    worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    for (QCollatorSortKey &k : second)
+        m_texts.push_back(std::move(k));
 }
 
 void Order::sortRows(std::vector<quint32> &rows) const

@@ -58,6 +58,10 @@ public:
     // Keys: the key of record rec (rec == keyCount() appends one).
     int keyCount() const;
     void setKey(quint32 rec, const char *record);
+    // The keys of count records of recordLength bytes each from first on,
+    // as setKey would give them one by one; many collation keys are
+    // computed in two threads.
+    void setKeys(const char *first, quint32 count, int recordLength);
     // Sorts rows (record numbers in file order) by this order, all at once.
     void sortRows(std::vector<quint32> &rows) const;
 

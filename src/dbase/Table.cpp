@@ -12,6 +12,8 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <exception>
+#include <thread>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -166,9 +168,35 @@ void Table::writeIndex()
 {
     const DbfHeader &h = d->dbf.header();
     const RecordBlock records{d->dbf.record(0), d->dbf.count(), h.recordLength};
+    // The tags are independent of each other: a second thread computes
+    // every other one.
+    const qsizetype count = d->tags.size();
+    std::vector<MdxTag> done;
+    done.resize(size_t(count));
+    std::vector<std::exception_ptr> failures(2);
+    auto compute = [&](int first) {
+        try {
+            for (qsizetype t = first; t < count; t += 2)
+                done[size_t(t)] = tagContents(d->tags.at(t), d->fields, h.offsets, d->codePage, records);
+        } catch (...) {
+            failures[size_t(first)] = std::current_exception();
+        }
+    };
+    if (count > 1 && records.count >= 1000) {
+        std::thread second(compute, 1);
+        compute(0);
+        second.join();
+    } else {
+        compute(0);
+        compute(1);
+    }
+    for (const std::exception_ptr &failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
     QList<MdxTag> out;
-    for (const IndexTag &tag : std::as_const(d->tags))
-        out.append(tagContents(tag, d->fields, h.offsets, d->codePage, records));
+    out.reserve(count);
+    for (MdxTag &tag : done)
+        out.append(std::move(tag));
     writeMdx(d->mdxPath, QFileInfo(d->path).completeBaseName(), out, d->fileName, d->dbf.count());
 }
 
@@ -321,9 +349,7 @@ Order &Table::orderFor(const QString &name)
     if (!parsed)
         throw tableError(d->fileName, QStringLiteral("pořadí %1 neexistuje.").arg(quoted(name)));
     auto order = std::make_unique<Order>(key, *parsed, d->layout());
-    const quint32 count = d->dbf.count();
-    for (quint32 r = 0; r < count; ++r)
-        order->setKey(r, d->dbf.record(r));
+    order->setKeys(d->dbf.record(0), d->dbf.count(), d->dbf.header().recordLength);
     order->all.rows = d->fileOrder.sorted(d->fileOrder.all);
     order->sortRows(order->all.rows);
     Order &ref = *order;
@@ -862,6 +888,19 @@ QByteArrayView Table::fieldBytes(int index) const
     if (!record)
         return {};
     return QByteArrayView(record + d->dbf.header().offsets.at(index), d->fields.at(index).length);
+}
+
+void Table::setFieldBytes(int index, QByteArrayView bytes)
+{
+    requireActive();
+    if (index < 0 || index >= d->fields.size())
+        throw tableError(d->fileName, QStringLiteral("pole číslo %1 v tabulce není.").arg(index + 1));
+    const FieldDef &def = d->fields.at(index);
+    if (def.type == 'M' || bytes.size() != def.length)
+        throw fieldError(d->fileName, def.name, QStringLiteral("hodnotu pole nelze přenést po bajtech."));
+    if (d->state == State::Browse)
+        edit();
+    storeField(index, bytes.data());
 }
 
 quint8 Table::languageDriver() const

@@ -75,6 +75,12 @@ public:
     // while editing); empty without a current record. For readers that
     // convert a whole table themselves, with the table's language driver.
     QByteArrayView fieldBytes(int index) const;
+    // Stores bytes (exactly the field's length, in this table's language
+    // driver) as field index of the pending record, starting an edit as
+    // setFieldText does. For copying a field between tables where the two
+    // fields have the same definition; throws Error for a memo field or
+    // bytes of another length.
+    void setFieldBytes(int index, QByteArrayView bytes);
     quint8 languageDriver() const;
 
     // Orders: by a field name or an index tag name of the .mdx ("AUTORNAZEV").

@@ -6,6 +6,7 @@
 #include "dbase/DbfTypes.h"
 #include "dbase/Table.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,6 +28,32 @@ void addBooks(dbase::Table &t, const QList<Book> &books)
         t.setFieldText(QStringLiteral("VAZBA"), b.binding);
         t.post();
     }
+}
+
+// The copy as it was made before the batch: record by record, every field
+// through its text form.
+void copyOneByOne(dbase::Table &catalogue, dbase::Table &auxiliary)
+{
+    const QList<dbase::FieldDef> fields = core::auxiliaryFields();
+    for (catalogue.first(); !catalogue.eof(); catalogue.next()) {
+        if (catalogue.fieldText(QStringLiteral("NAZEV")).trimmed().isEmpty())
+            continue;
+        auxiliary.insert();
+        for (const dbase::FieldDef &f : fields)
+            auxiliary.setFieldText(f.name, catalogue.fieldText(f.name));
+        auxiliary.post();
+    }
+}
+
+// The records of a .dbf as stored, without the header.
+QByteArray storedRecords(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray all = f.readAll();
+    const int headerLength = uchar(all[8]) | uchar(all[9]) << 8;
+    return all.mid(headerLength);
 }
 
 void openIn(dbase::Table &t, const QString &folder, const QString &file, const QString &order)
@@ -79,6 +106,95 @@ private slots:
         QCOMPARE(titles, (QStringList{"Řeka", "O'Brien's Irish tales", "Žlutý pes"}));
         QCOMPARE(authors, (QStringList{"", "O'Brien, Flann", "Čapek, Karel"}));
         QCOMPARE(aux.fieldIndex("VAZBA"), -1);
+    }
+
+    void batchCopyStoresWhatTheTextFormStores()
+    {
+        QTemporaryDir tmp;
+        const QString dir = tmp.path() + QLatin1Char('/');
+        dbase::createTable(dir + "VazonS.dbf", core::bookFields(), core::bookTags(), true);
+        dbase::createTable(dir + "VazonI.dbf", core::auxiliaryFields(), core::auxiliaryTags(), true);
+        dbase::createTable(dir + "VazonR.dbf", core::auxiliaryFields(), core::auxiliaryTags(), true);
+
+        dbase::Table catalogue;
+        openIn(catalogue, dir, "VazonS.dbf", "");
+        const QStringList all{"Příliš žluťoučký kůň úpěl ďábelské ódy", "Čapek, Karel", "Román", "12.5",
+                              "-1990", "0.25", "O'Brien's, \"Dublin\"", "Věnování autora; přebal 'mírně' poškozen",
+                              "Nováková", "29.2.2024", "Ďáblova past", "Lada, Josef", "Tisk 'Svoboda'", "2. vydání",
+                              "1234567890.123"};
+        catalogue.insert();
+        const QList<dbase::FieldDef> fields = core::auxiliaryFields();
+        for (int i = 0; i < fields.size(); ++i)
+            catalogue.setFieldText(fields.at(i).name, all.at(i));
+        catalogue.post();
+        // Only a title: every other value empty.
+        catalogue.insert();
+        catalogue.setFieldText("NAZEV", "Řeka");
+        catalogue.post();
+        // Bytes another program may leave: a title padded with NULs, a
+        // number left-justified, a date of blanks and NULs. The text form
+        // makes them plain, and so must the copy.
+        catalogue.insert();
+        QByteArray title(50, '\0');
+        title.replace(0, 5, "Ahoj ");
+        catalogue.setFieldBytes(catalogue.fieldIndex("NAZEV"), title);
+        catalogue.setFieldBytes(catalogue.fieldIndex("CISLO"), QByteArray("7").leftJustified(11, ' '));
+        catalogue.setFieldBytes(catalogue.fieldIndex("DATUM"), QByteArray("    \0\0\0\0", 8));
+        catalogue.setFieldText("AUTOR", "Žák, Ondřej");
+        catalogue.post();
+        // An untitled book is left out by both.
+        catalogue.insert();
+        catalogue.setFieldText("AUTOR", "Bez názvu");
+        catalogue.post();
+
+        dbase::Table batch, reference;
+        openIn(batch, dir, "VazonI.dbf", "");
+        openIn(reference, dir, "VazonR.dbf", "");
+        QCOMPARE(core::copyTitledBooks(catalogue, batch), 3);
+        copyOneByOne(catalogue, reference);
+        batch.close();
+        reference.close();
+
+        const QByteArray copied = storedRecords(dir + "VazonI.dbf");
+        QCOMPARE(copied.size(), 3 * (1 + 690) + 1); // three records and the end-of-file mark
+        QCOMPARE(copied, storedRecords(dir + "VazonR.dbf"));
+
+        // The copy reads back the values, and its index describes it.
+        openIn(batch, dir, "VazonI.dbf", "AUTORNAZEV");
+        QVERIFY(!batch.indexRebuiltAtOpen());
+        QCOMPARE(batch.recordCount(), 3);
+        batch.first();
+        QCOMPARE(batch.fieldText("NAZEV"), QString("Řeka"));
+        QCOMPARE(batch.fieldText("CISLO"), QString());
+        batch.next();
+        for (int i = 0; i < fields.size(); ++i)
+            QCOMPARE(batch.fieldText(fields.at(i).name), all.at(i));
+        batch.next();
+        QCOMPARE(batch.fieldText("NAZEV"), QString("Ahoj"));
+        QCOMPARE(batch.fieldText("CISLO"), QString("7"));
+        QCOMPARE(batch.fieldText("DATUM"), QString());
+    }
+
+    void refusedBookLeavesTheCopyEmpty()
+    {
+        QTemporaryDir tmp;
+        const QString dir = tmp.path() + QLatin1Char('/');
+        dbase::createTable(dir + "VazonS.dbf", core::bookFields(), core::bookTags(), true);
+        // A copy whose title field is too narrow for the second book.
+        QList<dbase::FieldDef> narrow = core::auxiliaryFields();
+        narrow[0].length = 8;
+        dbase::createTable(dir + "VazonI.dbf", narrow, core::auxiliaryTags(), true);
+        dbase::Table catalogue, aux;
+        openIn(catalogue, dir, "VazonS.dbf", "CISLO");
+        addBooks(catalogue, {{"Krátký", "A", "1", ""}, {"Dlouhý název knihy", "B", "2", ""}});
+        openIn(aux, dir, "VazonI.dbf", "");
+        QVERIFY_THROWS_EXCEPTION(dbase::Error, core::copyTitledBooks(catalogue, aux));
+        QVERIFY(!aux.inAppend());
+        QVERIFY(aux.isEmpty());
+        aux.close();
+        openIn(aux, dir, "VazonI.dbf", "");
+        QVERIFY(aux.isEmpty());
+        QCOMPARE(storedRecords(dir + "VazonI.dbf"), QByteArray("\x1A"));
     }
 
     void emptyCatalogueGivesEmptyCopy()
