@@ -7,6 +7,7 @@
 #include "dbase/Table.h"
 #include "widgets/Colors.h"
 #include "widgets/DialogKeys.h"
+#include "widgets/ErrorBox.h"
 #include "widgets/Fonts.h"
 #include "widgets/OfficeButton.h"
 
@@ -19,7 +20,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
-#include <QMessageBox>
 #include <QScreen>
 #include <QTreeWidget>
 
@@ -163,7 +163,7 @@ void AuthorPicker::fill()
         }
         m_tree->setUpdatesEnabled(true);
     } catch (const dbase::Error &e) {
-        QMessageBox::critical(this, QStringLiteral("Ordex 2000"), e.message());
+        widgets::openErrorBox(this, e.message());
     }
 }
 

@@ -10,6 +10,8 @@
 #include "reportengine/ReportDocument.h"
 #include "reportengine/TableSource.h"
 
+#include "widgets/ErrorBox.h"
+
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
@@ -29,7 +31,7 @@ void ReportRunner::report(const QString &message)
 {
     m_lastMessage = message;
     if (!m_previewHook && !m_noPrinterAnswer)
-        QMessageBox::critical(m_parent, QStringLiteral("Ordex 2000"), message);
+        widgets::openErrorBox(m_parent, message);
 }
 
 template <typename Run>

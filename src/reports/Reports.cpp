@@ -14,7 +14,6 @@
 #include "dbase/DbfTypes.h"
 #include "search/AuxiliaryBuild.h"
 
-#include <QMessageBox>
 
 namespace reports {
 
@@ -59,7 +58,7 @@ Reports::Reports(const ReportServices &services, QObject *parent)
         try {
             ReportForm::restrictToAuthor(*m_services.data.auxiliaryTable(), author);
         } catch (const dbase::Error &e) {
-            QMessageBox::critical(nullptr, QStringLiteral("Ordex 2000"), e.message());
+            m_services.shell.showError(e.message());
             return;
         }
         m_authorForm.setHeading(author);
@@ -137,7 +136,7 @@ void Reports::startAuthors()
         m_services.data.auxiliaryTable()->close();
         m_services.data.openTable(5);
     } catch (const dbase::Error &e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Ordex 2000"), e.message());
+        m_services.shell.showError(e.message());
         return;
     }
     const QString mark = m_selection->modeMark();
