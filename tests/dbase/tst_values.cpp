@@ -1,6 +1,7 @@
 // Field values as text and typed values: their forms, the code page, and
 // the refusal of values that do not fit, with nothing written.
 
+#include "dbase/CodePage.h"
 #include "dbase/Table.h"
 
 #include <QFile>
@@ -64,6 +65,30 @@ private slots:
         t.setTableName("texty.DBF");
         t.open();
         QCOMPARE(t.fieldText("TEXT"), QString("ěščřžýáíéúůťďňĚŠČŘŽÝÁÍÉÚŮŤĎŇ"));
+    }
+
+    // The whole of code page 1250: every byte is one character and comes back
+    // as the same byte, and the five bytes the page leaves unassigned read as
+    // the C1 control of the same number, so that foreign text passes through.
+    void codePage1250HoldsEveryByte()
+    {
+        const dbase::CodePage page(dbase::DriverCp1250);
+        QVERIFY(page.oneToOne());
+        for (int b = 0; b < 256; ++b) {
+            const char c = char(b);
+            const QString text = page.decode(&c, 1);
+            QCOMPARE(text.size(), 1);
+            const std::optional<QByteArray> back = page.encode(text);
+            QVERIFY2(back && *back == QByteArray(1, c), qPrintable(QString::number(b, 16)));
+        }
+        for (const int unassigned : {0x81, 0x83, 0x88, 0x90, 0x98}) {
+            const char c = char(unassigned);
+            QCOMPARE(page.decode(&c, 1).at(0).unicode(), char16_t(unassigned));
+        }
+        QCOMPARE(page.decode("\x80\x8A\xA5\xFF", 4), QStringView(u"\u20AC\u0160\u0104\u02D9").toString());
+        // A table that names no driver, or one we do not know, reads the same way.
+        QCOMPARE(dbase::CodePage(0x00).decode("\x9A", 1), QStringView(u"\u0161").toString());
+        QCOMPARE(dbase::CodePage(0xFE).decode("\x9A", 1), QStringView(u"\u0161").toString());
     }
 
     void textForms_data()
