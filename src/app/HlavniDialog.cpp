@@ -369,6 +369,16 @@ void HlavniDialog::setMainWindowEnabled(bool enabled)
     if (m_assistant)
         m_assistant->setEnabled(enabled);
     scheduleRefresh();
+    if (enabled) {
+        // Once the dialog that held the program has gone, the keyboard comes
+        // back here, unless another window of the program took it meanwhile
+        // (without a window manager nobody else hands it back).
+        QMetaObject::invokeMethod(this, [this] {
+            QWidget *active = QApplication::activeWindow();
+            if (isEnabled() && isVisible() && (!active || !active->isVisible()))
+                activateWindow();
+        }, Qt::QueuedConnection);
+    }
 }
 
 void HlavniDialog::setIndicatorVisible(const QString &name, bool visible)

@@ -1,5 +1,9 @@
 #include "OrdexApplication.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include "ErrorBox.h"
 
 #include <QFont>
@@ -14,6 +18,13 @@ OrdexApplication::OrdexApplication(int &argc, char **argv)
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     setFont(font);
+    // Qt's own dialogs (saving a PDF, the printer set-up) speak Czech too.
+    auto *qtTexts = new QTranslator(this);
+    if (qtTexts->load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qtbase"),
+                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qtTexts);
+    else
+        delete qtTexts;
 }
 
 bool OrdexApplication::notify(QObject *receiver, QEvent *event)
