@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QStyle>
+#include <QPalette>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -179,6 +180,12 @@ void LendingCard::build()
     m_toolbar->setFloatable(false);
     m_toolbar->setIconSize(QSize(16, 16));
     m_toolbar->setGeometry(0, 0, 517, 26);
+    // The window keeps disabled field texts dark enough to read; on the
+    // toolbar a disabled command must look disabled ("Zpět" while editing).
+    QPalette toolbarColours = m_toolbar->palette();
+    for (QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText, QPalette::Text})
+        toolbarColours.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
+    m_toolbar->setPalette(toolbarColours);
 
     QStyle *s = style();
     m_buttons[0] = addButton("TD2", s->standardIcon(QStyle::SP_TrashIcon), QStringLiteral("Zrušit"),
