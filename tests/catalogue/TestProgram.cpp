@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QTimer>
 
 #include <memory>
 
@@ -107,21 +106,20 @@ void TestProgram::type(QWidget *control, const QString &text)
 
 void ErrorBoxes::expectOne()
 {
-    // The box comes up somewhere inside the command (after the progress
-    // window has taken the window system's events, for instance): look for
-    // it until it is there, for a second at most.
-    auto *look = new QTimer;
-    look->setInterval(10);
-    auto tries = std::make_shared<int>(100);
-    QObject::connect(look, &QTimer::timeout, [this, look, tries] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+    if (m_expected++ == 0)
+        qApp->installEventFilter(this);
+}
+
+bool ErrorBoxes::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && m_expected > 0) {
+        if (auto *box = qobject_cast<QMessageBox *>(watched)) {
             messages << box->text();
-            box->accept();
-        } else if (--*tries > 0) {
-            return;
+            if (--m_expected == 0)
+                qApp->removeEventFilter(this);
+            // Answered once it is up, as the user would.
+            QMetaObject::invokeMethod(box, &QMessageBox::accept, Qt::QueuedConnection);
         }
-        look->stop();
-        look->deleteLater();
-    });
-    look->start();
+    }
+    return false;
 }
