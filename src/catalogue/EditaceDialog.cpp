@@ -1,6 +1,7 @@
 #include "EditaceDialog.h"
 
 #include "core/Shell.h"
+#include "widgets/DialogParts.h"
 #include "widgets/Colors.h"
 #include "widgets/Fonts.h"
 #include "widgets/OfficeButton.h"
@@ -32,14 +33,7 @@ EditaceDialog::EditaceDialog(core::Shell &shell, QWidget *parent)
     m_heading->setGeometry(8, 4, 270, 16);
 
     auto entry = [this](const char *name, const QString &caption, const QString &hint, int y) {
-        auto *e = new widgets::OfficeLabel(caption, this);
-        e->setObjectName(QString::fromLatin1(name));
-        e->setFont(widgets::serifFont(13));
-        e->setStatusTip(hint);
-        e->setAccessibleName(caption);
-        e->setAccessibleDescription(hint);
-        e->setGeometry(8, y, 270, 20);
-        return e;
+        return widgets::addEntry(this, name, caption, hint, QRect(8, y, 270, 20));
     };
     auto *edit = entry("OfficeLabel1", QStringLiteral("Vytvořit novou nebo upravit stávající databázi"),
                        QStringLiteral("Umožní vytvoření nebo editaci volitelné databáze"), 22);
@@ -51,22 +45,9 @@ EditaceDialog::EditaceDialog(core::Shell &shell, QWidget *parent)
             emit removeRequested(m_k);
     });
 
-    m_strike = new QFrame(this);
-    m_strike->setObjectName(QStringLiteral("C1"));
-    m_strike->setAutoFillBackground(true);
-    QPalette red = m_strike->palette();
-    red.setColor(QPalette::Window, Qt::red);
-    m_strike->setPalette(red);
-    m_strike->setGeometry(30, 52, 240, 2);
-    m_strike->hide();
+    m_strike = widgets::addStrikeLine(this, QStringLiteral("C1"), m_remove->statusTip(), QRect(30, 52, 240, 2));
 
-    auto *cancel = new widgets::OfficeButton(QStringLiteral("Storno"), this);
-    cancel->setObjectName(QStringLiteral("OfficeButton1"));
-    cancel->setStatusTip(QStringLiteral("Uzavře dialogové okno"));
-    cancel->setAccessibleName(cancel->caption());
-    cancel->setAccessibleDescription(cancel->statusTip());
-    cancel->setGeometry(93, 63, 100, 22);
-    connect(cancel, &widgets::OfficeButton::clicked, this, &QWidget::close);
+    widgets::addCancel(this, QRect(93, 63, 100, 22));
 }
 
 void EditaceDialog::prepare(int k, bool exists)

@@ -54,10 +54,6 @@ JmenoDialog::JmenoDialog(core::Shell &shell, QWidget *parent)
     cancel->setObjectName(QStringLiteral("OfficeButton2"));
     cancel->setStatusTip(QStringLiteral("Uzavře dialogové okno bez vytvoření databáze"));
     cancel->setGeometry(188, 54, 100, 25);
-    for (widgets::OfficeButton *b : {ok, cancel}) {
-        b->setAccessibleName(b->caption());
-        b->setAccessibleDescription(b->statusTip());
-    }
     connect(ok, &widgets::OfficeButton::clicked, this, [this] { emit nameConfirmed(m_k, m_edit->text()); });
     connect(cancel, &widgets::OfficeButton::clicked, this, &QWidget::close);
 }

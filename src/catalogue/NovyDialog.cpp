@@ -4,6 +4,7 @@
 #include "core/Shell.h"
 #include "core/Slots.h"
 #include "platform/Error.h"
+#include "widgets/DialogParts.h"
 #include "widgets/Colors.h"
 #include "widgets/Fonts.h"
 #include "widgets/OfficeButton.h"
@@ -17,18 +18,6 @@ namespace catalogue {
 
 namespace {
 
-QFrame *redBar(QWidget *parent, const QString &name, const QString &hint)
-{
-    auto *bar = new QFrame(parent);
-    bar->setObjectName(name);
-    bar->setStatusTip(hint);
-    bar->setAutoFillBackground(true);
-    QPalette palette = bar->palette();
-    palette.setColor(QPalette::Window, Qt::red);
-    bar->setPalette(palette);
-    bar->hide();
-    return bar;
-}
 
 } // namespace
 
@@ -60,7 +49,6 @@ NovyDialog::NovyDialog(core::AppSettings &settings, core::Shell &shell, QWidget 
         entry->setObjectName(QStringLiteral("OfficeLabel%1").arg(k + 1));
         entry->setFont(widgets::serifFont(13));
         entry->setStatusTip(hint);
-        entry->setAccessibleDescription(hint);
         entry->setGeometry(8, 39 + i * 32, 187, 32);
         connect(entry, &widgets::OfficeLabel::clicked, this, [this, k] {
             if (isAvailable(k))
@@ -68,25 +56,14 @@ NovyDialog::NovyDialog(core::AppSettings &settings, core::Shell &shell, QWidget 
         });
         m_entries[i] = entry;
         for (int b = 0; b < 2; ++b) {
-            QFrame *bar = redBar(this, QStringLiteral("C%1").arg(i * 2 + b + 1), hint);
-            bar->setGeometry(30, 39 + i * 32 + 10 + b * 10, 160, 2);
-            m_strikes[i * 2 + b] = bar;
+            m_strikes[i * 2 + b] = widgets::addStrikeLine(this, QStringLiteral("C%1").arg(i * 2 + b + 1), hint,
+                                                          QRect(30, 39 + i * 32 + 10 + b * 10, 160, 2));
         }
     }
 
-    auto *rule = new QFrame(this);
-    rule->setObjectName(QStringLiteral("Bevel1"));
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
-    rule->setGeometry(8, 139, 187, 2);
+    widgets::addRule(this, QRect(8, 139, 187, 2));
 
-    auto *cancel = new widgets::OfficeButton(QStringLiteral("Storno"), this);
-    cancel->setObjectName(QStringLiteral("OfficeButton1"));
-    cancel->setStatusTip(QStringLiteral("Uzavře dialogové okno"));
-    cancel->setAccessibleName(cancel->caption());
-    cancel->setAccessibleDescription(cancel->statusTip());
-    cancel->setGeometry(51, 145, 100, 25);
-    connect(cancel, &widgets::OfficeButton::clicked, this, &QWidget::close);
+    widgets::addCancel(this, QRect(51, 145, 100, 25));
 
     for (QFrame *bar : m_strikes)
         bar->raise();

@@ -4,6 +4,7 @@
 #include "core/Shell.h"
 #include "core/Slots.h"
 #include "platform/Error.h"
+#include "widgets/DialogParts.h"
 #include "widgets/Colors.h"
 #include "widgets/OfficeButton.h"
 #include "widgets/OfficeLabel.h"
@@ -67,32 +68,15 @@ OpenCatalogueDialog::OpenCatalogueDialog(core::AppSettings &settings, core::Shel
         connect(entry, &widgets::OfficeLabel::clicked, this, [this, slot] { choose(slot); });
         m_entries[i] = entry;
         // Two thin red bars strike an entry through while it is unavailable.
-        for (int k = 0; k < 2; ++k) {
-            auto *bar = new QFrame(this);
-            bar->setObjectName(QStringLiteral("C%1").arg(i * 2 + k + 1));
-            bar->setStatusTip(hint);
-            bar->setAutoFillBackground(true);
-            QPalette palette = bar->palette();
-            palette.setColor(QPalette::Window, Qt::red);
-            bar->setPalette(palette);
-            bar->setGeometry(30, y + 10 + k * 10, 160, 2);
-            bar->hide();
-            m_strikes[i * 2 + k] = bar;
-        }
+        for (int k = 0; k < 2; ++k)
+            m_strikes[i * 2 + k] = widgets::addStrikeLine(this, QStringLiteral("C%1").arg(i * 2 + k + 1), hint,
+                                                          QRect(30, y + 10 + k * 10, 160, 2));
     }
     m_entries[0]->setCaption(standardEntryName());
 
-    auto *rule = new QFrame(this);
-    rule->setObjectName(QStringLiteral("Bevel1"));
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
-    rule->setGeometry(8, 176, 187, 2);
+    widgets::addRule(this, QRect(8, 176, 187, 2));
 
-    auto *cancel = new widgets::OfficeButton(QStringLiteral("Storno"), this);
-    cancel->setObjectName(QStringLiteral("OfficeButton1"));
-    cancel->setStatusTip(QStringLiteral("Uzavře dialogové okno"));
-    cancel->setGeometry(51, 180, 100, 25);
-    connect(cancel, &widgets::OfficeButton::clicked, this, &QWidget::close);
+    widgets::addCancel(this, QRect(51, 180, 100, 25));
 
     for (QFrame *bar : m_strikes)
         bar->raise();

@@ -33,11 +33,10 @@ SelectionDialog::SelectionDialog(core::Shell &shell, QWidget *parent)
     auto *authors = addEntry(this, "OfficeLabel2", QStringLiteral("Abecední seznam autorů"),
                              QStringLiteral("Použije setavu pro abecední seznam autorů"), QRect(12, 82, 176, 19));
     addRule(this, QRect(8, 106, 184, 2));
-    auto *cancel = addCancel(this, QRect(50, 112, 100, 24));
+    addCancel(this, QRect(50, 112, 100, 24));
     connect(title, &widgets::OfficeLabel::clicked, this, &SelectionDialog::titleListChosen);
     connect(number, &widgets::OfficeLabel::clicked, this, &SelectionDialog::numberListChosen);
     connect(authors, &widgets::OfficeLabel::clicked, this, &SelectionDialog::authorsChosen);
-    connect(cancel, &widgets::OfficeButton::clicked, this, &QWidget::close);
     // Esc and Enter close the dialog; Enter never chooses an entry.
     widgets::bindDialogKeys(this, {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}, [this] { close(); });
 }

@@ -26,10 +26,9 @@ SubDialog::SubDialog(Kind kind, core::Shell &shell, QWidget *parent)
         auto *one = addEntry(this, "OfficeLabel2", QStringLiteral("Seznam vybraných autorů"),
                              QStringLiteral("Použije sestavu pro seznam vybraných autorů"), QRect(10, 39, 162, 17));
         addRule(this, QRect(8, 59, 166, 2));
-        auto *cancel = addCancel(this, QRect(41, 63, 100, 22));
+        addCancel(this, QRect(41, 63, 100, 22));
         connect(all, &widgets::OfficeLabel::clicked, this, &SubDialog::allAuthorsChosen);
         connect(one, &widgets::OfficeLabel::clicked, this, &SubDialog::oneAuthorChosen);
-        connect(cancel, &widgets::OfficeButton::clicked, this, &QWidget::close);
     } else {
         const bool title = kind == Kind::TitleList;
         setObjectName(title ? QStringLiteral("AbecedaDialog") : QStringLiteral("CisloDialog"));
@@ -53,8 +52,7 @@ SubDialog::SubDialog(Kind kind, core::Shell &shell, QWidget *parent)
             y += 17;
         }
         addRule(this, QRect(8, 75, 181, 2));
-        auto *cancel = addCancel(this, QRect(48, 79, 100, 22));
-        connect(cancel, &widgets::OfficeButton::clicked, this, &QWidget::close);
+        addCancel(this, QRect(48, 79, 100, 22));
     }
     widgets::bindDialogKeys(this, {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}, [this] { close(); });
 }

@@ -3,6 +3,7 @@
 #include "SearchKeys.h"
 
 #include "core/Shell.h"
+#include "widgets/DialogParts.h"
 #include "widgets/Colors.h"
 #include "widgets/Fonts.h"
 #include "widgets/OfficeButton.h"
@@ -43,26 +44,14 @@ NajitDialog::NajitDialog(core::Shell &shell, QWidget *parent)
         entry->setObjectName(QString::fromLatin1(key.entryName));
         entry->setFont(entryFont);
         entry->setStatusTip(QString::fromUtf8(key.entryHint));
-        entry->setAccessibleName(entry->caption());
-        entry->setAccessibleDescription(entry->statusTip());
         entry->setGeometry(8, 36 + (k - 1) * 33, 187, 33);
         connect(entry, &widgets::OfficeLabel::clicked, this, [this, k] { emit keyChosen(k); });
         m_entries[size_t(k - 1)] = entry;
     }
 
-    auto *rule = new QFrame(this);
-    rule->setObjectName(QStringLiteral("Bevel1"));
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
-    rule->setGeometry(8, 268, 187, 2);
+    widgets::addRule(this, QRect(8, 268, 187, 2));
 
-    auto *cancel = new widgets::OfficeButton(QStringLiteral("Storno"), this);
-    cancel->setObjectName(QStringLiteral("OfficeButton1"));
-    cancel->setStatusTip(QStringLiteral("Uzavře dialogové okno"));
-    cancel->setAccessibleName(cancel->caption());
-    cancel->setAccessibleDescription(cancel->statusTip());
-    cancel->setGeometry(51, 271, 100, 25);
-    connect(cancel, &widgets::OfficeButton::clicked, this, &QWidget::close);
+    widgets::addCancel(this, QRect(51, 271, 100, 25));
 }
 
 void NajitDialog::setSlot(int slot)

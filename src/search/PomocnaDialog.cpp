@@ -4,6 +4,7 @@
 
 #include "core/AppSettings.h"
 #include "core/Shell.h"
+#include "widgets/DialogParts.h"
 #include "widgets/Colors.h"
 #include "widgets/Fonts.h"
 #include "widgets/OfficeButton.h"
@@ -34,16 +35,8 @@ PomocnaDialog::PomocnaDialog(core::AppSettings &settings, core::Shell &shell, QW
     m_heading->setAlignment(Qt::AlignCenter);
     m_heading->setGeometry(8, 4, 262, 16);
 
-    const QFont entryFont = widgets::serifFont(13);
-    auto makeEntry = [&](const char *name, const QString &caption, const QString &hint, int y) {
-        auto *entry = new widgets::OfficeLabel(caption, this);
-        entry->setObjectName(QString::fromLatin1(name));
-        entry->setFont(entryFont);
-        entry->setStatusTip(hint);
-        entry->setAccessibleName(caption);
-        entry->setAccessibleDescription(hint);
-        entry->setGeometry(14, y, 256, 18);
-        return entry;
+    auto makeEntry = [this](const char *name, const QString &caption, const QString &hint, int y) {
+        return widgets::addEntry(this, name, caption, hint, QRect(14, y, 256, 18));
     };
     m_build = makeEntry("OfficeLabel1", QStringLiteral("Vytvořit pomocnou databázi knih"),
                         QStringLiteral("Vytvoří pomocnou databázi"), 22);
@@ -57,29 +50,12 @@ PomocnaDialog::PomocnaDialog(core::AppSettings &settings, core::Shell &shell, QW
 
     // One thin red line strikes the search through while the copy is not
     // this catalogue's.
-    m_strike = new QFrame(this);
-    m_strike->setObjectName(QStringLiteral("C1"));
-    m_strike->setStatusTip(m_search->statusTip());
-    m_strike->setAutoFillBackground(true);
-    QPalette palette = m_strike->palette();
-    palette.setColor(QPalette::Window, Qt::red);
-    m_strike->setPalette(palette);
-    m_strike->setGeometry(36, 48, 226, 1);
+    m_strike = widgets::addStrikeLine(this, QStringLiteral("C1"), m_search->statusTip(), QRect(36, 48, 226, 1));
     m_strike->raise();
 
-    auto *rule = new QFrame(this);
-    rule->setObjectName(QStringLiteral("Bevel1"));
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
-    rule->setGeometry(8, 59, 262, 2);
+    widgets::addRule(this, QRect(8, 59, 262, 2));
 
-    auto *cancel = new widgets::OfficeButton(QStringLiteral("Storno"), this);
-    cancel->setObjectName(QStringLiteral("OfficeButton1"));
-    cancel->setStatusTip(QStringLiteral("Uzavře dialogové okno"));
-    cancel->setAccessibleName(cancel->caption());
-    cancel->setAccessibleDescription(cancel->statusTip());
-    cancel->setGeometry(89, 61, 100, 25);
-    connect(cancel, &widgets::OfficeButton::clicked, this, &QWidget::close);
+    widgets::addCancel(this, QRect(89, 61, 100, 25));
 }
 
 void PomocnaDialog::setSearch(int slot, int k, const QString &heading)

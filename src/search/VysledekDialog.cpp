@@ -95,10 +95,6 @@ VysledekDialog::VysledekDialog(core::DataModule &data, core::Shell &shell, QWidg
     m_end->setGeometry(130, 246, 100, 25);
     connect(m_end, &widgets::OfficeButton::clicked, this, &QWidget::close);
 
-    for (widgets::OfficeButton *button : {m_show, m_end}) {
-        button->setAccessibleName(button->caption());
-        button->setAccessibleDescription(button->statusTip());
-    }
     m_show->setEnabled(false);
 }
 

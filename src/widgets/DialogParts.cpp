@@ -1,33 +1,48 @@
 #include "DialogParts.h"
 
-#include "widgets/Fonts.h"
-#include "widgets/OfficeButton.h"
-#include "widgets/OfficeLabel.h"
+#include "Fonts.h"
+#include "OfficeButton.h"
+#include "OfficeLabel.h"
 
 #include <QFrame>
 #include <QLabel>
+#include <QPalette>
 
-namespace reports {
+namespace widgets {
 
 QLabel *addHeading(QWidget *dialog, const char *name, const QString &text, const QRect &geometry)
 {
     auto *label = new QLabel(text, dialog);
     label->setObjectName(QLatin1String(name));
-    label->setFont(widgets::serifFont(13, true));
+    label->setFont(serifFont(13, true));
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(geometry);
     return label;
 }
 
-widgets::OfficeLabel *addEntry(QWidget *dialog, const char *name, const QString &caption, const QString &hint,
+OfficeLabel *addEntry(QWidget *dialog, const char *name, const QString &caption, const QString &hint,
                                const QRect &geometry)
 {
-    auto *entry = new widgets::OfficeLabel(caption, dialog);
+    auto *entry = new OfficeLabel(caption, dialog);
     entry->setObjectName(QLatin1String(name));
-    entry->setFont(widgets::serifFont(13));
+    entry->setFont(serifFont(13));
     entry->setStatusTip(hint);
     entry->setGeometry(geometry);
     return entry;
+}
+
+QFrame *addStrikeLine(QWidget *dialog, const QString &name, const QString &hint, const QRect &geometry)
+{
+    auto *line = new QFrame(dialog);
+    line->setObjectName(name);
+    line->setStatusTip(hint);
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, Qt::red);
+    line->setPalette(palette);
+    line->setGeometry(geometry);
+    line->hide();
+    return line;
 }
 
 QFrame *addRule(QWidget *dialog, const QRect &geometry)
@@ -40,19 +55,14 @@ QFrame *addRule(QWidget *dialog, const QRect &geometry)
     return rule;
 }
 
-widgets::OfficeButton *addCancel(QWidget *dialog, const QRect &geometry)
+OfficeButton *addCancel(QWidget *dialog, const QRect &geometry)
 {
-    auto *button = new widgets::OfficeButton(QStringLiteral("Storno"), dialog);
+    auto *button = new OfficeButton(QStringLiteral("Storno"), dialog);
     button->setObjectName(QStringLiteral("OfficeButton1"));
     button->setStatusTip(QStringLiteral("Uzavře dialogové okno"));
     button->setGeometry(geometry);
+    QObject::connect(button, &OfficeButton::clicked, dialog, &QWidget::close);
     return button;
 }
 
-int subDialogLeft(int selectionLeft)
-{
-    const int left = selectionLeft - 100;
-    return left < 5 ? selectionLeft + 100 : left;
-}
-
-} // namespace reports
+} // namespace widgets
