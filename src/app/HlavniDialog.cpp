@@ -4,7 +4,7 @@
 #include "HlavniDialog.h"
 
 #include "CatalogueArea.h"
-#include "ErrorBox.h"
+#include "CommandTable.h"
 #include "CommandIcons.h"
 
 #include "catalogue/CatalogueWindow.h"
@@ -18,6 +18,7 @@
 #include "guidance/UvitaniDialog.h"
 #include "platform/Error.h"
 #include "platform/Sounds.h"
+#include "widgets/ErrorBox.h"
 #include "widgets/SideBar.h"
 #include "widgets/Fonts.h"
 
@@ -47,13 +48,14 @@ const QString SixBlanks = QStringLiteral("      ");
 } // namespace
 
 HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModule &data,
-                           platform::Sounds &sounds, QWidget *parent)
+                           core::AppSettings &settings, core::SuiteSettings &suite, platform::Sounds &sounds,
+                           QWidget *parent)
     : QMainWindow(parent)
     , m_dir(dir)
     , m_data(data)
     , m_sounds(sounds)
-    , m_settings(std::make_unique<core::AppSettings>(dir))
-    , m_suite(std::make_unique<core::SuiteSettings>(dir))
+    , m_settings(&settings)
+    , m_suite(&suite)
 {
     setObjectName(QStringLiteral("HlavniDialog"));
     setWindowTitle(QStringLiteral("Ordex 2000"));
@@ -108,6 +110,8 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
     dbase::Table *tips = m_data.tipsTable();
     connect(tips, &dbase::Table::recordChanged, this, &HlavniDialog::showTip);
     connect(tips, &dbase::Table::stateChanged, this, &HlavniDialog::showTip);
+    readOpenMarkers();
+    updateCommands(); // the first states
 
     // Restored size 607 x 416 in the middle of the screen; shown maximised.
     resize(RestoredWidth, RestoredHeight);
@@ -169,14 +173,10 @@ void HlavniDialog::giveWindowPictures(catalogue::CatalogueWindow *window)
     // menu the pictures of the same commands in the main menu.
     if (QMdiSubWindow *sub = window->subWindow())
         sub->setWindowIcon(windowIcon());
-    static const std::pair<const char *, const char *> twins[] = {
-        {"MP0", "MS4"}, {"MP01", "MS5"}, {"MP1", "MU1"}, {"MP2", "MU2"}, {"MP3", "MU3"},
-        {"MP4", "MU4"}, {"MP5", "MU5"}, {"MP6", "MU6"}, {"MP13", "MU9"}, {"MP7", "MU7"},
-        {"MP8", "PNa1"}, {"MP9", "Pna2"}, {"MP10", "PNa3"}, {"MP11", "PNa4"}, {"MP12", "PNa5"},
-    };
-    for (const auto &[item, command] : twins) {
-        QAction *own = window->findChild<QAction *>(QLatin1String(item));
-        QAction *main = this->command(QLatin1String(command));
+    for (int i = 0; i < catalogue::CommandCount; ++i) {
+        const char *item = catalogue::commandNames(catalogue::Command(i)).windowMenuItem;
+        QAction *own = item ? window->findChild<QAction *>(QLatin1String(item)) : nullptr;
+        QAction *main = m_commands->action(catalogue::Command(i));
         if (own && main)
             own->setIcon(main->icon());
     }
@@ -279,9 +279,8 @@ void HlavniDialog::setViewShown(int index, bool shown, bool write)
 {
     ViewToggle &t = m_toggles[index];
     t.shown = shown;
-    t.menuItem->setChecked(shown);
-    t.twin->setChecked(shown);
     t.target->setVisible(shown);
+    updateCommands(); // the check marks of the toggle and its twin
     if (write)
         m_settings->setViewShown(t.element, shown);
 }
@@ -291,7 +290,7 @@ void HlavniDialog::toggleView(int index)
     try {
         setViewShown(index, !m_toggles[index].shown, true);
     } catch (const platform::Error &e) {
-        showErrorBox(this, e.message());
+        showError(e.message());
     }
 }
 
@@ -300,7 +299,7 @@ void HlavniDialog::toolbarClosed(int index)
     try {
         setViewShown(index, false, true);
     } catch (const platform::Error &e) {
-        showErrorBox(this, e.message());
+        showError(e.message());
     }
 }
 
@@ -439,7 +438,7 @@ void HlavniDialog::placeAboveAssistant(QWidget *dialog)
 
 void HlavniDialog::showError(const QString &message)
 {
-    showErrorBox(this, message);
+    widgets::openErrorBox(this, message);
 }
 
 // ---- catalogue::CatalogueHost ---------------------------------------------------
@@ -463,75 +462,11 @@ void HlavniDialog::setWindowEntry(int slot, const QString &caption, bool visible
     }
 }
 
-void HlavniDialog::setWindowEntryChecked(int slot, bool checked)
-{
-    // Only the active window's entry carries a mark; the others show none
-    // at all rather than an empty box.
-    if (QAction *a = command(windowEntryName(slot))) {
-        a->setCheckable(checked);
-        a->setChecked(checked);
-    }
-}
-
-void HlavniDialog::setWindowSeparatorVisible(bool visible)
-{
-    command(QStringLiteral("N10"))->setVisible(visible);
-}
-
-void HlavniDialog::setCommandsEnabled(std::initializer_list<const char *> names, bool enabled)
-{
-    for (const char *n : names) {
-        if (QAction *a = command(QLatin1String(n)))
-            setActionEnabled(a, enabled);
-    }
-}
-
-void HlavniDialog::setActionEnabled(QAction *action, bool enabled)
-{
-    // The action of a submenu follows its menu widget, and that widget goes
-    // enabled again with the main window after every dialog. A menu switched
-    // off by itself stays off until it is switched on.
-    if (QMenu *m = action->menu())
-        m->setEnabled(enabled);
-    action->setEnabled(enabled);
-}
-
-void HlavniDialog::setClipboardCommandsEnabled(bool enabled)
-{
-    setCommandsEnabled({"MU1", "MU2", "MU3"}, enabled);
-}
-
-void HlavniDialog::setFileAndEditCommandsEnabled(bool enabled)
-{
-    m_databaze->setEnabled(enabled);
-    m_standardni->setEnabled(enabled);
-    for (int page : {0, 1}) {
-        if (QWidget *w = m_sideBar->page(page))
-            w->setEnabled(enabled);
-    }
-    for (const char *menu : {"Soubor", "Upravy"}) {
-        if (QMenu *m = menuBar()->findChild<QMenu *>(QLatin1String(menu)))
-            setActionEnabled(m->menuAction(), enabled);
-    }
-}
-
-void HlavniDialog::disableRecordCommands()
-{
-    setCommandsEnabled({"MS4", "MS5", "MU1", "MU2", "MU3", "MU4", "MU5", "MU6", "MU7", "MU8", "MU9",
-                        "PNa1", "Pna2", "PNa3", "PNa4", "PNa5"},
-                       false);
-}
-
-void HlavniDialog::setCatalogueStatusText(const QString &text)
-{
-    m_catalogue->setText(text);
-}
-
 // ---- the rest of the public face --------------------------------------------------
 
 QAction *HlavniDialog::command(const QString &name) const
 {
-    return m_commands.value(name);
+    return m_commands->command(name);
 }
 
 CatalogueArea *HlavniDialog::catalogueArea() const

@@ -6,6 +6,7 @@
 // indicators and the active catalogue. It keeps the commands in step with
 // the active catalogue window and ends the program when it closes.
 
+#include "catalogue/Availability.h"
 #include "catalogue/CatalogueHost.h"
 #include "core/AppSettings.h"
 #include "core/GenreChoice.h"
@@ -17,7 +18,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include <memory>
+#include <array>
 
 class QActionGroup;
 class QLabel;
@@ -50,6 +51,7 @@ class UvitaniDialog;
 namespace app {
 
 class CatalogueArea;
+class CommandTable;
 
 class HlavniDialog : public QMainWindow, public core::Shell, public catalogue::CatalogueHost
 {
@@ -58,8 +60,9 @@ public:
     static constexpr int RestoredWidth = 607;
     static constexpr int RestoredHeight = 416;
 
-    HlavniDialog(const platform::ProgramDirectory &dir, core::DataModule &data,
-                 platform::Sounds &sounds, QWidget *parent = nullptr);
+    // The settings are the program context's; the window only uses them.
+    HlavniDialog(const platform::ProgramDirectory &dir, core::DataModule &data, core::AppSettings &settings,
+                 core::SuiteSettings &suite, platform::Sounds &sounds, QWidget *parent = nullptr);
     ~HlavniDialog() override;
 
     // The windows of the guidance, created after the main window.
@@ -82,17 +85,13 @@ public:
     // catalogue::CatalogueHost
     QMdiArea *mdiArea() const override;
     void setWindowEntry(int slot, const QString &caption, bool visible) override;
-    void setWindowEntryChecked(int slot, bool checked) override;
-    void setWindowSeparatorVisible(bool visible) override;
-    void setClipboardCommandsEnabled(bool enabled) override;
-    void setFileAndEditCommandsEnabled(bool enabled) override;
-    void disableRecordCommands() override;
-    void setCatalogueStatusText(const QString &text) override;
 
     // A command by the object name of its menu item ("MS1", "TD3" is the
     // toolbar button of "PNa3"); also the view toggles, their twins, the
     // genre items and the window entries o11..o41 and N10.
     QAction *command(const QString &name) const;
+    // The commands, keyed by catalogue::Command.
+    CommandTable *commands() const { return m_commands; }
     CatalogueArea *catalogueArea() const;
     // The catalogue window of a slot when it is open in the frame.
     QMdiSubWindow *catalogueSubWindow(int slot) const;
@@ -115,10 +114,16 @@ public:
     QString hintText() const;
     QString catalogueText() const;
 
+    // What the commands depend on, at this moment.
+    catalogue::ProgramState snapshot() const;
+
     // Asks for one refresh of the command states at the next turn of the
-    // event loop; many requests before it runs make one refresh.
+    // event loop; many requests before it runs make one refresh. Whatever
+    // may change a command's state asks for it.
     void scheduleRefresh();
-    // The refresh itself (runs the pending one at once).
+    // The refresh itself (runs the pending one at once): the availability
+    // table over the snapshot, written to every command, and the catalogue
+    // panel of the status bar.
     void refresh();
 
     // The docking rules: command toolbars in the first row, the tips
@@ -163,7 +168,7 @@ private:
     void createStatusBar();
     void createContextMenus();
     QAction *addCommand(const char *name, const QString &caption, const QKeySequence &shortcut,
-                        int icon, const QString &hint, bool enabled);
+                        int icon, const QString &hint);
     QToolBar *makeToolbar(const char *name, const QString &caption, int toggleIndex);
     void addToolbarButton(QToolBar *bar, const char *actionName, const char *buttonName);
 
@@ -172,10 +177,11 @@ private:
     void setViewShown(int index, bool shown, bool write);
     void toolbarClosed(int index);
 
-    // Menu refresh when a top-level menu opens.
-    void SouborClick();
-    void NastrojeClick();
-    void OknoClick();
+    // The refresh when a menu opens, with the open markers read afresh.
+    void refreshForMenu();
+    void readOpenMarkers();
+    // The one writer: the availability of the snapshot onto the commands.
+    void updateCommands();
 
     // Commands carried out here.
     void MS3Click();
@@ -187,8 +193,7 @@ private:
     void MO5Click();
     void showCatalogueOfSlot(int slot);
     static QString windowEntryName(int slot);
-    void clipboardCommand(int which); // 0 cut, 1 copy, 2 paste
-    void routeRecordCommand(const QString &name);
+    void routeRecordCommand(catalogue::Command command);
     void reportCommand(bool preview);
     void TT1Click();
     void TT2Click();
@@ -196,19 +201,16 @@ private:
 
     void FormShow();
     bool FormClose();
-    void applyAvailability(QWidget *window, int slot);
     void setTipLineWidth();
-    void setCommandsEnabled(std::initializer_list<const char *> names, bool enabled);
-    static void setActionEnabled(QAction *action, bool enabled);
     void giveWindowPictures(catalogue::CatalogueWindow *window);
 
     platform::ProgramDirectory m_dir;
     core::DataModule &m_data;
     platform::Sounds &m_sounds;
-    std::unique_ptr<core::AppSettings> m_settings;
-    std::unique_ptr<core::SuiteSettings> m_suite;
+    core::AppSettings *m_settings;
+    core::SuiteSettings *m_suite;
 
-    QHash<QString, QAction *> m_commands;
+    CommandTable *m_commands = nullptr;
     QList<ViewToggle> m_toggles;
     QToolBar *m_standardni = nullptr;
     QToolBar *m_databaze = nullptr;
@@ -230,6 +232,13 @@ private:
     QPointer<guidance::UvitaniDialog> m_welcome;
     QPointer<guidance::TipyDialog> m_tips;
     QPointer<catalogue::Catalogues> m_catalogues;
+
+    // Snapshot items kept here: the open markers as last read, whether the
+    // tips table opened and whether the manual is installed.
+    std::array<bool, 5> m_openMarkers{};
+    bool m_tipsOpen = true;
+    bool m_manualAvailable = true;
+    bool m_endAfterError = false;
 
     bool m_refreshPending = false;
     bool m_shownOnce = false;

@@ -5,7 +5,7 @@
 #include "HlavniDialog.h"
 
 #include "CatalogueArea.h"
-#include "ErrorBox.h"
+#include "CommandTable.h"
 
 #include "catalogue/Availability.h"
 #include "catalogue/CatalogueWindow.h"
@@ -21,6 +21,7 @@
 #include "platform/Error.h"
 #include "platform/FileRules.h"
 #include "platform/Launcher.h"
+#include "widgets/ErrorBox.h"
 
 #include <QAction>
 #include <QLabel>
@@ -34,32 +35,6 @@
 namespace app {
 
 namespace {
-
-using catalogue::CatalogueState;
-using catalogue::Command;
-
-// The main window's controls of each record command (their toolbar and
-// side-bar buttons share the actions).
-struct CommandControls
-{
-    Command command;
-    std::initializer_list<const char *> names;
-};
-
-const CommandControls mainControls[] = {
-    {Command::Preview, {"MS4"}},
-    {Command::Print, {"MS5"}},
-    {Command::Clipboard, {"MU1", "MU2", "MU3"}},
-    {Command::Delete, {"MU4"}},
-    {Command::Edit, {"MU5"}},
-    {Command::Save, {"MU6"}},
-    {Command::Undo, {"MU9"}},
-    {Command::Find, {"MU7"}},
-    {Command::GoTo, {"MU8"}},
-    {Command::FirstPrior, {"PNa1", "Pna2"}},
-    {Command::NextLast, {"PNa3", "PNa4"}},
-    {Command::New, {"PNa5"}},
-};
 
 bool isEnabledWithin(QWidget *w, QWidget *window)
 {
@@ -80,60 +55,55 @@ void HlavniDialog::refresh()
 {
     m_refreshPending = false;
     QWidget *window = activeCatalogueWindow();
-    if (window) {
-        const int slot = activeSlot();
-        m_catalogue->setText(QStringLiteral("      ") + window->windowTitle());
-        applyAvailability(window, slot);
-    }
-    setCommandsEnabled({"MO1", "MO2", "MO3", "MO4"}, window != nullptr);
+    m_catalogue->setText(window ? QStringLiteral("      ") + window->windowTitle() : QString());
+    updateCommands();
     setTipLineWidth();
     if (!m_rowsCheckPending)
         enforceToolbarRows();
 }
 
-void HlavniDialog::applyAvailability(QWidget *window, int slot)
+void HlavniDialog::refreshForMenu()
 {
-    catalogue::CatalogueWindow *cw = catalogue::CatalogueWindow::of(window);
-    CatalogueState state;
-    if (cw) {
-        state = cw->state();
-    } else {
-        // A window of another make: its number edit C1 tells edit mode.
-        dbase::Table *t = m_data.bookTable(slot);
-        const bool editing = isEnabledWithin(window->findChild<QWidget *>(QStringLiteral("C1")), window);
-        const bool active = t->isActive();
-        state = catalogue::catalogueState(editing, !active || t->bof(), !active || t->eof());
+    readOpenMarkers();
+    refresh();
+}
+
+void HlavniDialog::readOpenMarkers()
+{
+    // Read from the file only when a menu opens (the erase of the standard
+    // catalogue asks for them), not on every move of a record.
+    for (int slot = 1; slot <= core::SlotCount; ++slot)
+        m_openMarkers[slot] = m_settings->catalogueOpen(slot);
+}
+
+catalogue::ProgramState HlavniDialog::snapshot() const
+{
+    catalogue::ProgramState state;
+    if (QWidget *window = activeCatalogueWindow()) {
+        if (catalogue::CatalogueWindow *cw = catalogue::CatalogueWindow::of(window)) {
+            state.active = cw->snapshot();
+        } else {
+            // A window of another make: browsing its slot's table.
+            catalogue::WindowSnapshot w;
+            w.slot = activeSlot();
+            dbase::Table *t = m_data.bookTable(w.slot);
+            const bool active = t->isActive();
+            w.atStart = !active || t->bof();
+            w.atEnd = !active || t->eof();
+            state.active = w;
+        }
     }
-    for (const CommandControls &c : mainControls) {
-        const std::optional<bool> on =
-            catalogue::commandEnabled(c.command, state, catalogue::Place::MainWindow);
-        if (on)
-            setCommandsEnabled(c.names, *on);
-    }
-    if (cw)
-        cw->applyAvailability(state);
+    state.openMarkers = m_openMarkers;
+    state.tipsOpen = m_tipsOpen;
+    state.manualAvailable = m_manualAvailable;
+    for (int i = 0; i < m_toggles.size() && i < int(state.viewShown.size()); ++i)
+        state.viewShown[i] = m_toggles[i].shown;
+    return state;
 }
 
-// ---- menus opening --------------------------------------------------------------
-
-void HlavniDialog::SouborClick()
+void HlavniDialog::updateCommands()
 {
-    command(QStringLiteral("MS3"))->setEnabled(activeCatalogueWindow() != nullptr);
-}
-
-void HlavniDialog::NastrojeClick()
-{
-    const bool active = activeCatalogueWindow() != nullptr;
-    command(QStringLiteral("MN5"))->setEnabled(!active);
-    setActionEnabled(command(QStringLiteral("MN7")), active);
-    command(QStringLiteral("MN1"))->setEnabled(!m_settings->catalogueOpen(1));
-}
-
-void HlavniDialog::OknoClick()
-{
-    const bool active = activeCatalogueWindow() != nullptr;
-    command(QStringLiteral("N10"))->setVisible(active);
-    setCommandsEnabled({"MO1", "MO2", "MO3", "MO4", "MO5"}, active);
+    m_commands->apply(catalogue::availability(snapshot()), this);
 }
 
 // ---- commands --------------------------------------------------------------------
@@ -234,45 +204,29 @@ void HlavniDialog::showCatalogueOfSlot(int slot)
     sub->raise();
 }
 
-void HlavniDialog::clipboardCommand(int which)
+void HlavniDialog::routeRecordCommand(catalogue::Command command)
 {
     QWidget *w = activeCatalogueWindow();
     catalogue::CatalogueWindow *cw = w ? catalogue::CatalogueWindow::of(w) : nullptr;
     if (!cw)
         return;
-    switch (which) {
-    case 0: cw->cut(); break;
-    case 1: cw->copy(); break;
-    default: cw->paste(); break;
+    using catalogue::Command;
+    switch (command) {
+    case Command::Cut: cw->cut(); break;
+    case Command::Copy: cw->copy(); break;
+    case Command::Paste: cw->paste(); break;
+    case Command::First: cw->first(); break;
+    case Command::Prior: cw->prior(); break;
+    case Command::Next: cw->next(); break;
+    case Command::Last: cw->last(); break;
+    case Command::NewRecord: cw->newRecord(); break;
+    case Command::DeleteRecord: cw->deleteRecord(); break;
+    case Command::EditRecord: cw->editRecord(); break;
+    case Command::SaveRecord: cw->saveRecord(); break;
+    case Command::UndoRecord: cw->undo(); break;
+    case Command::Find: emit findRequested(cw->slot()); break;
+    default: break;
     }
-}
-
-void HlavniDialog::routeRecordCommand(const QString &name)
-{
-    QWidget *w = activeCatalogueWindow();
-    catalogue::CatalogueWindow *cw = w ? catalogue::CatalogueWindow::of(w) : nullptr;
-    if (!cw)
-        return;
-    if (name == QLatin1String("PNa1"))
-        cw->first();
-    else if (name == QLatin1String("Pna2"))
-        cw->prior();
-    else if (name == QLatin1String("PNa3"))
-        cw->next();
-    else if (name == QLatin1String("PNa4"))
-        cw->last();
-    else if (name == QLatin1String("PNa5"))
-        cw->newRecord();
-    else if (name == QLatin1String("MU4"))
-        cw->deleteRecord();
-    else if (name == QLatin1String("MU5"))
-        cw->editRecord();
-    else if (name == QLatin1String("MU6"))
-        cw->saveRecord();
-    else if (name == QLatin1String("MU9"))
-        cw->undo();
-    else if (name == QLatin1String("MU7"))
-        emit findRequested(cw->slot());
     scheduleRefresh();
 }
 
@@ -309,7 +263,7 @@ void HlavniDialog::FormShow()
 {
     // The electronic manual, when it is installed.
     const bool manual = platform::manualAvailable(m_dir);
-    command(QStringLiteral("EM"))->setEnabled(manual);
+    m_manualAvailable = manual;
     if (m_welcome)
         m_welcome->setManualEnabled(manual);
 
@@ -321,10 +275,11 @@ void HlavniDialog::FormShow()
             tipsOpen = true;
         } catch (const std::exception &e) {
             // A damaged tips file: the program works on without tips.
-            showErrorBox(this, QString::fromStdString(e.what()));
+            showError(QString::fromStdString(e.what()));
         }
     }
-    setCommandsEnabled({"TT1", "TT2"}, tipsOpen);
+    m_tipsOpen = tipsOpen;
+    updateCommands();
     showTip();
 
     const bool assistantOn = m_suite->assistantShown();
@@ -340,6 +295,9 @@ void HlavniDialog::FormShow()
 
 bool HlavniDialog::FormClose()
 {
+    // The markers could not be reset and the user has been told: the end goes on.
+    if (m_endAfterError)
+        return true;
     bool open[core::SlotCount + 1] = {};
     for (int slot = 1; slot <= core::SlotCount; ++slot)
         open[slot] = m_settings->catalogueOpen(slot);
@@ -381,9 +339,12 @@ bool HlavniDialog::FormClose()
     try {
         m_settings->resetAtExit();
     } catch (const platform::Error &e) {
-        // The markers could not be written; say so before the program
-        // ends, but do not keep the user from ending it.
-        QMessageBox::critical(this, windowTitle(), e.message());
+        // The markers could not be written; say so, and end the program
+        // once the user has closed the box.
+        m_endAfterError = true;
+        QMessageBox *box = widgets::openErrorBox(this, e.message());
+        connect(box, &QMessageBox::finished, this, &QWidget::close, Qt::QueuedConnection);
+        return false;
     }
     return true;
 }

@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "ErrorBox.h"
+#include "widgets/ErrorBox.h"
 
 #include <QFont>
 
@@ -32,9 +32,9 @@ bool OrdexApplication::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception &e) {
-        showErrorBox(activeWindow(), QString::fromUtf8(e.what()));
+        widgets::openErrorBox(activeWindow(), QString::fromUtf8(e.what()));
     } catch (...) {
-        showErrorBox(activeWindow(), QStringLiteral("Neočekávaná chyba programu."));
+        widgets::openErrorBox(activeWindow(), QStringLiteral("Neočekávaná chyba programu."));
     }
     return false;
 }

@@ -1,6 +1,5 @@
 #include "ProgramContext.h"
 
-#include "ErrorBox.h"
 #include "HlavniDialog.h"
 #include "KopieDialog.h"
 #include "SpusteniDialog.h"
@@ -10,6 +9,7 @@
 #include "core/AppSettings.h"
 #include "core/DataModule.h"
 #include "core/SuiteSettings.h"
+#include "widgets/ErrorBox.h"
 #include "guidance/IniDialog.h"
 #include "guidance/NapovedaDialog.h"
 #include "guidance/OProgramuDialog.h"
@@ -94,7 +94,7 @@ void ProgramContext::reportDamagedSettings()
             damage << why;
     }
     if (!damage.isEmpty())
-        showErrorBox(m_main.get(), damage.join(QStringLiteral("\n\n")));
+        widgets::openErrorBox(m_main.get(), damage.join(QStringLiteral("\n\n")));
 }
 
 void ProgramContext::createWindows(SpusteniDialog &splash)
@@ -106,7 +106,7 @@ void ProgramContext::createWindows(SpusteniDialog &splash)
         {4, nullptr},  // TiskAbecedaDialog
         {10, nullptr}, // TiskAutor1Dialog
         {14, nullptr}, // TiskAutorDialog
-        {17, [this] { m_main = std::make_unique<HlavniDialog>(m_dir, *m_data, *m_sounds); }},
+        {17, [this] { m_main = std::make_unique<HlavniDialog>(m_dir, *m_data, *m_settings, *m_suite, *m_sounds); }},
         {20, nullptr}, // NovyDialog
         {24, nullptr}, // EditaceDialog
         {27, [this] {

@@ -85,7 +85,6 @@ CatalogueWindow::CatalogueWindow(int slot, const QString &displayName,
     connect(m_source, &widgets::DataSource::stateChanged, this, &CatalogueWindow::recordChanged);
 
     // Window menu entry with its separator, and the client size.
-    m_services.host.setWindowSeparatorVisible(true);
     m_services.host.setWindowEntry(slot, displayName, true);
     resize(sizeHint());
 
@@ -291,7 +290,7 @@ void CatalogueWindow::buildControls()
     book.source = m_source;
     book.numberText = [c1] { return c1->text(); };
     book.recordEditing = [this] { return isEditing(); };
-    m_card = new LendingCard(book, m_services.data, m_services.shell, m_services.host, this);
+    m_card = new LendingCard(book, m_services.data, m_services.shell, this);
     m_card->move(0, 30); // over the page control and the footer
     m_lentLabel->installEventFilter(this);
     connect(m_card, &LendingCard::stateChanged, this, [this](LendingCard::State card) {
@@ -394,7 +393,7 @@ void CatalogueWindow::buildMenu()
     addMenuAction(m_goToMenu, "MP12", QStringLiteral("Nový záznam"), QKeySequence(Qt::Key_Insert), true, &CatalogueWindow::newRecord);
 
     // The window's availability follows the state before the menu opens.
-    connect(m_menu, &QMenu::aboutToShow, this, [this] { applyAvailability(state()); });
+    connect(m_menu, &QMenu::aboutToShow, this, &CatalogueWindow::applyAvailability);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) {
@@ -416,55 +415,65 @@ bool CatalogueWindow::isEditing() const
 
 CatalogueState CatalogueWindow::state() const
 {
-    const bool active = m_table && m_table->isActive();
-    return catalogueState(isEditing(), !active || m_table->bof(), !active || m_table->eof());
+    return catalogueState(snapshot());
 }
 
-void CatalogueWindow::applyAvailability(CatalogueState state)
+WindowSnapshot CatalogueWindow::snapshot() const
 {
-    auto apply = [&](const char *name, Command command) {
-        if (auto *action = findChild<QAction *>(QString::fromLatin1(name))) {
-            if (const auto enabled = commandEnabled(command, state, Place::WindowMenu)) {
-                // A submenu's own widget goes enabled again with the main
-                // window after a dialog; its switch holds the state.
-                if (QMenu *submenu = action->menu())
-                    submenu->setEnabled(*enabled);
-                action->setEnabled(*enabled);
-            }
+    WindowSnapshot w;
+    w.slot = m_slot;
+    w.editingRecord = isEditing();
+    switch (m_mode.card) {
+    case LendingCard::State::Hidden: w.card = CardMode::Hidden; break;
+    case LendingCard::State::Editing: w.card = CardMode::Editing; break;
+    default: w.card = CardMode::Shown; break;
+    }
+    const bool active = m_table && m_table->isActive();
+    w.atStart = !active || m_table->bof();
+    w.atEnd = !active || m_table->eof();
+    w.freeTextEntered = m_freeTextEntered;
+    return w;
+}
+
+void CatalogueWindow::applyAvailability()
+{
+    // The window's own menu reads the main window's table, as if this
+    // window were the active one.
+    ProgramState program;
+    program.active = snapshot();
+    for (int i = 0; i < CommandCount; ++i) {
+        const char *item = commandNames(Command(i)).windowMenuItem;
+        if (!item)
+            continue;
+        if (auto *action = findChild<QAction *>(QLatin1String(item))) {
+            const bool enabled = availability(program, Command(i)).enabled;
+            // A submenu's own widget goes enabled again with the main
+            // window after a dialog; its switch holds the state.
+            if (QMenu *submenu = action->menu())
+                submenu->setEnabled(enabled);
+            action->setEnabled(enabled);
         }
-    };
-    apply("MP0", Command::Preview);
-    apply("MP01", Command::Print);
-    apply("MP4", Command::Delete);
-    apply("MP5", Command::Edit);
-    apply("MP6", Command::Save);
-    apply("MP13", Command::Undo);
-    apply("MP7", Command::Find);
-    apply("MP", Command::GoTo);
-    apply("MP8", Command::FirstPrior);
-    apply("MP9", Command::FirstPrior);
-    apply("MP10", Command::NextLast);
-    apply("MP11", Command::NextLast);
-    apply("MP12", Command::New);
+    }
 }
 
 void CatalogueWindow::setRecordEnabled(bool enabled)
 {
     m_mode.editingRecord = enabled;
+    m_freeTextEntered = false;
     // Leaving edit mode: the keyboard stays with the window (and its keys),
     // not with the next control that happens to take focus.
     if (!enabled && isAncestorOf(QApplication::focusWidget()))
         setFocus(Qt::OtherFocusReason);
     for (QWidget *w : m_recordControls)
         w->setEnabled(enabled);
-    applyAvailability(state());
+    applyAvailability();
     emit stateMayHaveChanged();
 }
 
 void CatalogueWindow::recordChanged()
 {
     showLentLabel();
-    applyAvailability(state());
+    applyAvailability();
     emit stateMayHaveChanged();
 }
 
@@ -617,11 +626,9 @@ void CatalogueWindow::enterRecordControl(QWidget *control)
         for (QWidget *w : m_freeText)
             w->setProperty("tag", w == control ? 0 : 1);
     }
-    for (const char *name : {"MP1", "MP2", "MP3"}) {
-        if (auto *action = findChild<QAction *>(QString::fromLatin1(name)))
-            action->setEnabled(freeText);
-    }
-    m_services.host.setClipboardCommandsEnabled(freeText);
+    m_freeTextEntered = freeText;
+    applyAvailability();
+    emit stateMayHaveChanged();
 }
 
 // --- activation ---------------------------------------------------------
@@ -634,12 +641,9 @@ void CatalogueWindow::showEvent(QShowEvent *event)
 
 void CatalogueWindow::activated()
 {
-    // The file and edit commands are off while the lending card is shown.
-    m_services.host.setFileAndEditCommandsEnabled(!m_card->isShown());
     m_card->reactivated();
     m_services.shell.setIndicatorVisible(QStringLiteral("SBO10"), true);
     for (int s = 1; s <= core::SlotCount; ++s) {
-        m_services.host.setWindowEntryChecked(s, s == m_slot);
         m_services.shell.setIndicatorVisible(QStringLiteral("SBD%1").arg(s), s == m_slot);
     }
     emit stateMayHaveChanged();
@@ -647,8 +651,7 @@ void CatalogueWindow::activated()
 
 void CatalogueWindow::deactivated()
 {
-    m_services.host.setWindowSeparatorVisible(false);
-    m_services.host.setWindowEntryChecked(m_slot, false);
+    emit stateMayHaveChanged();
 }
 
 // --- keys and focus -----------------------------------------------------
@@ -764,13 +767,8 @@ bool CatalogueWindow::closeNow()
     if (!run([this] { m_services.settings.setCatalogueOpen(m_slot, false); }))
         return false;
     run([this] { m_table->close(); });
-    if (m_card->isShown())
-        m_services.host.setFileAndEditCommandsEnabled(true); // the card goes with the window
-    m_services.host.disableRecordCommands();
-    m_services.host.setWindowSeparatorVisible(false);
     m_services.host.setWindowEntry(m_slot, QString(), false);
     m_services.shell.setIndicatorVisible(QStringLiteral("SBD%1").arg(m_slot), false);
-    m_services.host.setCatalogueStatusText(QString());
 
     emit closed(m_slot);
     return true;

@@ -75,9 +75,12 @@ public:
     bool isEditing() const;
     CatalogueState state() const;
 
-    // Sets the window's own context-menu items MP0, MP01, MP4..MP13 and MP
-    // for a state (the main window calls it on its refresh as well).
-    void applyAvailability(CatalogueState state);
+    // What the commands need to know of the window.
+    WindowSnapshot snapshot() const;
+
+    // Sets the window's own context-menu items MP0..MP13 and MP from the
+    // availability table (before the menu opens and on every change).
+    void applyAvailability();
 
     // The record commands; the context menu and the main window both call
     // these. Moves, new, edit and delete do nothing while a record is being
@@ -166,6 +169,7 @@ private:
     QLabel *m_lentLabel = nullptr;
     LendingCard *m_card = nullptr;
     Mode m_mode;
+    bool m_freeTextEntered = false; // the record control entered last is free text
     QMenu *m_menu = nullptr;
     QMenu *m_goToMenu = nullptr;
     QList<QAction *> m_keyActions;

@@ -1,6 +1,5 @@
 #include "LendingCard.h"
 
-#include "CatalogueHost.h"
 #include "OpenProgressWindow.h"
 
 #include "core/DataModule.h"
@@ -87,13 +86,11 @@ QFont cardFont(bool bold = false)
 
 } // namespace
 
-LendingCard::LendingCard(const Book &book, core::DataModule &data, core::Shell &shell, CatalogueHost &host,
-                         QWidget *parent)
+LendingCard::LendingCard(const Book &book, core::DataModule &data, core::Shell &shell, QWidget *parent)
     : QWidget(parent)
     , m_book(book)
     , m_data(data)
     , m_shell(shell)
-    , m_host(host)
     , m_ledger(data)
     , m_source(new widgets::DataSource(data.lendingTable(), this))
 {
@@ -344,7 +341,6 @@ void LendingCard::RxLabel1Click()
         return;
     setEditsEnabled(false);
     applyState(found ? State::CardPresent : State::NoCard);
-    m_host.setFileAndEditCommandsEnabled(false);
     show();
     raise();
 }
@@ -353,7 +349,6 @@ void LendingCard::reactivated()
 {
     if (!isShown())
         return;
-    m_host.setFileAndEditCommandsEnabled(false);
     if (isEditing())
         return;
     dbase::Table &cards = m_ledger.cards();
@@ -463,7 +458,6 @@ void LendingCard::TD7Click()
     dbase::Table &cards = m_ledger.cards();
     if (cards.isActive() && cards.state() == dbase::Table::State::Insert && !cards.isModified())
         run([&] { cards.cancel(); });
-    m_host.setFileAndEditCommandsEnabled(true);
     hide();
     applyState(State::Hidden);
 }

@@ -36,7 +36,6 @@ class DataSource;
 
 namespace catalogue {
 
-class CatalogueHost;
 
 class LendingCard : public QWidget
 {
@@ -60,7 +59,7 @@ public:
 
     static constexpr int EditCount = 7;
 
-    LendingCard(const Book &book, core::DataModule &data, core::Shell &shell, CatalogueHost &host,
+    LendingCard(const Book &book, core::DataModule &data, core::Shell &shell,
                 QWidget *parent);
 
     State state() const { return m_state; }
@@ -100,7 +99,6 @@ private:
     Book m_book;
     core::DataModule &m_data;
     core::Shell &m_shell;
-    CatalogueHost &m_host;
     LendingLedger m_ledger;
     widgets::DataSource *m_source = nullptr;
     State m_state = State::Hidden;

@@ -291,8 +291,9 @@ void MainWindowTest::commandStatesFollowTheCatalogueState()
     auto program = f.start();
     HlavniDialog *main = program->mainWindow();
     dbase::Table *table = program->dataModule()->bookTable(1);
-    program->dataModule()->openTable(1); // the empty standard catalogue
-    QMdiSubWindow *standIn = addStandIn(main, 1);
+    catalogue::CatalogueWindow *window = program->catalogues()->open(1); // the empty standard catalogue
+    QVERIFY(window);
+    QTRY_COMPARE(main->activeSlot(), 1);
     main->refresh();
 
     // Empty: only edit, new and the go-to submenu.
@@ -320,14 +321,28 @@ void MainWindowTest::commandStatesFollowTheCatalogueState()
     QVERIFY(commandOf(main, "PNa1")->isEnabled());
     QVERIFY(!commandOf(main, "PNa4")->isEnabled());
 
-    // Edit mode, told by C1: only save and undo among the record commands.
-    standIn->findChild<QWidget *>("C1")->setEnabled(true);
+    // Edit mode, the window's own state: only save and undo among the
+    // record commands, on the toolbar and in the window's menu alike.
+    window->editRecord();
     main->refresh();
     QVERIFY(commandOf(main, "MU6")->isEnabled());
     QVERIFY(commandOf(main, "MU9")->isEnabled());
+    QVERIFY(main->findChild<QWidget *>("TD8")->isEnabled());
     for (const char *n : {"MU5", "MU4", "PNa1", "PNa3", "PNa5", "MS4", "MU7"})
         QVERIFY2(!commandOf(main, n)->isEnabled(), n);
-    table->close();
+    QVERIFY(window->findChild<QAction *>("MP6")->isEnabled());
+    QVERIFY(!window->findChild<QAction *>("MP5")->isEnabled());
+    window->undo();
+    main->refresh();
+    QVERIFY(commandOf(main, "MU5")->isEnabled());
+
+    // Closed: nothing left for the record commands.
+    QVERIFY(window->requestClose());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    main->refresh();
+    for (const char *n : {"MU5", "PNa5", "MU8", "MS4", "MS3", "MO1"})
+        QVERIFY2(!commandOf(main, n)->isEnabled(), n);
+    QCOMPARE(main->catalogueText(), QString());
 }
 
 void MainWindowTest::sharedActionsDriveEveryControl()

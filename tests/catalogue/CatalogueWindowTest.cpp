@@ -250,8 +250,8 @@ void CatalogueWindowTest::movesByOthersAreShownAtOnce()
     QCOMPARE(p->main.activeSlot(), 2);
     // Activation moves the check mark and the status picture.
     p->main.area.setActiveSubWindow(w->subWindow());
-    QVERIFY(p->main.entryChecked.value(1));
-    QVERIFY(!p->main.entryChecked.value(2));
+    QVERIFY(p->main.commandState(catalogue::windowEntry(1)).checked);
+    QVERIFY(!p->main.commandState(catalogue::windowEntry(2)).checked);
     QVERIFY(p->main.indicators.contains(QStringLiteral("SBD1")));
     QVERIFY(!p->main.indicators.contains(QStringLiteral("SBD2")));
 }
@@ -318,12 +318,12 @@ void CatalogueWindowTest::clipboardTargetsFollowTheFocus()
     w->newRecord();
     control("J1")->setFocus();
     QVERIFY(enabled("MP1") && enabled("MP2") && enabled("MP3"));
-    QVERIFY(p->main.clipboardEnabled);
+    QVERIFY(p->main.enabled(catalogue::Command::Cut));
     QCOMPARE(tag("J1"), 0);
     QCOMPARE(tag("A1"), 1);
     control("F1")->setFocus();
     QVERIFY(!enabled("MP2"));
-    QVERIFY(!p->main.clipboardEnabled);
+    QVERIFY(!p->main.enabled(catalogue::Command::Cut));
     QCOMPARE(tag("J1"), 0); // markers stay
 
     // Copy and paste act on the text field entered last.

@@ -1,9 +1,13 @@
 #pragma once
 
 // A stand-in for the main window: the frame the catalogue windows live in,
-// and a record of everything they ask of the main window and the assistant.
+// a record of everything they ask of the main window and the assistant, and
+// the command states the main window would show, from the active window's
+// snapshot through the availability table.
 
+#include "catalogue/Availability.h"
 #include "catalogue/CatalogueHost.h"
+#include "catalogue/CatalogueWindow.h"
 #include "core/Shell.h"
 
 #include <QMap>
@@ -52,12 +56,16 @@ public:
         entryCaption[slot] = caption;
         entryVisible[slot] = visible;
     }
-    void setWindowEntryChecked(int slot, bool checked) override { entryChecked[slot] = checked; }
-    void setWindowSeparatorVisible(bool visible) override { separatorVisible = visible; }
-    void setClipboardCommandsEnabled(bool enabled) override { clipboardEnabled = enabled; }
-    void setFileAndEditCommandsEnabled(bool enabled) override { fileAndEditEnabled = enabled; }
-    void disableRecordCommands() override { ++recordCommandsDisabled; }
-    void setCatalogueStatusText(const QString &text) override { statusText = text; }
+
+    // What the main window's command would show now.
+    catalogue::CommandState commandState(catalogue::Command command) const
+    {
+        catalogue::ProgramState state;
+        if (catalogue::CatalogueWindow *w = catalogue::CatalogueWindow::of(area.activeSubWindow()))
+            state.active = w->snapshot();
+        return catalogue::availability(state, command);
+    }
+    bool enabled(catalogue::Command command) const { return commandState(command).enabled; }
 
     bool mainEnabled = true;
     QSet<QString> indicators;
@@ -66,12 +74,6 @@ public:
     QStringList placedAbove;
     QMap<int, QString> entryCaption;
     QMap<int, bool> entryVisible;
-    QMap<int, bool> entryChecked;
-    bool separatorVisible = false;
-    bool clipboardEnabled = false;
-    bool fileAndEditEnabled = true;
-    int recordCommandsDisabled = 0;
-    QString statusText = QStringLiteral("unchanged");
     // Last, so that the windows in it go before the records above.
     QMdiArea area;
 };

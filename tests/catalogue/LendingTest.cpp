@@ -198,7 +198,7 @@ void LendingTest::cardSavedIsFoundAgainByTheNumberText()
     QVERIFY(card(w)->isVisible() && cover->isVisible());
     QVERIFY(!enabled(w, "TD2") && enabled(w, "TD3") && !enabled(w, "TD4") && !enabled(w, "TD5"));
     QVERIFY(enabled(w, "TD7") && enabled(w, "TP3") && !enabled(w, "TP2"));
-    QVERIFY(!p->main.fileAndEditEnabled);
+    QVERIFY(!p->main.enabled(catalogue::Command::FileMenu));
 
     // Editing: the edits on, back off, the surname focused.
     trigger(w, "TD3");
@@ -234,7 +234,7 @@ void LendingTest::cardSavedIsFoundAgainByTheNumberText()
     trigger(w, "TD7");
     QCOMPARE(card(w)->state(), State::Hidden);
     QVERIFY(!card(w)->isVisible());
-    QVERIFY(p->main.fileAndEditEnabled);
+    QVERIFY(p->main.enabled(catalogue::Command::FileMenu));
 
     // Another book has no card; the first finds its own again.
     w->next();
@@ -456,9 +456,9 @@ void LendingTest::closesRefusedOverAnUnsavedCard()
     // and the main window gets its items back.
     trigger(w, "TD4");
     QVERIFY(p->catalogues.requestExit());
-    QVERIFY(!p->main.fileAndEditEnabled);
+    QVERIFY(!p->main.enabled(catalogue::Command::FileMenu));
     QVERIFY(w->requestClose());
-    QVERIFY(p->main.fileAndEditEnabled);
+    QVERIFY(p->main.enabled(catalogue::Command::FileMenu));
 }
 
 void LendingTest::twoWindowsShareTheOneLendingTable()
@@ -479,7 +479,7 @@ void LendingTest::twoWindowsShareTheOneLendingTable()
     QCOMPARE(edit(b, 2)->text(), QStringLiteral("Betová"));
     p->main.area.setActiveSubWindow(a->subWindow());
     QCOMPARE(edit(a, 2)->text(), QStringLiteral("Alfová"));
-    QVERIFY(!p->main.fileAndEditEnabled);
+    QVERIFY(!p->main.enabled(catalogue::Command::FileMenu));
 
     // While one card is being edited another window's card stays closed, so
     // the pending card is never stored under another book.
