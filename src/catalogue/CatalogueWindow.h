@@ -121,8 +121,11 @@ public:
     bool isLendingCardEditing() const;
 
 signals:
-    // The table moved or changed state, or the record controls switched:
-    // the main window refreshes its commands.
+    // The table moved or changed state, the record went into or out of
+    // edit mode, another record control was entered, the lending card came
+    // or went, the window was activated or deactivated: the main window
+    // takes a new snapshot and refreshes its commands. The window tells the
+    // main window nothing else about commands.
     void stateMayHaveChanged();
     void findRequested(int slot);
     void previewRequested(int slot);

@@ -71,7 +71,7 @@ constexpr bool inEnumOrder()
 }
 static_assert(inEnumOrder(), "the name rows follow the enum");
 
-bool is(const char *name, QStringView objectName)
+bool is(const char *name, const QString &objectName)
 {
     return name && objectName == QLatin1String(name);
 }
@@ -88,7 +88,7 @@ QString commandName(Command command)
     return QLatin1String(names[int(command)].menuItem);
 }
 
-std::optional<Command> commandOfControl(QStringView objectName)
+std::optional<Command> commandOfControl(const QString &objectName)
 {
     for (const CommandNames &row : names) {
         if (is(row.menuItem, objectName) || is(row.toolbarButton, objectName)

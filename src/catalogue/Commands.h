@@ -7,7 +7,6 @@
 // address the controls by these names.
 
 #include <QString>
-#include <QStringView>
 
 #include <optional>
 
@@ -94,7 +93,7 @@ QString commandName(Command command);
 
 // The command a control of any kind stands for ("TD3", "UD3", "PNa3" and
 // "MP10" all give Next).
-std::optional<Command> commandOfControl(QStringView objectName);
+std::optional<Command> commandOfControl(const QString &objectName);
 
 // The window entry of slot 1..4 and back.
 Command windowEntry(int slot);

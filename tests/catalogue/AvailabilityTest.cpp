@@ -213,12 +213,12 @@ void AvailabilityTest::everyCommandHasOneRowOfNames()
                 continue;
             // Every control name is used once, and leads back to its command.
             QVERIFY2(seen.insert(QLatin1String(name)).second, name);
-            QCOMPARE(commandOfControl(QLatin1String(name)), std::optional<Command>(Command(i)));
+            QCOMPARE(commandOfControl(QString::fromLatin1(name)), std::optional<Command>(Command(i)));
         }
     }
-    QCOMPARE(commandOfControl(u"TD3"), std::optional<Command>(C::Next));
-    QCOMPARE(commandOfControl(u"MP10"), std::optional<Command>(C::Next));
-    QCOMPARE(commandOfControl(u"XX1"), std::nullopt);
+    QCOMPARE(commandOfControl(QStringLiteral("TD3")), std::optional<Command>(C::Next));
+    QCOMPARE(commandOfControl(QStringLiteral("MP10")), std::optional<Command>(C::Next));
+    QCOMPARE(commandOfControl(QStringLiteral("XX1")), std::nullopt);
     QCOMPARE(slotOfWindowEntry(windowEntry(4)), 4);
     QCOMPARE(slotOfWindowEntry(C::Exit), 0);
 }
