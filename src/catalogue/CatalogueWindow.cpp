@@ -439,20 +439,22 @@ void CatalogueWindow::applyAvailability()
 {
     // The window's own menu reads the main window's table, as if this
     // window were the active one.
+    if (m_menuItems.empty()) {
+        for (int i = 0; i < CommandCount; ++i) {
+            const char *item = commandNames(Command(i)).windowMenuItem;
+            if (auto *action = item ? findChild<QAction *>(QLatin1String(item)) : nullptr)
+                m_menuItems.push_back({Command(i), action});
+        }
+    }
     ProgramState program;
     program.active = snapshot();
-    for (int i = 0; i < CommandCount; ++i) {
-        const char *item = commandNames(Command(i)).windowMenuItem;
-        if (!item)
-            continue;
-        if (auto *action = findChild<QAction *>(QLatin1String(item))) {
-            const bool enabled = availability(program, Command(i)).enabled;
-            // A submenu's own widget goes enabled again with the main
-            // window after a dialog; its switch holds the state.
-            if (QMenu *submenu = action->menu())
-                submenu->setEnabled(enabled);
-            action->setEnabled(enabled);
-        }
+    for (const auto &[command, action] : m_menuItems) {
+        const bool enabled = availability(program, command).enabled;
+        // A submenu's own widget goes enabled again with the main window
+        // after a dialog; its switch holds the state.
+        if (QMenu *submenu = action->menu())
+            submenu->setEnabled(enabled);
+        action->setEnabled(enabled);
     }
 }
 

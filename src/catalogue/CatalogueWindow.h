@@ -20,6 +20,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QAction;
 class QKeyEvent;
@@ -173,6 +174,7 @@ private:
     LendingCard *m_card = nullptr;
     Mode m_mode;
     bool m_freeTextEntered = false; // the record control entered last is free text
+    std::vector<std::pair<Command, QAction *>> m_menuItems; // the own menu's items by command
     QMenu *m_menu = nullptr;
     QMenu *m_goToMenu = nullptr;
     QList<QAction *> m_keyActions;
