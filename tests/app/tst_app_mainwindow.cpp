@@ -94,6 +94,7 @@ private slots:
     void tipLineFollowsTheTipsTable();
     void missingTipsTableDisablesTipButtons();
     void damagedTipsTableIsReportedNotFatal();
+    void unwritableMarkersAreToldBeforeTheEnd();
     void normalCloseResetsMarkers();
     void closeWithUnsavedRecordIsRefused();
     void commandsReachTheRealCatalogueWindow();
@@ -567,6 +568,30 @@ void MainWindowTest::damagedTipsTableIsReportedNotFatal()
     QVERIFY(box);
     QVERIFY(!box->text().isEmpty());
     box->close();
+}
+
+void MainWindowTest::unwritableMarkersAreToldBeforeTheEnd()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    QSignalSpy finished(program.get(), &app::ProgramContext::finished);
+    // A read-only settings file: the open markers cannot be reset.
+    QFile ini(f.settings().path());
+    const QFileDevice::Permissions before = ini.permissions();
+    QVERIFY(ini.setPermissions(before & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser)));
+    // The end waits for the user to read why, in the one error box.
+    QVERIFY(!main->close());
+    QMessageBox *box = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("ErrorBox") && w->isVisible())
+            box = qobject_cast<QMessageBox *>(w);
+    QVERIFY(box);
+    QVERIFY(box->text().contains(f.settings().path()));
+    QCOMPARE(finished.count(), 0);
+    box->close();
+    QTRY_COMPARE(finished.count(), 1);
+    ini.setPermissions(before);
 }
 
 void MainWindowTest::normalCloseResetsMarkers()
