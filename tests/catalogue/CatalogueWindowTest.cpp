@@ -334,6 +334,16 @@ void CatalogueWindowTest::clipboardTargetsFollowTheFocus()
     w->paste();
     QCOMPARE(qobject_cast<QLineEdit *>(control("I1"))->text(), QStringLiteral("Hrabal"));
     w->undo();
+    // Back to browsing, the free text entered last is no target any more:
+    // a paste would write into a locked field.
+    QVERIFY(!w->isEditing());
+    for (const char *name : {"MP1", "MP2", "MP3"})
+        QVERIFY2(!enabled(name), name);
+    QVERIFY(!p->main.enabled(catalogue::Command::Paste));
+    // A new edit starts with no target until a free-text field is entered.
+    w->newRecord();
+    QVERIFY(!enabled("MP3"));
+    w->undo();
 }
 
 QTEST_MAIN(CatalogueWindowTest)
