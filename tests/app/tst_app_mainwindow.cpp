@@ -5,6 +5,7 @@
 #include "AppFixture.h"
 
 #include "app/CatalogueArea.h"
+#include "app/CommandTable.h"
 #include "catalogue/CatalogueWindow.h"
 #include "catalogue/Catalogues.h"
 #include "core/DataModule.h"
@@ -375,6 +376,22 @@ void MainWindowTest::sharedActionsDriveEveryControl()
     QVERIFY(!commandOf(main, "MU8")->isEnabled());
     QVERIFY(!commandOf(main, "o11")->isVisible());
     QCOMPARE(main->findChild<QWidget *>("TS1")->size(), QSize(23, 22));
+
+    // Every command of the control list has its action, under every name of
+    // its controls that the main window shows.
+    for (int i = 0; i < catalogue::CommandCount; ++i) {
+        const auto c = catalogue::Command(i);
+        const catalogue::CommandNames &names = catalogue::commandNames(c);
+        QAction *a = main->commands()->action(c);
+        QVERIFY2(a, names.menuItem);
+        QCOMPARE(a->objectName(), QLatin1String(names.menuItem));
+        if (c == catalogue::Command::FileMenu || c == catalogue::Command::EditMenu)
+            continue; // a menu, a toolbar and a side-bar page rather than buttons
+        for (const char *control : {names.toolbarButton, names.sideBarButton}) {
+            if (control)
+                QCOMPARE(commandOf(main, control), a);
+        }
+    }
 
     // Status-bar pictures: all hidden at start, shown and hidden on request.
     for (int i = 1; i <= 10; ++i)
