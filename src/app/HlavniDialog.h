@@ -21,7 +21,6 @@
 
 class QActionGroup;
 class QLabel;
-class QLineEdit;
 class QMdiSubWindow;
 class QMenu;
 class QPrinter;
@@ -50,6 +49,9 @@ class UvitaniDialog;
 namespace app {
 
 class CatalogueArea;
+class StatusPanels;
+class TipLine;
+class ToolbarRows;
 
 class HlavniDialog : public QMainWindow, public core::Shell, public catalogue::CatalogueHost
 {
@@ -139,7 +141,6 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -162,10 +163,9 @@ private:
     void createSideBar();
     void createStatusBar();
     void createContextMenus();
+    void connectFrameCommands();
     QAction *addCommand(const char *name, const QString &caption, const QKeySequence &shortcut,
                         int icon, const QString &hint, bool enabled);
-    QToolBar *makeToolbar(const char *name, const QString &caption, int toggleIndex);
-    void addToolbarButton(QToolBar *bar, const char *actionName, const char *buttonName);
 
     // View toggles and floating toolbars.
     void toggleView(int index);
@@ -180,19 +180,11 @@ private:
     // Commands carried out here.
     void MS3Click();
     void MS9Click();
-    void MO1Click();
-    void MO2Click();
-    void MO3Click();
-    void MO4Click();
-    void MO5Click();
     void showCatalogueOfSlot(int slot);
     static QString windowEntryName(int slot);
     void clipboardCommand(int which); // 0 cut, 1 copy, 2 paste
     void routeRecordCommand(const QString &name);
     void reportCommand(bool preview);
-    void TT1Click();
-    void TT2Click();
-    void showTip();
 
     void FormShow();
     bool FormClose();
@@ -210,16 +202,15 @@ private:
 
     QHash<QString, QAction *> m_commands;
     QList<ViewToggle> m_toggles;
-    QToolBar *m_standardni = nullptr;
-    QToolBar *m_databaze = nullptr;
-    QToolBar *m_okna = nullptr;
-    QToolBar *m_tipyDne = nullptr;
-    QLineEdit *m_tipLine = nullptr; // DBEdit1
+    std::unique_ptr<ToolbarRows> m_rows;
+    TipLine *m_tipLine = nullptr;   // DBEdit1
     widgets::SideBar *m_sideBar = nullptr;
     CatalogueArea *m_area = nullptr;
-    QLabel *m_hint = nullptr;       // panel 0 text
+    StatusPanels *m_status = nullptr;
+    // Parts of the above that the command refresh and the host's calls reach.
+    QToolBar *m_standardni = nullptr;
+    QToolBar *m_databaze = nullptr;
     QLabel *m_catalogue = nullptr;  // panel 2 text
-    QHash<QString, QLabel *> m_indicators;
     QMenu *m_popup1 = nullptr;      // PopupMenu1
     QMenu *m_popup2 = nullptr;      // PopupMenu2
     QActionGroup *m_genres = nullptr;
@@ -233,7 +224,7 @@ private:
 
     bool m_refreshPending = false;
     bool m_shownOnce = false;
-    bool m_rowsCheckPending = false;
+    const bool &m_rowsCheckPending; // the rows' own: a check is on its way
 };
 
 } // namespace app
