@@ -438,8 +438,11 @@ QString HlavniDialog::catalogueText() const
 
 bool HlavniDialog::event(QEvent *event)
 {
+    // The hints go to panel 0 (the status panels catch them first once they
+    // exist), never into the bar as a message.
     if (event->type() == QEvent::StatusTip) {
-        m_status->showHint(static_cast<QStatusTipEvent *>(event)->tip());
+        if (m_status)
+            m_status->showHint(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
