@@ -2,6 +2,8 @@
 
 #include "CommandIcons.h"
 
+#include "core/Slots.h"
+
 #include <QMdiSubWindow>
 #include <QPainter>
 
@@ -59,6 +61,62 @@ void CatalogueArea::tile(bool columns)
         }
         w->setGeometry(r);
     }
+}
+
+void CatalogueArea::cascade(const std::function<bool(int slot)> &slotOpen)
+{
+    // A minimised window left an icon would get the client size as a bare
+    // title bar.
+    for (QMdiSubWindow *sub : subWindowList()) {
+        if (sub->isMinimized())
+            sub->showNormal();
+    }
+    cascadeSubWindows();
+    for (int slot = 1; slot <= core::SlotCount; ++slot) {
+        if (!slotOpen(slot))
+            continue;
+        if (QMdiSubWindow *sub = windowOfSlot(slot))
+            setClientSize(sub, CascadeClientWidth, CascadeClientHeight);
+    }
+}
+
+void CatalogueArea::minimiseAll()
+{
+    const QList<QMdiSubWindow *> windows = subWindowList(QMdiArea::CreationOrder);
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it)
+        (*it)->showMinimized();
+}
+
+void CatalogueArea::arrangeIcons()
+{
+    const QRect area = viewport()->rect();
+    int x = 0;
+    int rowBottom = area.bottom() + 1; // the bottom edge of the current row
+    int rowHeight = 0;
+    for (QMdiSubWindow *sub : subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized())
+            continue;
+        const QSize s = sub->size();
+        if (x > 0 && x + s.width() > area.width()) {
+            x = 0;
+            rowBottom -= rowHeight;
+            rowHeight = 0;
+        }
+        rowHeight = qMax(rowHeight, s.height());
+        sub->move(x, rowBottom - s.height());
+        x += s.width();
+    }
+}
+
+QMdiSubWindow *CatalogueArea::windowOfSlot(int slot) const
+{
+    for (QMdiSubWindow *sub : subWindowList()) {
+        if (core::slotOfWindowName(sub->objectName()) == slot)
+            return sub;
+        if (sub->widget() && core::slotOfWindowName(sub->widget()->objectName()) == slot)
+            return sub;
+    }
+    return nullptr;
 }
 
 void CatalogueArea::setClientSize(QMdiSubWindow *window, int width, int height)

@@ -7,6 +7,8 @@
 #include <QMdiArea>
 #include <QPixmap>
 
+#include <functional>
+
 namespace app {
 
 class CatalogueArea : public QMdiArea
@@ -15,10 +17,26 @@ class CatalogueArea : public QMdiArea
 public:
     explicit CatalogueArea(QWidget *parent = nullptr);
 
+    // The client size a cascade gives the windows of the open catalogues.
+    static constexpr int CascadeClientWidth = 517;
+    static constexpr int CascadeClientHeight = 305;
+
     // Side by side in columns (horizontal tiling) or one above the other in
     // rows (vertical tiling); minimised windows keep their places.
     void tileSideBySide();
     void tileStacked();
+    // Every window in the cascade, a minimised one restored first; then the
+    // window of each slot that slotOpen tells is open gets the cascade's
+    // client size.
+    void cascade(const std::function<bool(int slot)> &slotOpen);
+    // Every window minimised, from the last created to the first.
+    void minimiseAll();
+    // The minimised windows in a row along the bottom edge, in the order they
+    // were created, wrapping upwards when the row is full.
+    void arrangeIcons();
+
+    // The catalogue window of slot 1..4 by its name, or null.
+    QMdiSubWindow *windowOfSlot(int slot) const;
     // Gives a window the client area width x height (its frame added).
     static void setClientSize(QMdiSubWindow *window, int width, int height);
 

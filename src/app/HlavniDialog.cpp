@@ -1,11 +1,14 @@
-// The main window's frame: layout, status bar, view toggles, toolbar rows,
-// and what it offers the dialogs and catalogue windows.
+// The main window's frame: layout, view toggles, the parts it is put
+// together from, and what it offers the dialogs and catalogue windows.
 
 #include "HlavniDialog.h"
 
 #include "CatalogueArea.h"
 #include "CommandTable.h"
 #include "CommandIcons.h"
+#include "StatusPanels.h"
+#include "TipLine.h"
+#include "ToolbarRows.h"
 
 #include "catalogue/CatalogueWindow.h"
 #include "catalogue/Catalogues.h"
@@ -20,32 +23,21 @@
 #include "platform/Sounds.h"
 #include "widgets/ErrorBox.h"
 #include "widgets/SideBar.h"
-#include "widgets/Fonts.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QContextMenuEvent>
+#include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QHash>
 #include <QLabel>
-#include <QLayout>
-#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMenu>
 #include <QPrinter>
 #include <QScreen>
-#include <QStatusBar>
-#include <QTimer>
+#include <QStatusTipEvent>
 #include <QToolBar>
 
 namespace app {
-
-namespace {
-
-const QString SixBlanks = QStringLiteral("      ");
-
-} // namespace
 
 HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModule &data,
                            core::AppSettings &settings, core::SuiteSettings &suite, platform::Sounds &sounds,
@@ -56,6 +48,8 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
     , m_sounds(sounds)
     , m_settings(&settings)
     , m_suite(&suite)
+    , m_rows(std::make_unique<ToolbarRows>(*this))
+    , m_rowsCheckPending(m_rows->checkPending())
 {
     setObjectName(QStringLiteral("HlavniDialog"));
     setWindowTitle(QStringLiteral("Ordex 2000"));
@@ -93,9 +87,7 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
     row->addWidget(m_sideBar);
     row->addWidget(m_area, 1);
     setCentralWidget(centre);
-
-    // The hint handler: every hint of the application ends up in panel 0.
-    qApp->installEventFilter(this);
+    connectFrameCommands();
 
     applyViewSettings();
 
@@ -107,9 +99,6 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
         connect(t, &dbase::Table::recordChanged, this, &HlavniDialog::scheduleRefresh);
         connect(t, &dbase::Table::stateChanged, this, &HlavniDialog::scheduleRefresh);
     }
-    dbase::Table *tips = m_data.tipsTable();
-    connect(tips, &dbase::Table::recordChanged, this, &HlavniDialog::showTip);
-    connect(tips, &dbase::Table::stateChanged, this, &HlavniDialog::showTip);
     readOpenMarkers();
     updateCommands(); // the first states
 
@@ -124,7 +113,6 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
 
 HlavniDialog::~HlavniDialog()
 {
-    qApp->removeEventFilter(this);
     disconnect(qApp, nullptr, this, nullptr);
     // The catalogue windows still open go with the frame, while the status
     // bar and the commands they may touch on their way out still exist.
@@ -182,89 +170,40 @@ void HlavniDialog::giveWindowPictures(catalogue::CatalogueWindow *window)
     }
 }
 
+void HlavniDialog::createToolbars()
+{
+    m_tipLine = new TipLine(m_data, this);
+    m_rows->create([this](const QString &name) { return command(name); }, m_popup1, m_tipLine);
+    connect(m_rows.get(), &ToolbarRows::closedByUser, this, &HlavniDialog::toolbarClosed);
+    for (ToolbarRows::Bar bar : {ToolbarRows::Standardni, ToolbarRows::Databaze, ToolbarRows::Okna,
+                                 ToolbarRows::TipyDne})
+        m_toggles[bar].target = m_rows->toolbar(bar);
+    m_standardni = m_rows->toolbar(ToolbarRows::Standardni);
+    m_databaze = m_rows->toolbar(ToolbarRows::Databaze);
+}
+
 void HlavniDialog::createStatusBar()
 {
-    auto *bar = new QStatusBar(this);
-    bar->setObjectName(QStringLiteral("StavovyRadek"));
-    bar->setStatusTip(QStringLiteral("Stiskněte klávesu F1 pro nápovědu"));
-    bar->setFixedHeight(22);
-    bar->setSizeGripEnabled(false);
-    bar->setFont(widgets::serifFont(13));
-    bar->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(bar, &QWidget::customContextMenuRequested, this,
-            [this, bar](const QPoint &pos) { m_popup1->popup(bar->mapToGlobal(pos)); });
+    m_status = new StatusPanels(m_popup1, this);
+    m_catalogue = m_status->catalogueLabel();
+    setStatusBar(m_status);
+    m_toggles[4].target = m_status;
+}
 
-    // The panels stand side by side from the left at their own widths; a
-    // window narrower than the three together cuts the last one off at the
-    // right instead of growing to hold them.
-    auto *strip = new QWidget(bar);
-    strip->setObjectName(QStringLiteral("Panels"));
-    strip->setMinimumSize(0, 20);
-    strip->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    bar->addWidget(strip, 1);
-    int nextLeft = 0;
-    auto panel = [strip, &nextLeft](const char *name, int width) {
-        auto *f = new QFrame(strip);
-        f->setObjectName(QLatin1String(name));
-        f->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        f->setGeometry(nextLeft, 0, width, 20);
-        nextLeft += width + 2;
-        return f;
-    };
-    // What each status picture tells, for screen readers.
-    static const QHash<QString, QString> pictureMeaning = {
-        {QStringLiteral("Image1"), QStringLiteral("Nápověda")},
-        {QStringLiteral("SBO1"), QStringLiteral("Výběr tiskové sestavy")},
-        {QStringLiteral("SBO2"), QStringLiteral("Vyhledávání záznamů")},
-        {QStringLiteral("SBO3"), QStringLiteral("Práce s databází")},
-        {QStringLiteral("SBO4"), QStringLiteral("Správa volitelných databází")},
-        {QStringLiteral("SBO5"), QStringLiteral("Dialog")},
-        {QStringLiteral("SBO6"), QStringLiteral("Dotaz")},
-        {QStringLiteral("SBO7"), QStringLiteral("Upozornění")},
-        {QStringLiteral("SBO8"), QStringLiteral("Nápověda programu")},
-        {QStringLiteral("SBO9"), QStringLiteral("Dialog")},
-        {QStringLiteral("SBO10"), QStringLiteral("Databáze je aktivní")},
-        {QStringLiteral("SBD1"), QStringLiteral("Standardní databáze")},
-        {QStringLiteral("SBD2"), QStringLiteral("Volitelná databáze 1")},
-        {QStringLiteral("SBD3"), QStringLiteral("Volitelná databáze 2")},
-        {QStringLiteral("SBD4"), QStringLiteral("Volitelná databáze 3")},
-    };
-    auto picture = [this](QWidget *parent, const QString &name, int x, int y) {
-        auto *l = new QLabel(parent);
-        l->setObjectName(name);
-        l->setAccessibleName(pictureMeaning.value(name));
-        const QPixmap pm = indicatorPicture(name);
-        l->setPixmap(pm);
-        l->setGeometry(x, y, pm.width(), pm.height());
-        return l;
-    };
-
-    QFrame *p0 = panel("Panel0", 500);
-    picture(p0, QStringLiteral("Image1"), 2, 1);
-    m_hint = new QLabel(SixBlanks, p0);
-    m_hint->setObjectName(QStringLiteral("HintText"));
-    m_hint->setGeometry(20, 0, 478, 20);
-
-    QFrame *p1 = panel("Panel1", 22);
-    for (int i = 1; i <= 10; ++i) {
-        const QString name = QStringLiteral("SBO%1").arg(i);
-        QLabel *l = picture(p1, name, 3, 2);
-        l->hide();
-        m_indicators.insert(name, l);
-    }
-
-    QFrame *p2 = panel("Panel2", 150);
-    m_catalogue = new QLabel(p2);
-    m_catalogue->setObjectName(QStringLiteral("CatalogueText"));
-    m_catalogue->setGeometry(2, 0, 146, 20);
-    for (int i = 1; i <= 4; ++i) {
-        const QString name = QStringLiteral("SBD%1").arg(i);
-        QLabel *l = picture(p2, name, 3, 2);
-        l->hide();
-        m_indicators.insert(name, l);
-    }
-    setStatusBar(bar);
-    m_toggles[4].target = bar;
+void HlavniDialog::connectFrameCommands()
+{
+    using catalogue::Command;
+    auto action = [this](Command c) { return m_commands->action(c); };
+    // The window commands arrange the catalogue windows in their area.
+    connect(action(Command::TileSideBySide), &QAction::triggered, m_area, &CatalogueArea::tileSideBySide);
+    connect(action(Command::TileStacked), &QAction::triggered, m_area, &CatalogueArea::tileStacked);
+    connect(action(Command::Cascade), &QAction::triggered, this,
+            [this] { m_area->cascade([this](int slot) { return m_settings->catalogueOpen(slot); }); });
+    connect(action(Command::MinimiseAll), &QAction::triggered, m_area, &CatalogueArea::minimiseAll);
+    connect(action(Command::ArrangeIcons), &QAction::triggered, m_area, &CatalogueArea::arrangeIcons);
+    // The steps of the tips toolbar.
+    connect(action(Command::PreviousTip), &QAction::triggered, m_tipLine, &TipLine::previousTip);
+    connect(action(Command::NextTip), &QAction::triggered, m_tipLine, &TipLine::nextTip);
 }
 
 // ---- view settings -------------------------------------------------------
@@ -307,57 +246,7 @@ void HlavniDialog::toolbarClosed(int index)
 
 void HlavniDialog::enforceToolbarRows()
 {
-    m_rowsCheckPending = false;
-    // Never while the user still drags a toolbar: the release checks again.
-    if (QApplication::mouseButtons() != Qt::NoButton)
-        return;
-    if (layout())
-        layout()->activate();
-
-    auto docked = [this](QToolBar *t) {
-        return !t->isFloating() && toolBarArea(t) == Qt::TopToolBarArea;
-    };
-    const QList<QToolBar *> commandBars = {m_standardni, m_databaze, m_okna};
-    bool wrong = false;
-    int rowY = -1;
-    int lastX = -1;
-    for (QToolBar *t : commandBars) {
-        if (!docked(t) || !t->isVisible())
-            continue;
-        if (rowY < 0)
-            rowY = t->y();
-        else if (t->y() != rowY)
-            wrong = true;
-        if (t->x() < lastX)
-            wrong = true; // out of order
-        lastX = t->x();
-    }
-    if (docked(m_tipyDne) && m_tipyDne->isVisible() && rowY >= 0 && m_tipyDne->y() <= rowY)
-        wrong = true;
-    if (!wrong)
-        return;
-
-    // Lay the docked toolbars out again: the command toolbars in order in the
-    // first row, the tips toolbar alone in the second.
-    QList<QToolBar *> all = commandBars;
-    all.append(m_tipyDne);
-    QHash<QToolBar *, bool> visible;
-    for (QToolBar *t : all) {
-        if (!docked(t))
-            continue;
-        visible.insert(t, m_toggles[all.indexOf(t)].shown);
-        removeToolBar(t);
-    }
-    for (QToolBar *t : commandBars) {
-        if (visible.contains(t))
-            addToolBar(Qt::TopToolBarArea, t);
-    }
-    if (visible.contains(m_tipyDne)) {
-        addToolBarBreak(Qt::TopToolBarArea);
-        addToolBar(Qt::TopToolBarArea, m_tipyDne);
-    }
-    for (auto it = visible.cbegin(); it != visible.cend(); ++it)
-        it.key()->setVisible(it.value());
+    m_rows->enforce();
 }
 
 // ---- core::Shell ------------------------------------------------------------
@@ -382,8 +271,7 @@ void HlavniDialog::setMainWindowEnabled(bool enabled)
 
 void HlavniDialog::setIndicatorVisible(const QString &name, bool visible)
 {
-    if (QLabel *l = m_indicators.value(name))
-        l->setVisible(visible);
+    m_status->setIndicatorVisible(name, visible);
 }
 
 void HlavniDialog::playSound(const QString &fileName)
@@ -411,13 +299,7 @@ int HlavniDialog::activeSlot() const
 
 QMdiSubWindow *HlavniDialog::catalogueSubWindow(int slot) const
 {
-    for (QMdiSubWindow *sub : m_area->subWindowList()) {
-        if (core::slotOfWindowName(sub->objectName()) == slot)
-            return sub;
-        if (sub->widget() && core::slotOfWindowName(sub->widget()->objectName()) == slot)
-            return sub;
-    }
-    return nullptr;
+    return m_area->windowOfSlot(slot);
 }
 
 void HlavniDialog::placeBesideAssistant(QWidget *dialog)
@@ -481,44 +363,26 @@ QPrinter *HlavniDialog::printer()
 
 QString HlavniDialog::hintText() const
 {
-    return m_hint->text();
+    return m_status->hintText();
 }
 
 QString HlavniDialog::catalogueText() const
 {
-    return m_catalogue->text();
+    return m_status->catalogueText();
 }
 
 // ---- events -------------------------------------------------------------------------
 
 bool HlavniDialog::event(QEvent *event)
 {
+    // The hints go to panel 0 (the status panels catch them first once they
+    // exist), never into the bar as a message.
     if (event->type() == QEvent::StatusTip) {
-        m_hint->setText(SixBlanks + static_cast<QStatusTipEvent *>(event)->tip());
+        if (m_status)
+            m_status->showHint(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
-}
-
-bool HlavniDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::StatusTip:
-        // The application's hint, wherever it comes from.
-        m_hint->setText(SixBlanks + static_cast<QStatusTipEvent *>(event)->tip());
-        return true;
-    case QEvent::MouseButtonRelease:
-    case QEvent::Move:
-        // A toolbar may have been dragged into the wrong row.
-        if (qobject_cast<QToolBar *>(watched) && watched->parent() == this && !m_rowsCheckPending) {
-            m_rowsCheckPending = true;
-            QTimer::singleShot(0, this, &HlavniDialog::enforceToolbarRows);
-        }
-        break;
-    default:
-        break;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void HlavniDialog::resizeEvent(QResizeEvent *event)
@@ -529,15 +393,7 @@ void HlavniDialog::resizeEvent(QResizeEvent *event)
 
 void HlavniDialog::setTipLineWidth()
 {
-    // The client width less 156; the rest of the tips toolbar is built to fit
-    // in those 156 pixels.
-    const int w = qMax(100, width() - 156);
-    if (m_tipLine->width() == w && !m_tipLine->isHidden())
-        return;
-    m_tipLine->setFixedWidth(w);
-    // A line the toolbar had put away for want of room asks for no new
-    // layout by itself.
-    m_tipyDne->layout()->invalidate();
+    m_tipLine->fitWindowWidth(width());
 }
 
 QMenu *HlavniDialog::createPopupMenu()

@@ -22,7 +22,6 @@
 
 class QActionGroup;
 class QLabel;
-class QLineEdit;
 class QMdiSubWindow;
 class QMenu;
 class QPrinter;
@@ -52,6 +51,9 @@ namespace app {
 
 class CatalogueArea;
 class CommandTable;
+class StatusPanels;
+class TipLine;
+class ToolbarRows;
 
 class HlavniDialog : public QMainWindow, public core::Shell, public catalogue::CatalogueHost
 {
@@ -144,7 +146,6 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -167,10 +168,9 @@ private:
     void createSideBar();
     void createStatusBar();
     void createContextMenus();
+    void connectFrameCommands();
     QAction *addCommand(const char *name, const QString &caption, const QKeySequence &shortcut,
                         int icon, const QString &hint);
-    QToolBar *makeToolbar(const char *name, const QString &caption, int toggleIndex);
-    void addToolbarButton(QToolBar *bar, const char *actionName, const char *buttonName);
 
     // View toggles and floating toolbars.
     void toggleView(int index);
@@ -186,18 +186,10 @@ private:
     // Commands carried out here.
     void MS3Click();
     void MS9Click();
-    void MO1Click();
-    void MO2Click();
-    void MO3Click();
-    void MO4Click();
-    void MO5Click();
     void showCatalogueOfSlot(int slot);
     static QString windowEntryName(int slot);
     void routeRecordCommand(catalogue::Command command);
     void reportCommand(bool preview);
-    void TT1Click();
-    void TT2Click();
-    void showTip();
 
     void FormShow();
     bool FormClose();
@@ -212,16 +204,15 @@ private:
 
     CommandTable *m_commands = nullptr;
     QList<ViewToggle> m_toggles;
-    QToolBar *m_standardni = nullptr;
-    QToolBar *m_databaze = nullptr;
-    QToolBar *m_okna = nullptr;
-    QToolBar *m_tipyDne = nullptr;
-    QLineEdit *m_tipLine = nullptr; // DBEdit1
+    std::unique_ptr<ToolbarRows> m_rows;
+    TipLine *m_tipLine = nullptr;   // DBEdit1
     widgets::SideBar *m_sideBar = nullptr;
     CatalogueArea *m_area = nullptr;
-    QLabel *m_hint = nullptr;       // panel 0 text
+    StatusPanels *m_status = nullptr;
+    // Parts of the above that the command refresh and the host's calls reach.
+    QToolBar *m_standardni = nullptr;
+    QToolBar *m_databaze = nullptr;
     QLabel *m_catalogue = nullptr;  // panel 2 text
-    QHash<QString, QLabel *> m_indicators;
     QMenu *m_popup1 = nullptr;      // PopupMenu1
     QMenu *m_popup2 = nullptr;      // PopupMenu2
     QActionGroup *m_genres = nullptr;
@@ -242,7 +233,7 @@ private:
 
     bool m_refreshPending = false;
     bool m_shownOnce = false;
-    bool m_rowsCheckPending = false;
+    const bool &m_rowsCheckPending; // the rows' own: a check is on its way
 };
 
 } // namespace app

@@ -1,6 +1,6 @@
 // The main window's commands put to work: what each does, and the main
-// menu, the toolbars, the side bar and the two context menus built from the
-// command table (CommandTable).
+// menu, the side bar and the two context menus built from the command
+// table (CommandTable).
 
 #include "HlavniDialog.h"
 
@@ -92,13 +92,6 @@ void HlavniDialog::createCommands()
                       Command::Last, Command::NewRecord, Command::DeleteRecord, Command::EditRecord,
                       Command::SaveRecord, Command::UndoRecord, Command::Find})
         on(c, [this, c] { routeRecordCommand(c); });
-    on(Command::TileSideBySide, &HlavniDialog::MO1Click);
-    on(Command::TileStacked, &HlavniDialog::MO2Click);
-    on(Command::Cascade, &HlavniDialog::MO3Click);
-    on(Command::MinimiseAll, &HlavniDialog::MO4Click);
-    on(Command::ArrangeIcons, &HlavniDialog::MO5Click);
-    on(Command::PreviousTip, &HlavniDialog::TT1Click);
-    on(Command::NextTip, &HlavniDialog::TT2Click);
     // The help button is the help command with a hint of its own.
     connect(m_commands->action(Command::HelpButton), &QAction::triggered, m_commands->action(Command::Help),
             &QAction::trigger);
@@ -214,124 +207,6 @@ void HlavniDialog::createMenus()
     // A menu opens with the states of this moment.
     for (QMenu *m : bar->findChildren<QMenu *>())
         connect(m, &QMenu::aboutToShow, this, &HlavniDialog::refreshForMenu);
-}
-
-QToolBar *HlavniDialog::makeToolbar(const char *name, const QString &caption, int toggleIndex)
-{
-    auto *bar = new QToolBar(caption, this);
-    bar->setObjectName(QLatin1String(name));
-    bar->setAllowedAreas(Qt::TopToolBarArea);
-    bar->setMovable(true);
-    bar->setFloatable(true);
-    bar->setIconSize(QSize(16, 16));
-    bar->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(bar, &QWidget::customContextMenuRequested, this,
-            [this, bar](const QPoint &pos) { m_popup1->popup(bar->mapToGlobal(pos)); });
-    bar->installEventFilter(this);
-
-    // The close button of a floating toolbar: shown only while it floats.
-    auto *close = new QAction(QStringLiteral("×"), bar);
-    close->setObjectName(QLatin1String(name) + QStringLiteral("Zavrit"));
-    close->setToolTip(QStringLiteral("Zavřít"));
-    close->setVisible(false);
-    connect(close, &QAction::triggered, this, [this, toggleIndex] { toolbarClosed(toggleIndex); });
-    connect(bar, &QToolBar::topLevelChanged, this, [this, close](bool floating) {
-        close->setVisible(floating);
-        if (!floating)
-            enforceToolbarRows();
-    });
-    m_toggles[toggleIndex].target = bar;
-    return bar;
-}
-
-void HlavniDialog::addToolbarButton(QToolBar *bar, const char *actionName, const char *buttonName)
-{
-    QAction *a = command(QLatin1String(actionName));
-    bar->addAction(a);
-    if (QWidget *w = bar->widgetForAction(a)) {
-        w->setObjectName(QLatin1String(buttonName));
-        w->setFixedSize(23, 22);
-        // A picture-only button is read out by what it does.
-        if (a->text().isEmpty())
-            w->setAccessibleName(a->statusTip());
-        w->setAccessibleDescription(a->statusTip());
-    }
-}
-
-void HlavniDialog::createToolbars()
-{
-    m_standardni = makeToolbar("StandardniL", QStringLiteral("Srandardní"), 0);
-    addToolbarButton(m_standardni, "MS1", "TS1");
-    addToolbarButton(m_standardni, "MS2", "TS2");
-    m_standardni->addSeparator();
-    addToolbarButton(m_standardni, "MS4", "TS3");
-    addToolbarButton(m_standardni, "MS9", "TS4");
-    addToolbarButton(m_standardni, "MS5", "TS5");
-    m_standardni->addSeparator();
-    addToolbarButton(m_standardni, "MU1", "TS6");
-    addToolbarButton(m_standardni, "MU2", "TS7");
-    addToolbarButton(m_standardni, "MU3", "TS8");
-
-    m_databaze = makeToolbar("DatabazeL", QStringLiteral("Databáze"), 1);
-    for (const char *n : {"TD1", "TD2", "TD3", "TD4", "TD5", "TD6", "TD7", "TD8", "TD10"})
-        addToolbarButton(m_databaze, n, n);
-    m_databaze->addSeparator();
-    addToolbarButton(m_databaze, "MU7", "TD9");
-
-    m_okna = makeToolbar("OknaL", QStringLiteral("Okna"), 2);
-    addToolbarButton(m_okna, "MO1", "TO1");
-    addToolbarButton(m_okna, "MO2", "TO2");
-    addToolbarButton(m_okna, "MO3", "TO3");
-    m_okna->addSeparator();
-    addToolbarButton(m_okna, "MO4", "TO4");
-    m_okna->addSeparator();
-    addToolbarButton(m_okna, "ToolbarButton9722", "ToolbarButton9722");
-
-    m_tipyDne = makeToolbar("TipyDneL", QStringLiteral("Tipy"), 3);
-    auto *know = new QLabel(QStringLiteral(" Víte že ...  "), m_tipyDne);
-    know->setObjectName(QStringLiteral("TipyLabel"));
-    know->setFont(widgets::serifFont(13));
-    // The label's last trailing blank may run under the separator.
-    know->setFixedWidth(know->sizeHint().width() - know->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
-    m_tipyDne->addWidget(know);
-    // Narrow separators and no gaps, so that the label and the buttons fit
-    // in the 156 pixels the tip line leaves them.
-    m_tipyDne->layout()->setSpacing(0);
-    auto separator = [this] {
-        auto *line = new QFrame(m_tipyDne);
-        line->setFrameStyle(QFrame::VLine | QFrame::Sunken);
-        line->setFixedSize(3, 20);
-        m_tipyDne->addWidget(line);
-    };
-    separator();
-    m_tipLine = new QLineEdit(m_tipyDne);
-    m_tipLine->setObjectName(QStringLiteral("DBEdit1"));
-    m_tipLine->setReadOnly(true);
-    m_tipLine->setFocusPolicy(Qt::NoFocus);
-    m_tipLine->setStatusTip(QStringLiteral("Tipy dne"));
-    m_tipLine->setFixedWidth(419);
-    QPalette pal = m_tipLine->palette();
-    pal.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0xE0)); // 14745599
-    m_tipLine->setPalette(pal);
-    m_tipLine->setContextMenuPolicy(Qt::NoContextMenu);
-    m_tipyDne->addWidget(m_tipLine);
-    separator();
-    addToolbarButton(m_tipyDne, "TT1", "TT1");
-    addToolbarButton(m_tipyDne, "TT2", "TT2");
-    separator();
-    addToolbarButton(m_tipyDne, "EM", "EM1");
-
-    // The close buttons come last, after the commands.
-    for (QToolBar *bar : {m_standardni, m_databaze, m_okna, m_tipyDne}) {
-        QAction *close = bar->findChild<QAction *>(bar->objectName() + QStringLiteral("Zavrit"));
-        bar->addAction(close);
-    }
-
-    addToolBar(Qt::TopToolBarArea, m_standardni);
-    addToolBar(Qt::TopToolBarArea, m_databaze);
-    addToolBar(Qt::TopToolBarArea, m_okna);
-    addToolBarBreak(Qt::TopToolBarArea);
-    addToolBar(Qt::TopToolBarArea, m_tipyDne);
 }
 
 void HlavniDialog::createSideBar()

@@ -1,11 +1,12 @@
 // The active side of the main window: the refresh of the command states,
-// the commands it routes to the active catalogue window, the window
-// commands, the tips toolbar, the first show and the close.
+// the commands it routes to the active catalogue window, the first show and
+// the close.
 
 #include "HlavniDialog.h"
 
 #include "CatalogueArea.h"
 #include "CommandTable.h"
+#include "TipLine.h"
 
 #include "catalogue/Availability.h"
 #include "catalogue/CatalogueWindow.h"
@@ -132,65 +133,6 @@ void HlavniDialog::MS9Click()
     dialog.exec();
 }
 
-void HlavniDialog::MO1Click()
-{
-    m_area->tileSideBySide();
-}
-
-void HlavniDialog::MO2Click()
-{
-    m_area->tileStacked();
-}
-
-void HlavniDialog::MO3Click()
-{
-    // The cascade takes in every window: a minimised one is restored first,
-    // so that none stays an icon and then gets the client size as a bare
-    // title bar.
-    for (QMdiSubWindow *sub : m_area->subWindowList()) {
-        if (sub->isMinimized())
-            sub->showNormal();
-    }
-    m_area->cascadeSubWindows();
-    for (int slot = 1; slot <= core::SlotCount; ++slot) {
-        if (!m_settings->catalogueOpen(slot))
-            continue;
-        if (QMdiSubWindow *sub = catalogueSubWindow(slot))
-            CatalogueArea::setClientSize(sub, 517, 305);
-    }
-}
-
-void HlavniDialog::MO4Click()
-{
-    const QList<QMdiSubWindow *> windows = m_area->subWindowList(QMdiArea::CreationOrder);
-    for (auto it = windows.crbegin(); it != windows.crend(); ++it)
-        (*it)->showMinimized();
-}
-
-void HlavniDialog::MO5Click()
-{
-    // The minimised windows in a row along the bottom edge, wrapping upwards.
-    const QRect area = m_area->viewport()->rect();
-    int x = 0;
-    int y = area.bottom() + 1;
-    int rowHeight = 0;
-    for (QMdiSubWindow *sub : m_area->subWindowList(QMdiArea::CreationOrder)) {
-        if (!sub->isMinimized())
-            continue;
-        const QSize s = sub->size();
-        if (x > 0 && x + s.width() > area.width()) {
-            x = 0;
-            y -= rowHeight;
-            rowHeight = 0;
-        }
-        if (rowHeight == 0)
-            y -= s.height();
-        rowHeight = qMax(rowHeight, s.height());
-        sub->move(x, y);
-        x += s.width();
-    }
-}
-
 void HlavniDialog::showCatalogueOfSlot(int slot)
 {
     QMdiSubWindow *sub = catalogueSubWindow(slot);
@@ -237,26 +179,6 @@ void HlavniDialog::reportCommand(bool preview)
         emit reportSelection(slot, preview);
 }
 
-// ---- the tips toolbar ---------------------------------------------------------------
-
-void HlavniDialog::TT1Click()
-{
-    guidance::TipyDialog::previousTip(*m_data.tipsTable());
-}
-
-void HlavniDialog::TT2Click()
-{
-    guidance::TipyDialog::nextTip(*m_data.tipsTable());
-}
-
-void HlavniDialog::showTip()
-{
-    dbase::Table *tips = m_data.tipsTable();
-    const bool hasTip = tips->isActive() && !tips->isEmpty();
-    m_tipLine->setText(hasTip ? tips->fieldText(QStringLiteral("TIPDNE")).trimmed() : QString());
-    m_tipLine->setCursorPosition(0);
-}
-
 // ---- first show and close ---------------------------------------------------------------
 
 void HlavniDialog::FormShow()
@@ -267,20 +189,13 @@ void HlavniDialog::FormShow()
     if (m_welcome)
         m_welcome->setManualEnabled(manual);
 
-    // The tips table, when its file is there.
-    bool tipsOpen = false;
-    if (!platform::presenceTest(QStringLiteral("TipyG.dbf"), m_dir.dataDir()).isEmpty()) {
-        try {
-            m_data.openTable(6);
-            tipsOpen = true;
-        } catch (const std::exception &e) {
-            // A damaged tips file: the program works on without tips.
-            showError(QString::fromStdString(e.what()));
-        }
-    }
-    m_tipsOpen = tipsOpen;
+    // The tips table, when its file is there. A damaged tips file is
+    // reported and the program works on without tips.
+    QString tipsError;
+    m_tipsOpen = m_tipLine->openTable(m_dir, tipsError);
+    if (!tipsError.isEmpty())
+        showError(tipsError);
     updateCommands();
-    showTip();
 
     const bool assistantOn = m_suite->assistantShown();
     const bool welcomeOn = m_suite->welcomeAtStart();
