@@ -1,5 +1,6 @@
 #include "CatalogueWindow.h"
 
+#include "BookForm.h"
 #include "CatalogueHost.h"
 #include "Questions.h"
 
@@ -7,11 +8,9 @@
 #include "core/DataModule.h"
 #include "core/Shell.h"
 #include "core/Slots.h"
-#include "core/TableDefinitions.h"
 #include "dbase/Table.h"
 #include "platform/Error.h"
 #include "widgets/Balloon.h"
-#include "widgets/DataControls.h"
 #include "widgets/DataSource.h"
 #include "widgets/Fonts.h"
 #include "widgets/RecordMenu.h"
@@ -19,51 +18,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDate>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QTabBar>
-#include <QTabWidget>
 
 #include <functional>
 
 namespace catalogue {
-
-namespace {
-
-const QColor LentColor(255, 0, 0);
-const QColor NotLentColor(128, 128, 128);
-const QString LentText = QStringLiteral("Půjčeno");
-
-QFont fieldFont()
-{
-    return widgets::serifFont(13);
-}
-
-QFont labelFont()
-{
-    QFont font = fieldFont();
-    font.setBold(true);
-    return font;
-}
-
-void setTextColor(QWidget *widget, const QColor &color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::Text, color);
-    widget->setPalette(palette);
-}
-
-} // namespace
 
 CatalogueWindow::CatalogueWindow(int slot, const QString &displayName,
                                  const CatalogueServices &services, QWidget *parent)
@@ -72,17 +36,17 @@ CatalogueWindow::CatalogueWindow(int slot, const QString &displayName,
     , m_displayName(displayName)
     , m_services(services)
     , m_table(services.data.bookTable(slot))
-    , m_source(new widgets::DataSource(m_table, this))
 {
     const core::SlotInfo &info = core::slotInfo(slot);
     setObjectName(QStringLiteral("Databaze%1Form").arg(slot));
     setWindowTitle(slot == 1 ? core::standardCatalogueName() : displayName);
 
-    buildControls();
+    buildForm();
+    buildLendingCard();
     buildMenu();
 
-    connect(m_source, &widgets::DataSource::recordChanged, this, &CatalogueWindow::recordChanged);
-    connect(m_source, &widgets::DataSource::stateChanged, this, &CatalogueWindow::recordChanged);
+    connect(m_form->source(), &widgets::DataSource::recordChanged, this, &CatalogueWindow::recordChanged);
+    connect(m_form->source(), &widgets::DataSource::stateChanged, this, &CatalogueWindow::recordChanged);
 
     // Window menu entry with its separator, and the client size.
     m_services.host.setWindowEntry(slot, displayName, true);
@@ -142,7 +106,7 @@ dbase::Table *CatalogueWindow::table() const
 
 widgets::DataSource *CatalogueWindow::dataSource() const
 {
-    return m_source;
+    return m_form->source();
 }
 
 QString CatalogueWindow::displayName() const
@@ -157,171 +121,42 @@ QMdiSubWindow *CatalogueWindow::subWindow() const
 
 // --- building -------------------------------------------------------------
 
-void CatalogueWindow::buildControls()
+void CatalogueWindow::buildForm()
 {
-    setFont(fieldFont());
-    // Browsing shows the fields disabled; their text stays dark enough to
-    // read, while the greyed background still tells that they are locked.
+    // The window's fonts and colours, which the form and the lending card
+    // take over. Browsing shows the fields disabled; their text stays dark
+    // enough to read, while the greyed background still tells that they are
+    // locked.
+    setFont(widgets::serifFont(13));
     QPalette browse = palette();
     browse.setColor(QPalette::Disabled, QPalette::Text, QColor(48, 48, 48));
     browse.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(48, 48, 48));
     setPalette(browse);
 
-    auto label = [this](QWidget *parent, const QString &text, int x, int y, int w = 0) {
-        auto *l = new QLabel(text, parent);
-        l->setFont(labelFont());
-        l->move(x, y);
-        if (w > 0)
-            l->resize(w, 16);
-        else
-            l->adjustSize();
-        return l;
-    };
-    auto edit = [](QWidget *parent, const char *name, int x, int y, int w) {
-        auto *e = new QLineEdit(parent);
-        e->setObjectName(QString::fromLatin1(name));
-        e->setFont(fieldFont());
-        e->setGeometry(x, y, w, 21);
-        return e;
-    };
-    auto dropDown = [](QWidget *parent, const char *name, const QStringList &items, int x, int y, int w) {
-        auto *c = new QComboBox(parent);
-        c->setObjectName(QString::fromLatin1(name));
-        c->setEditable(true);
-        c->addItems(items);
-        c->setFont(fieldFont());
-        c->setGeometry(x, y, w, 21);
-        return c;
-    };
+    m_form = new BookForm(m_table, this);
+    connect(m_form, &BookForm::controlEntered, this, &CatalogueWindow::enterRecordControl);
 
-    // Header row: the catalogue number alone in the middle.
-    label(this, QStringLiteral("Evidenční číslo :"), 150, 8);
-    auto *c1 = edit(this, "C1", 270, 5, 80);
+    // The window's keys act in every record control, and its context menu
+    // serves them as well.
+    m_form->watchControls(this);
+    installEventFilter(this);
+    setFocusPolicy(Qt::ClickFocus);
+}
 
-    // The page with five rows of fields.
-    auto *pages = new QTabWidget(this);
-    pages->setObjectName(QStringLiteral("Zalozky"));
-    pages->setGeometry(4, 30, 509, 252);
-    // The untitled tab is no stop for the keyboard.
-    pages->setFocusPolicy(Qt::NoFocus);
-    pages->tabBar()->setFocusPolicy(Qt::NoFocus);
-    auto *page = new QWidget;
-    pages->addTab(page, QString());
-
-    label(page, QStringLiteral("Název :"), 8, 2);
-    auto *j1 = edit(page, "J1", 8, 18, 230);
-    label(page, QStringLiteral("Žánr :"), 246, 2);
-    auto *f1 = dropDown(page, "F1", core::genres(), 246, 18, 160);
-    label(page, QStringLiteral("Počet stran :"), 414, 2);
-    auto *s1 = edit(page, "S1", 414, 18, 78);
-
-    label(page, QStringLiteral("Originální název"), 8, 40);
-    auto *o1 = edit(page, "O1", 8, 56, 240);
-    label(page, QStringLiteral("Autor :"), 256, 40);
-    auto *a1 = edit(page, "A1", 256, 56, 236);
-
-    label(page, QStringLiteral("Ilustrace :"), 8, 78);
-    auto *i1 = edit(page, "I1", 8, 94, 240);
-    label(page, QStringLiteral("Tisk :"), 256, 78);
-    auto *t1 = edit(page, "T1", 256, 94, 236);
-
-    label(page, QStringLiteral("Vydavatel :"), 8, 116);
-    auto *v1 = edit(page, "V1", 8, 132, 130);
-    label(page, QStringLiteral("Vazba :"), 146, 116);
-    // Wide enough for "Rychlovazba" beside the drop-down arrow.
-    auto *v2 = dropDown(page, "V2", core::bindings(), 146, 132, 104);
-    label(page, QStringLiteral("Rok vydání :"), 258, 116);
-    auto *r1 = edit(page, "R1", 258, 132, 82);
-    label(page, QStringLiteral("Vydání :"), 348, 116);
-    auto *p1 = dropDown(page, "P1", core::editions(), 348, 132, 80);
-    label(page, QStringLiteral("Náklad :"), 436, 116);
-    auto *n1 = edit(page, "N1", 436, 132, 56);
-
-    label(page, QStringLiteral("Poznámka :"), 8, 154);
-    auto *p2 = new QPlainTextEdit(page);
-    p2->setObjectName(QStringLiteral("P2"));
-    p2->setFont(fieldFont());
-    p2->setGeometry(8, 170, 484, 40);
-    p2->setTabChangesFocus(true);
-    p2->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-
-    // Footer: the date of the last change and the lent marker.
-    label(this, QStringLiteral("Datum poslední aktualizace :"), 8, 284);
-    m_dateText = new QLabel(this);
-    m_dateText->setObjectName(QStringLiteral("DBText1"));
-    QFont dateFont = labelFont();
-    m_dateText->setFont(dateFont);
-    setTextColor(m_dateText, LentColor);
-    m_dateText->setGeometry(200, 284, 100, 16);
-
-    m_lentLabel = new QLabel(LentText, this);
-    m_lentLabel->setObjectName(QStringLiteral("RxLabel1"));
-    m_lentLabel->setFont(labelFont());
-    m_lentLabel->setCursor(Qt::PointingHandCursor);
-    m_lentLabel->setAccessibleName(LentText);
-    m_lentLabel->setAccessibleDescription(QStringLiteral("Zobrazí výpůjční kartu knihy"));
-    m_lentLabel->setGeometry(440, 284, 70, 16);
-
-    // Bindings with the entry limits of the numeric fields; text fields take
-    // their field size.
-    using widgets::bindField;
-    bindField(c1, m_source, QStringLiteral("CISLO"), 5);
-    bindField(j1, m_source, QStringLiteral("NAZEV"));
-    bindField(f1, m_source, QStringLiteral("DRUH"));
-    bindField(s1, m_source, QStringLiteral("STRANY"), 5);
-    bindField(o1, m_source, QStringLiteral("ORIGINAL"));
-    bindField(a1, m_source, QStringLiteral("AUTOR"));
-    bindField(i1, m_source, QStringLiteral("ILUSTRACE"));
-    bindField(t1, m_source, QStringLiteral("TISK"));
-    bindField(v1, m_source, QStringLiteral("VYDAVATEL"));
-    bindField(v2, m_source, QStringLiteral("VAZBA"));
-    bindField(r1, m_source, QStringLiteral("ROK"), 4);
-    bindField(p1, m_source, QStringLiteral("VYDANI"));
-    bindField(n1, m_source, QStringLiteral("NAKLAD"), 10);
-    bindField(p2, m_source, QStringLiteral("POZNAMKA"));
-    bindField(m_dateText, m_source, QStringLiteral("DATUM"));
-
-    m_recordControls = {c1, j1, f1, s1, o1, a1, i1, t1, v1, v2, r1, p1, n1, p2};
-
-    // The lending card lies over the page and the footer when it is shown.
+void CatalogueWindow::buildLendingCard()
+{
+    // The lending card lies over the form's page and footer when it is shown.
     LendingCard::Book book;
     book.slot = m_slot;
     book.table = m_table;
-    book.source = m_source;
-    book.numberText = [c1] { return c1->text(); };
-    book.recordEditing = [this] { return isEditing(); };
+    book.source = m_form->source();
+    book.numberText = [form = m_form] { return form->numberText(); };
+    book.recordEditing = [this] { return m_state.editingRecord(); };
     m_card = new LendingCard(book, m_services.data, m_services.shell, this);
-    m_card->move(0, 30); // over the page control and the footer
-    m_lentLabel->installEventFilter(this);
-    connect(m_card, &LendingCard::stateChanged, this, [this](LendingCard::State card) {
-        m_mode.card = card;
-        emit stateMayHaveChanged();
-    });
-    m_freeText = {j1, o1, a1, i1, t1, v1, p2};
-
-    // Tab order: C1, then the page row by row.
-    for (int i = 0; i + 1 < RecordControlCount; ++i)
-        setTabOrder(m_recordControls[i], m_recordControls[i + 1]);
-
-    // Clipboard markers: all seven read 0 at creation.
-    for (QWidget *w : m_freeText)
-        w->setProperty("tag", 0);
-
-    // Focus and key handling of every record control (a drop-down's edit
-    // field receives the keys of its box).
-    // The window's context menu serves the fields as well (its clipboard
-    // items act on the text field entered last).
-    for (QWidget *w : m_recordControls) {
-        w->installEventFilter(this);
-        w->setContextMenuPolicy(Qt::NoContextMenu);
-        if (auto *combo = qobject_cast<QComboBox *>(w)) {
-            combo->lineEdit()->installEventFilter(this);
-            combo->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
-        }
-    }
-    installEventFilter(this);
-    setFocusPolicy(Qt::ClickFocus);
-    setRecordEnabled(false);
+    m_card->move(m_form->pageCorner());
+    connect(m_form, &BookForm::lentLabelClicked, m_card, &LendingCard::RxLabel1Click);
+    connect(m_card, &LendingCard::stateChanged, this,
+            [this](LendingCard::State card) { setWindowState(m_state.withCard(card)); });
 }
 
 QAction *CatalogueWindow::addMenuAction(QMenu *menu, const char *name, const QString &caption,
@@ -398,7 +233,7 @@ void CatalogueWindow::buildMenu()
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) {
                 // PopupMenu2 while the lending card is shown, PopupMenu1 otherwise.
-                QMenu *menu = m_card && m_card->isShown() ? m_card->menu() : m_menu;
+                QMenu *menu = m_state.cardShown() ? m_card->menu() : m_menu;
                 menu->popup(mapToGlobal(pos));
             });
 }
@@ -407,10 +242,10 @@ void CatalogueWindow::buildMenu()
 
 bool CatalogueWindow::isEditing() const
 {
-    // The window's own state, not C1's effective one: while a balloon is up
-    // the main window, and with it this window, is disabled, and the record
-    // is still being edited.
-    return m_mode.editingRecord;
+    // The window's own state, never its controls': while a balloon is up the
+    // main window, and with it every control of this window, is disabled,
+    // and the record is still being edited.
+    return m_state.editingRecord();
 }
 
 CatalogueState CatalogueWindow::state() const
@@ -423,7 +258,7 @@ WindowSnapshot CatalogueWindow::snapshot() const
     WindowSnapshot w;
     w.slot = m_slot;
     w.editingRecord = isEditing();
-    switch (m_mode.card) {
+    switch (m_state.card) {
     case LendingCard::State::Hidden: w.card = CardMode::Hidden; break;
     case LendingCard::State::Editing: w.card = CardMode::Editing; break;
     default: w.card = CardMode::Shown; break;
@@ -458,32 +293,31 @@ void CatalogueWindow::applyAvailability()
     }
 }
 
-void CatalogueWindow::setRecordEnabled(bool enabled)
+void CatalogueWindow::setWindowState(WindowState next)
 {
-    m_mode.editingRecord = enabled;
-    m_freeTextEntered = false;
-    // Leaving edit mode: the keyboard stays with the window (and its keys),
-    // not with the next control that happens to take focus.
-    if (!enabled && isAncestorOf(QApplication::focusWidget()))
-        setFocus(Qt::OtherFocusReason);
-    for (QWidget *w : m_recordControls)
-        w->setEnabled(enabled);
+    const WindowState before = m_state;
+    m_state = next;
+    if (next.record != before.record) {
+        m_freeTextEntered = false;
+        // Leaving edit mode: the keyboard stays with the window (and its
+        // keys), not with the next control that happens to take focus.
+        if (!next.editingRecord() && isAncestorOf(QApplication::focusWidget()))
+            setFocus(Qt::OtherFocusReason);
+        m_form->setEditable(next.editingRecord());
+    }
     applyAvailability();
     emit stateMayHaveChanged();
+}
+
+void CatalogueWindow::setRecordEditing(bool editing)
+{
+    setWindowState(m_state.withRecord(editing ? WindowState::Record::Editing : WindowState::Record::Browsing));
 }
 
 void CatalogueWindow::recordChanged()
 {
-    showLentLabel();
     applyAvailability();
     emit stateMayHaveChanged();
-}
-
-void CatalogueWindow::showLentLabel()
-{
-    const bool lent = m_table && m_table->isActive()
-                      && m_table->fieldText(QStringLiteral("PUJCENO")) == LentText;
-    setTextColor(m_lentLabel, lent ? LentColor : NotLentColor);
 }
 
 bool CatalogueWindow::run(const std::function<void()> &step)
@@ -504,46 +338,46 @@ bool CatalogueWindow::run(const std::function<void()> &step)
 
 void CatalogueWindow::first()
 {
-    if (!isEditing() && !m_card->isShown())
+    if (m_state.recordCommandsFree())
         run([this] { m_table->first(); });
 }
 
 void CatalogueWindow::prior()
 {
-    if (!isEditing() && !m_card->isShown())
+    if (m_state.recordCommandsFree())
         run([this] { m_table->prior(); });
 }
 
 void CatalogueWindow::next()
 {
-    if (!isEditing() && !m_card->isShown())
+    if (m_state.recordCommandsFree())
         run([this] { m_table->next(); });
 }
 
 void CatalogueWindow::last()
 {
-    if (!isEditing() && !m_card->isShown())
+    if (m_state.recordCommandsFree())
         run([this] { m_table->last(); });
 }
 
 void CatalogueWindow::newRecord()
 {
-    if (isEditing() || m_card->isShown())
+    if (!m_state.recordCommandsFree())
         return;
-    setRecordEnabled(true);
-    m_recordControls[0]->setFocus();
+    setRecordEditing(true);
+    m_form->focusNumber();
     if (!run([this] { m_table->insert(); }))
-        setRecordEnabled(false);
+        setRecordEditing(false);
 }
 
 void CatalogueWindow::editRecord()
 {
-    if (isEditing() || m_card->isShown())
+    if (!m_state.recordCommandsFree())
         return;
     if (!run([this] { m_table->edit(); }))
         return;
-    setRecordEnabled(true);
-    m_recordControls[0]->setFocus();
+    setRecordEditing(true);
+    m_form->focusNumber();
 }
 
 bool CatalogueWindow::saveRecord()
@@ -553,12 +387,12 @@ bool CatalogueWindow::saveRecord()
     // What the table has not taken yet goes in first; a refusal keeps the
     // record in edit mode with the user's text in its control.
     const bool stored = run([this] {
-        m_source->updateRecord();
+        m_form->source()->updateRecord();
         m_table->setFieldText(QStringLiteral("DATUM"), QDate::currentDate().toString(QStringLiteral("d.M.yyyy")));
         m_table->post();
     });
     if (stored)
-        setRecordEnabled(false);
+        setRecordEditing(false);
     return stored;
 }
 
@@ -566,13 +400,13 @@ void CatalogueWindow::undo()
 {
     if (!isEditing())
         return;
-    setRecordEnabled(false);
+    setRecordEditing(false);
     run([this] { m_table->cancel(); });
 }
 
 void CatalogueWindow::deleteRecord()
 {
-    if (isEditing() || m_card->isShown() || !m_table->isActive() || m_table->isEmpty())
+    if (!m_state.recordCommandsFree() || !m_table->isActive() || m_table->isEmpty())
         return;
     // The question knows the table it deletes from, whichever window is
     // active when it is answered.
@@ -588,46 +422,23 @@ void CatalogueWindow::deleteRecord()
 
 // --- clipboard ----------------------------------------------------------
 
-namespace {
-
-// Cut, copy and paste act on every free-text control marked as the target.
-void onClipboardTargets(const auto &freeText, auto onLine, auto onMemo)
-{
-    for (QWidget *w : freeText) {
-        if (w->property("tag").toInt() != 0)
-            continue;
-        if (auto *e = qobject_cast<QLineEdit *>(w))
-            std::invoke(onLine, e);
-        else if (auto *m = qobject_cast<QPlainTextEdit *>(w))
-            std::invoke(onMemo, m);
-    }
-}
-
-} // namespace
-
 void CatalogueWindow::cut()
 {
-    onClipboardTargets(m_freeText, &QLineEdit::cut, &QPlainTextEdit::cut);
+    m_form->cut();
 }
 
 void CatalogueWindow::copy()
 {
-    onClipboardTargets(m_freeText, &QLineEdit::copy, &QPlainTextEdit::copy);
+    m_form->copy();
 }
 
 void CatalogueWindow::paste()
 {
-    onClipboardTargets(m_freeText, &QLineEdit::paste, &QPlainTextEdit::paste);
+    m_form->paste();
 }
 
-void CatalogueWindow::enterRecordControl(QWidget *control)
+void CatalogueWindow::enterRecordControl(bool freeText)
 {
-    const auto it = std::find(m_freeText.begin(), m_freeText.end(), control);
-    const bool freeText = it != m_freeText.end();
-    if (freeText) {
-        for (QWidget *w : m_freeText)
-            w->setProperty("tag", w == control ? 0 : 1);
-    }
     m_freeTextEntered = freeText;
     applyAvailability();
     emit stateMayHaveChanged();
@@ -673,29 +484,13 @@ QAction *CatalogueWindow::actionForKey(const QKeyEvent *event) const
 
 bool CatalogueWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_lentLabel) {
-        if (event->type() == QEvent::MouseButtonRelease
-            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-            m_card->RxLabel1Click();
-        return QWidget::eventFilter(watched, event);
-    }
     switch (event->type()) {
-    case QEvent::FocusIn: {
-        auto *w = qobject_cast<QWidget *>(watched);
-        for (QWidget *control : m_recordControls) {
-            if (w == control || (w && w->parentWidget() == control && qobject_cast<QComboBox *>(control))) {
-                enterRecordControl(control);
-                break;
-            }
-        }
-        break;
-    }
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress: {
         if (watched == m_subWindow)
             break;
         // The keys of PopupMenu1 rest while the lending card is shown.
-        if (m_card->isShown())
+        if (m_state.cardShown())
             break;
         auto *key = static_cast<QKeyEvent *>(event);
         QAction *action = actionForKey(key);
@@ -720,7 +515,7 @@ bool CatalogueWindow::eventFilter(QObject *watched, QEvent *event)
 
 bool CatalogueWindow::isLendingCardEditing() const
 {
-    return m_mode.card == LendingCard::State::Editing;
+    return m_state.editingCard();
 }
 
 bool CatalogueWindow::requestClose()
@@ -732,11 +527,7 @@ bool CatalogueWindow::requestClose()
 
 CatalogueWindow::CloseDecision CatalogueWindow::closeDecision() const
 {
-    if (isEditing())
-        return CloseDecision::AskAboutRecord;
-    if (isLendingCardEditing())
-        return CloseDecision::RefuseForLendingCard;
-    return CloseDecision::Close;
+    return catalogue::closeDecision(m_state);
 }
 
 void CatalogueWindow::closeEvent(QCloseEvent *event)

@@ -10,21 +10,25 @@
 // (it is what the frame reports as active); this widget inside it is named
 // "Databaze1Form".."Databaze4Form". CatalogueWindow::of() maps either to the
 // catalogue window.
+//
+// The window composes the book form (BookForm: the record controls bound to
+// the table) and the lending card (LendingCard), which lies over the form's
+// page and footer while it is shown. The window itself holds the record
+// commands, the context menu and its keys, the close, and its state.
 
 #include "Availability.h"
 #include "CatalogueServices.h"
 #include "LendingCard.h"
+#include "WindowState.h"
 
 #include <QPointer>
 #include <QWidget>
 
-#include <array>
 #include <functional>
 #include <vector>
 
 class QAction;
 class QKeyEvent;
-class QLabel;
 class QMenu;
 class QMdiSubWindow;
 
@@ -38,15 +42,12 @@ class Balloon;
 
 namespace catalogue {
 
+class BookForm;
+
 class CatalogueWindow : public QWidget
 {
     Q_OBJECT
 public:
-    // The fourteen record controls in tab order (C1 first).
-    static constexpr int RecordControlCount = 14;
-    // The seven free-text controls that can be clipboard targets.
-    static constexpr int FreeTextCount = 7;
-
     CatalogueWindow(int slot, const QString &displayName, const CatalogueServices &services,
                     QWidget *parent = nullptr);
     ~CatalogueWindow() override;
@@ -62,17 +63,14 @@ public:
     QString displayName() const;
     QMdiSubWindow *subWindow() const;
 
-    // What the window is doing: browsing or editing its record, and whether
-    // its lending card is hidden, shown or being edited. The two are
-    // independent: a card can be opened over a record in edit mode.
-    struct Mode
-    {
-        bool editingRecord = false;
-        LendingCard::State card = LendingCard::State::Hidden;
-    };
-    Mode mode() const { return m_mode; }
+    BookForm *form() const { return m_form; }
 
-    // Record edit mode: the record controls are enabled (C1 among them).
+    // What the window is doing: browsing or editing its record, and whether
+    // its lending card is hidden, shown or being edited (WindowState). It is
+    // kept here and nowhere else; the controls follow it.
+    WindowState windowState() const { return m_state; }
+
+    // Record edit mode.
     bool isEditing() const;
     CatalogueState state() const;
 
@@ -106,9 +104,8 @@ public:
     void copy();
     void paste();
 
-    // What a close does now: close at once, ask about the record being
-    // edited first, or refuse while a lending card is being edited.
-    enum class CloseDecision { Close, AskAboutRecord, RefuseForLendingCard };
+    // What a close does now (see closeDecision(WindowState)).
+    using CloseDecision = catalogue::CloseDecision;
     CloseDecision closeDecision() const;
 
     // The window's close (its own close button, Ctrl+F4, the program's end):
@@ -116,8 +113,9 @@ public:
     // keeps it open. Returns true when the window has closed.
     bool requestClose();
 
-    // The lending card over the page (Panel10), and whether it is being
-    // edited; the close and the program's end test the latter.
+    // The lending card over the form's page and footer (Panel10), and
+    // whether it is being edited; the close and the program's end test the
+    // latter.
     LendingCard *lendingCard() const { return m_card; }
     bool isLendingCardEditing() const;
 
@@ -143,17 +141,20 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void buildControls();
+    void buildForm();
+    void buildLendingCard();
     void buildMenu();
     QAction *addMenuAction(QMenu *menu, const char *name, const QString &caption,
                            const QKeySequence &shortcut, bool enabled, void (CatalogueWindow::*command)());
-    void setRecordEnabled(bool enabled);
+    // The one place the state changes: the form's controls follow the
+    // record part, the commands are brought in line and the main window is
+    // told.
+    void setWindowState(WindowState next);
+    void setRecordEditing(bool editing);
     void recordChanged();
-    void afterMove();
     void activated();
     void deactivated();
-    void enterRecordControl(QWidget *control);
-    void showLentLabel();
+    void enterRecordControl(bool freeText);
     QAction *actionForKey(const QKeyEvent *event) const;
     bool run(const std::function<void()> &step); // shows a refused step in an error box
     void askAboutPendingRecord();
@@ -165,14 +166,10 @@ private:
     const QString m_displayName;
     CatalogueServices m_services;
     dbase::Table *m_table;
-    widgets::DataSource *m_source;
 
-    std::array<QWidget *, RecordControlCount> m_recordControls{};
-    std::array<QWidget *, FreeTextCount> m_freeText{};
-    QLabel *m_dateText = nullptr;
-    QLabel *m_lentLabel = nullptr;
-    LendingCard *m_card = nullptr;
-    Mode m_mode;
+    BookForm *m_form = nullptr;
+    LendingCard *m_card = nullptr; // over the form's page and footer
+    WindowState m_state;
     bool m_freeTextEntered = false; // the record control entered last is free text
     std::vector<std::pair<Command, QAction *>> m_menuItems; // the own menu's items by command
     QMenu *m_menu = nullptr;

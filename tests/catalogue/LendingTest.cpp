@@ -194,7 +194,7 @@ void LendingTest::cardSavedIsFoundAgainByTheNumberText()
     // A book without a card: the empty covering card, only "edit".
     openCard(w);
     QCOMPARE(card(w)->state(), State::NoCard);
-    QCOMPARE(w->mode().card, State::NoCard);
+    QCOMPARE(w->windowState().card, State::NoCard);
     QVERIFY(card(w)->isVisible() && cover->isVisible());
     QVERIFY(!enabled(w, "TD2") && enabled(w, "TD3") && !enabled(w, "TD4") && !enabled(w, "TD5"));
     QVERIFY(enabled(w, "TD7") && enabled(w, "TP3") && !enabled(w, "TP2"));
