@@ -307,7 +307,7 @@ void WindowStateTest::closeWithRecordAndCardBothPending()
     QCOMPARE(w->closeDecision(), CloseDecision::Close);
     QVERIFY(w->requestClose());
     QVERIFY(!p->settings.catalogueOpen(1));
-    QVERIFY(p->main.fileAndEditEnabled);
+    QVERIFY(p->main.enabled(catalogue::Command::FileMenu));
 }
 
 void WindowStateTest::formKeepsTabOrderAndTheCardItsPlace()
