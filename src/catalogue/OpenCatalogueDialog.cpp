@@ -13,7 +13,6 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 
 namespace catalogue {
 
@@ -118,7 +117,7 @@ void OpenCatalogueDialog::showAboveAssistant()
     try {
         refresh();
     } catch (const platform::Error &error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Ordex 2000"), error.message());
+        m_shell.showError(error.message());
         return;
     }
     m_shell.placeAboveAssistant(this);

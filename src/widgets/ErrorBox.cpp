@@ -11,6 +11,11 @@ QMessageBox *openErrorBox(QWidget *parent, const QString &message)
     box->setObjectName(QStringLiteral("ErrorBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
+    // A box over the main window while a balloon holds it disabled would be
+    // disabled along with it, and nobody could answer it; as a window of its
+    // own it stays usable.
+    if (!box->isEnabled())
+        box->setEnabled(true);
     box->show();
     return box;
 }
