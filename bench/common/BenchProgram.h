@@ -14,6 +14,7 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <functional>
 
