@@ -262,6 +262,18 @@ private slots:
         QVERIFY(b.isVisible() && b.isEnabled());
         b.close();
         QVERIFY(main.isEnabled());
+
+        // The other order: the box is up when a balloon disables the main
+        // window; the box must not go disabled along with it.
+        box = openErrorBox(&main, QStringLiteral("Chyba"));
+        b.show();
+        QVERIFY(!main.isEnabled());
+        QVERIFY(box->isEnabled());
+        QVERIFY(box->button(QMessageBox::Ok)->isEnabled());
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(!box->isVisible());
+        b.close();
+        QVERIFY(main.isEnabled());
     }
 
     void buttonsAnswerAndClose()
