@@ -5,13 +5,12 @@
 // to PDF, with the file's size and the peak memory of each.
 
 #include "LargeCatalogue.h"
-#include "ProgramLayout.h"
+#include "common/BenchProgram.h"
 
 #include "core/AppSettings.h"
 #include "core/DataModule.h"
 #include "core/GenreChoice.h"
 #include "core/SharedPrinter.h"
-#include "core/Shell.h"
 #include "core/TableDefinitions.h"
 #include "dbase/Table.h"
 #include "reportengine/PreviewWindow.h"
@@ -29,25 +28,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTreeWidget>
-#include <QTemporaryDir>
 
 #include <sys/resource.h>
 
 #include <cstdio>
 
 namespace {
-
-class QuietShell : public core::Shell
-{
-public:
-    void setMainWindowEnabled(bool) override {}
-    void setIndicatorVisible(const QString &, bool) override {}
-    void playSound(const QString &) override {}
-    QWidget *activeCatalogueWindow() const override { return nullptr; }
-    int activeSlot() const override { return 1; }
-    void placeBesideAssistant(QWidget *dialog) override { dialog->show(); }
-    void placeAboveAssistant(QWidget *dialog) override { dialog->show(); }
-};
 
 long rssKiB()
 {
@@ -95,13 +81,11 @@ int main(int argc, char *argv[])
     if (const int i = int(args.indexOf(QStringLiteral("--books"))); i > 0 && i + 1 < args.size())
         books = args.at(i + 1).toInt();
 
-    QTemporaryDir temp;
-    layOutProgramDirectory(temp.path(), LayoutMode::Fresh);
-    benchdata::fillProgramDirectory(temp.path(), books);
-    const platform::ProgramDirectory dir(temp.path());
-    core::DataModule data(dir);
-    core::AppSettings settings(dir);
-    QuietShell shell;
+    benchdata::BenchProgram program([books](const QString &root) { benchdata::fillProgramDirectory(root, books); });
+    core::DataModule &data = program.data;
+    core::AppSettings &settings = program.settings;
+    benchdata::QuietShell &shell = program.shell;
+    shell.slot = 1;
     core::SharedPrinter printer;
     core::GenreChoice genre;
     reports::ReportForm form(reports::ReportKind::Title);
@@ -226,12 +210,12 @@ int main(int argc, char *argv[])
     std::printf("preview memory: %ld MiB with the tables open, %ld MiB while the preview is open (+%ld MiB)\n",
                 before / 1024, during / 1024, (during - before) / 1024);
 
-    const QString pdf = temp.filePath(QStringLiteral("seznam.pdf"));
+    const QString pdf = program.temp.filePath(QStringLiteral("seznam.pdf"));
     QElapsedTimer clock;
     clock.start();
     QProcess tool;
     tool.start(QStringLiteral(ORDEX_REPORT_EXE),
-               {dir.dataDir() + core::bookTableFile(1), QStringLiteral("--report"),
+               {program.dir.dataDir() + core::bookTableFile(1), QStringLiteral("--report"),
                 QStringLiteral("title"), QStringLiteral("-o"), pdf});
     tool.waitForFinished(600000);
     const double pdfMs = double(clock.nsecsElapsed()) / 1e6;

@@ -16,14 +16,12 @@
 // Exit status 1 when a step did not do what it should.
 
 #include "LargeCatalogue.h"
-#include "ProgramLayout.h"
+#include "common/BenchProgram.h"
 
 #include "core/AppSettings.h"
 #include "core/DataModule.h"
-#include "core/Shell.h"
 #include "core/TableDefinitions.h"
 #include "dbase/Table.h"
-#include "platform/ProgramDirectory.h"
 #include "search/AuxiliaryBuild.h"
 #include "search/ResultTree.h"
 #include "search/VysledekDialog.h"
@@ -31,7 +29,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 
@@ -40,20 +37,6 @@
 #include <cstdio>
 
 namespace {
-
-class QuietShell : public core::Shell
-{
-public:
-    void setMainWindowEnabled(bool) override {}
-    void setIndicatorVisible(const QString &, bool) override {}
-    void playSound(const QString &) override {}
-    QWidget *activeCatalogueWindow() const override { return nullptr; }
-    int activeSlot() const override { return 0; }
-    void placeBesideAssistant(QWidget *dialog) override { dialog->show(); }
-    void placeAboveAssistant(QWidget *dialog) override { dialog->show(); }
-    void showError(const QString &message) override { errors << message; }
-    QStringList errors;
-};
 
 double cpuSeconds()
 {
@@ -84,19 +67,16 @@ int main(int argc, char **argv)
             idleMs = args[i + 1].toInt();
     }
 
-    QTemporaryDir temp;
-    const QString root = temp.path() + QLatin1Char('/');
-    layOutProgramDirectory(root, LayoutMode::Fresh);
     QElapsedTimer clock;
-    clock.start();
-    benchdata::writeBooks(root + QStringLiteral("Data"), core::bookTableFile(1), books, 4242u);
-    std::printf("catalogue of %d books written in %.0f ms\n", books, double(clock.elapsed()));
-    std::fflush(stdout);
-
-    const platform::ProgramDirectory dir(root);
-    core::AppSettings settings(dir);
-    core::DataModule data(dir);
-    QuietShell shell;
+    benchdata::BenchProgram program([books, &clock](const QString &root) {
+        clock.start();
+        benchdata::writeBooks(root + QStringLiteral("Data"), core::bookTableFile(1), books, 4242u);
+        std::printf("catalogue of %d books written in %.0f ms\n", books, double(clock.elapsed()));
+        std::fflush(stdout);
+    });
+    core::AppSettings &settings = program.settings;
+    core::DataModule &data = program.data;
+    benchdata::QuietShell &shell = program.shell;
     data.openTable(1);
     data.bookTable(1)->first();
 

@@ -7,14 +7,12 @@
 // find.png, pomocna-struck.png, progress.png, pomocna.png, results-authors.png,
 // results-authors-end.png
 
-#include "ProgramLayout.h"
+#include "common/BenchProgram.h"
 
 #include "core/AppSettings.h"
 #include "core/DataModule.h"
-#include "core/Shell.h"
 #include "core/TableDefinitions.h"
 #include "dbase/Table.h"
-#include "platform/ProgramDirectory.h"
 #include "search/InfoNajitDialog.h"
 #include "search/NajitDialog.h"
 #include "search/PomocnaDialog.h"
@@ -25,28 +23,17 @@
 
 #include <QApplication>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
 namespace {
 
-class ScreenShell : public core::Shell
+// Where the assistant would put a dialog above itself, at its home place.
+void placeAboveTheAssistant(QWidget *dialog)
 {
-public:
-    void setMainWindowEnabled(bool) override {}
-    void setIndicatorVisible(const QString &, bool) override {}
-    void playSound(const QString &) override {}
-    QWidget *activeCatalogueWindow() const override { return nullptr; }
-    int activeSlot() const override { return 0; }
-    void placeBesideAssistant(QWidget *dialog) override { dialog->show(); }
-    void placeAboveAssistant(QWidget *dialog) override
-    {
-        const QSize screen = QGuiApplication::primaryScreen()->size();
-        dialog->move(screen.width() - 116 + 104 - dialog->width() - 38, screen.height() - 134 - dialog->height() + 30);
-        dialog->show();
-    }
-};
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    dialog->move(screen.width() - 116 + 104 - dialog->width() - 38, screen.height() - 134 - dialog->height() + 30);
+}
 
 void shoot(const QString &file)
 {
@@ -60,13 +47,11 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp");
-    QTemporaryDir temp;
-    const QString root = temp.path() + QLatin1Char('/');
-    layOutProgramDirectory(root, LayoutMode::Fresh);
-    const platform::ProgramDirectory dir(root);
-    core::AppSettings settings(dir);
-    core::DataModule data(dir);
-    ScreenShell shell;
+    benchdata::BenchProgram program;
+    core::AppSettings &settings = program.settings;
+    core::DataModule &data = program.data;
+    benchdata::QuietShell &shell = program.shell;
+    shell.placeAbove = placeAboveTheAssistant;
 
     data.openTable(1);
     dbase::Table *t = data.bookTable(1);

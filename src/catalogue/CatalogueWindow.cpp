@@ -4,6 +4,7 @@
 #include "CatalogueHost.h"
 #include "Questions.h"
 
+#include "base/Error.h"
 #include "core/AppSettings.h"
 #include "core/DataModule.h"
 #include "core/Shell.h"
@@ -23,7 +24,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMessageBox>
 
 #include <functional>
 
@@ -326,10 +326,8 @@ bool CatalogueWindow::run(const std::function<void()> &step)
     try {
         step();
         return true;
-    } catch (const dbase::Error &error) {
-        QMessageBox::critical(this, QStringLiteral("Ordex 2000"), error.message());
-    } catch (const platform::Error &error) {
-        QMessageBox::critical(this, QStringLiteral("Ordex 2000"), error.message());
+    } catch (const base::Error &error) {
+        m_services.shell.showError(error.message());
     }
     return false;
 }

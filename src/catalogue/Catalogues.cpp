@@ -7,6 +7,7 @@
 #include "OptionalCatalogues.h"
 #include "Questions.h"
 
+#include "base/Error.h"
 #include "core/AppSettings.h"
 #include "core/DataModule.h"
 #include "core/Shell.h"
@@ -16,7 +17,6 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMessageBox>
 
 namespace catalogue {
 
@@ -70,7 +70,7 @@ void Catalogues::askEraseStandard()
         try {
             OptionalCatalogues(m_services.data.programDirectory(), m_services.settings).eraseStandard();
         } catch (const platform::Error &error) {
-            QMessageBox::critical(nullptr, QStringLiteral("Ordex 2000"), error.message());
+            m_services.shell.showError(error.message());
         }
     });
     connect(question, &widgets::BalloonWindow::closed, this, [this] {
@@ -126,9 +126,7 @@ CatalogueWindow *Catalogues::open(int slot)
         progress->setProgress(84);
         window = new CatalogueWindow(slot, name, m_services);
         progress->setProgress(100);
-    } catch (const dbase::Error &error) {
-        failure = error.message();
-    } catch (const platform::Error &error) {
+    } catch (const base::Error &error) {
         failure = error.message();
     } catch (const std::exception &error) {
         failure = QString::fromLocal8Bit(error.what());
@@ -150,7 +148,7 @@ CatalogueWindow *Catalogues::open(int slot)
             }
         }
         progress->close();
-        QMessageBox::critical(nullptr, QStringLiteral("Ordex 2000"), failure);
+        m_services.shell.showError(failure);
         return nullptr;
     }
 

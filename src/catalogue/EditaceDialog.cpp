@@ -17,20 +17,12 @@ EditaceDialog::EditaceDialog(core::Shell &shell, QWidget *parent)
     : widgets::BalloonWindow(parent, widgets::BalloonPosition::None)
     , m_shell(shell)
 {
-    setObjectName(QStringLiteral("EditaceDialog"));
-    setStatusTip(QStringLiteral("Práce s volitelnými databázemi"));
-    setBackgroundColor(widgets::fromColorRef(widgets::colorref::LightYellow));
     // NovyDialog stays up underneath and keeps the main window disabled:
     // this one engages nothing of the host itself.
-    setFixedSize(286, 89);
-
-    m_heading = new QLabel(this);
-    m_heading->setObjectName(QStringLiteral("Label1"));
-    QFont bold = m_heading->font();
-    bold.setBold(true);
-    m_heading->setFont(bold);
-    m_heading->setAlignment(Qt::AlignCenter);
-    m_heading->setGeometry(8, 4, 270, 16);
+    widgets::setUpBalloon(this, {.objectName = QStringLiteral("EditaceDialog"),
+                                 .hint = QStringLiteral("Práce s volitelnými databázemi"),
+                                 .size = QSize(286, 89)});
+    m_heading = widgets::addTitle(this, QString(), QRect(8, 4, 270, 16), false);
 
     auto entry = [this](const char *name, const QString &caption, const QString &hint, int y) {
         return widgets::addEntry(this, name, caption, hint, QRect(8, y, 270, 20));

@@ -2,10 +2,10 @@
 
 #include "OpenProgressWindow.h"
 
+#include "base/Error.h"
 #include "core/DataModule.h"
 #include "core/Shell.h"
 #include "dbase/Table.h"
-#include "platform/Error.h"
 #include "widgets/DataControls.h"
 #include "widgets/DataSource.h"
 #include "widgets/Fonts.h"
@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPainter>
 #include <QStyle>
 #include <QPalette>
@@ -306,10 +305,8 @@ bool LendingCard::run(const std::function<void()> &step)
     try {
         step();
         return true;
-    } catch (const dbase::Error &error) {
-        QMessageBox::critical(parentWidget(), QStringLiteral("Ordex 2000"), error.message());
-    } catch (const platform::Error &error) {
-        QMessageBox::critical(parentWidget(), QStringLiteral("Ordex 2000"), error.message());
+    } catch (const base::Error &error) {
+        m_shell.showError(error.message());
     }
     return false;
 }
@@ -475,16 +472,14 @@ bool LendingCard::link(const QString &text, const Borrower &borrower, bool lent,
     QString failure;
     try {
         m_ledger.flagBorrower(m_book.slot, borrower, lent, [box](int position) { box->setProgress(position); });
-    } catch (const dbase::Error &error) {
-        failure = error.message();
-    } catch (const platform::Error &error) {
+    } catch (const base::Error &error) {
         failure = error.message();
     }
     if (!failure.isEmpty()) {
         // The box goes and the main window takes input again before the
         // engine's message is shown; a saved card stays saved.
         box->close();
-        QMessageBox::critical(parentWidget(), QStringLiteral("Ordex 2000"), failure);
+        m_shell.showError(failure);
         return false;
     }
     if (beforeClose)

@@ -25,22 +25,13 @@ NovyDialog::NovyDialog(core::AppSettings &settings, core::Shell &shell, QWidget 
     : widgets::BalloonWindow(parent, widgets::BalloonPosition::BottomRight)
     , m_settings(settings)
 {
-    setObjectName(QStringLiteral("NovyDialog"));
-    setStatusTip(QStringLiteral("Práce s volitelnou databází"));
-    setBackgroundColor(widgets::fromColorRef(widgets::colorref::LightYellow));
-    setHost(&shell);
-    setIndicator(QStringLiteral("SBO4"));
-    setSound(QStringLiteral("Dialog.wav"));
-    setFixedSize(203, 190);
-
-    auto *title = new QLabel(QStringLiteral("Vyberte databázi, kterou si přejete upravit"), this);
-    title->setObjectName(QStringLiteral("Label1"));
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    title->setAlignment(Qt::AlignCenter);
-    title->setWordWrap(true);
-    title->setGeometry(8, 6, 187, 32);
+    widgets::setUpBalloon(this, {.objectName = QStringLiteral("NovyDialog"),
+                                 .hint = QStringLiteral("Práce s volitelnou databází"),
+                                 .size = QSize(203, 190),
+                                 .host = &shell,
+                                 .indicator = QStringLiteral("SBO4"),
+                                 .sound = QStringLiteral("Dialog.wav")});
+    widgets::addTitle(this, QStringLiteral("Vyberte databázi, kterou si přejete upravit"), QRect(8, 6, 187, 32), true);
 
     for (int i = 0; i < 3; ++i) {
         const int k = i + 1;

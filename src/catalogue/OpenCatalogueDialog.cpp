@@ -13,7 +13,6 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 
 namespace catalogue {
 
@@ -38,22 +37,13 @@ OpenCatalogueDialog::OpenCatalogueDialog(core::AppSettings &settings, core::Shel
     , m_settings(settings)
     , m_shell(shell)
 {
-    setObjectName(QStringLiteral("OtevreniDialog"));
-    setStatusTip(QStringLiteral("Výběr databáze"));
-    setBackgroundColor(widgets::fromColorRef(widgets::colorref::LightYellow));
-    setHost(&shell);
-    setIndicator(QStringLiteral("SBO3"));
-    setSound(QStringLiteral("Dialog.wav"));
-    setFixedSize(203, 221);
-
-    auto *title = new QLabel(QStringLiteral("Vyberte databázi, kterou si přejete otevřít"), this);
-    title->setObjectName(QStringLiteral("Label1"));
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    title->setAlignment(Qt::AlignCenter);
-    title->setWordWrap(true);
-    title->setGeometry(8, 6, 187, 32);
+    widgets::setUpBalloon(this, {.objectName = QStringLiteral("OtevreniDialog"),
+                                 .hint = QStringLiteral("Výběr databáze"),
+                                 .size = QSize(203, 221),
+                                 .host = &shell,
+                                 .indicator = QStringLiteral("SBO3"),
+                                 .sound = QStringLiteral("Dialog.wav")});
+    widgets::addTitle(this, QStringLiteral("Vyberte databázi, kterou si přejete otevřít"), QRect(8, 6, 187, 32), true);
 
     const QFont entryFont = widgets::serifFont(13);
     for (int i = 0; i < 4; ++i) {
@@ -118,7 +108,7 @@ void OpenCatalogueDialog::showAboveAssistant()
     try {
         refresh();
     } catch (const platform::Error &error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Ordex 2000"), error.message());
+        m_shell.showError(error.message());
         return;
     }
     m_shell.placeAboveAssistant(this);

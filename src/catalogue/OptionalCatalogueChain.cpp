@@ -11,7 +11,6 @@
 
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QScreen>
 
 namespace catalogue {
@@ -98,7 +97,7 @@ void OptionalCatalogueChain::askRemove(int k)
         try {
             m_catalogues.remove(k);
         } catch (const platform::Error &error) {
-            QMessageBox::critical(nullptr, QStringLiteral("Ordex 2000"), error.message());
+            m_shell.showError(error.message());
         }
         emit namesChanged();
     });
@@ -123,7 +122,7 @@ void OptionalCatalogueChain::confirmName(int k, const QString &name)
         m_catalogues.confirmName(k, name);
     } catch (const platform::Error &error) {
         // Nothing was written: the dialog stays for another try or Storno.
-        QMessageBox::critical(m_jmeno, QStringLiteral("Ordex 2000"), error.message());
+        m_shell.showError(error.message());
         return;
     }
     m_jmeno->close();

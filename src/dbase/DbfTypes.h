@@ -1,22 +1,17 @@
 #pragma once
 
-#include <QString>
+#include "base/Error.h"
 
-#include <stdexcept>
+#include <QString>
 
 namespace dbase {
 
 // Every failure of the engine: the message names the table and, where it
 // applies, the field, in Czech, ready to be shown to the user.
-class Error : public std::runtime_error
+class Error : public base::Error
 {
 public:
-    explicit Error(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
-    QString message() const { return m_message; }
-
-private:
-    QString m_message;
+    explicit Error(const QString &message) : base::Error(message) {}
 };
 
 // A field of a table. type is the dBASE letter: C N F D L M (written),

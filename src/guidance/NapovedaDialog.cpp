@@ -5,6 +5,7 @@
 #include "PomocnikDialog.h"
 
 #include "core/Shell.h"
+#include "widgets/DialogParts.h"
 #include "widgets/OfficeLabel.h"
 
 #include <QFrame>
@@ -38,21 +39,15 @@ NapovedaDialog::NapovedaDialog(core::Shell &shell, PomocnikDialog &assistant, QW
     , m_shell(shell)
     , m_assistant(assistant)
 {
-    setObjectName(QStringLiteral("NapovedaDialog"));
-    setWindowTitle(QStringLiteral("Nápověda"));
-    setFixedSize(DialogWidth, DialogHeight);
-    setHost(&m_shell);
-    setIndicator(HelpIndicator);
+    widgets::setUpBalloon(this, {.objectName = QStringLiteral("NapovedaDialog"),
+                                 .title = QStringLiteral("Nápověda"),
+                                 .size = QSize(DialogWidth, DialogHeight),
+                                 .host = &m_shell,
+                                 .indicator = HelpIndicator});
     setFont(dialogFont(font()));
 
-    m_title = new QLabel(this);
-    m_title->setObjectName(QStringLiteral("Label1"));
-    QFont bold = m_title->font();
-    bold.setBold(true);
-    m_titleFont = bold;
-    m_title->setFont(bold);
-    m_title->setAlignment(Qt::AlignCenter);
-    m_title->setGeometry(ColumnLeft, 8, ColumnWidth, 18);
+    m_title = widgets::addTitle(this, QString(), QRect(ColumnLeft, 8, ColumnWidth, 18), false);
+    m_titleFont = m_title->font();
 
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("Label2"));

@@ -7,6 +7,7 @@
 #include "core/Shell.h"
 #include "core/SuiteSettings.h"
 #include "platform/Launcher.h"
+#include "widgets/DialogParts.h"
 #include "widgets/OfficeLabel.h"
 #include "widgets/DialogKeys.h"
 
@@ -33,11 +34,11 @@ UvitaniDialog::UvitaniDialog(core::Shell &shell, core::SuiteSettings &suite,
     , m_dir(dir)
     , m_assistant(assistant)
 {
-    setObjectName(QStringLiteral("UvitaniDialog"));
-    setWindowTitle(QStringLiteral("Pomocník Tessera"));
-    setFixedSize(DialogWidth, DialogHeight);
-    setHost(&m_shell);
-    setIndicator(WelcomeIndicator);
+    widgets::setUpBalloon(this, {.objectName = QStringLiteral("UvitaniDialog"),
+                                 .title = QStringLiteral("Pomocník Tessera"),
+                                 .size = QSize(DialogWidth, DialogHeight),
+                                 .host = &m_shell,
+                                 .indicator = WelcomeIndicator});
     setFont(dialogFont(font()));
     m_startManual = [this] { platform::launchManual(m_dir); };
 

@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -228,7 +227,7 @@ bool PreviewWindow::saveAsPdf(const QString &path)
 {
     const QString error = writePdf(m_document, path, m_title);
     if (!error.isEmpty()) {
-        QMessageBox::critical(this, QStringLiteral("Ordex 2000"), error);
+        emit failed(error);
         return false;
     }
     return true;

@@ -54,8 +54,14 @@ public:
     void goToPage(int page); // 0-based, kept within the document
     void fitWidth();
     void fitPage();
-    // Saves the report to path (no dialog); shows the message and returns false on failure.
+    // Saves the report to path (no dialog); on failure emits failed() and
+    // returns false.
     bool saveAsPdf(const QString &path);
+
+signals:
+    // A failure the user is to be told about, with its message. The engine
+    // shows no error box of its own: whoever opens the preview shows it.
+    void failed(const QString &message);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -7,7 +7,6 @@
 #include "dbase/Table.h"
 #include "widgets/Colors.h"
 #include "widgets/DialogKeys.h"
-#include "widgets/ErrorBox.h"
 #include "widgets/Fonts.h"
 #include "widgets/OfficeButton.h"
 
@@ -163,7 +162,7 @@ void AuthorPicker::fill()
         }
         m_tree->setUpdatesEnabled(true);
     } catch (const dbase::Error &e) {
-        widgets::openErrorBox(this, e.message());
+        m_shell.showError(e.message());
     }
 }
 

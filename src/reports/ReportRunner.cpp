@@ -30,7 +30,11 @@ ReportRunner::ReportRunner(dbase::Table &auxiliary, std::function<QString()> gen
 void ReportRunner::report(const QString &message)
 {
     m_lastMessage = message;
-    if (!m_previewHook && !m_noPrinterAnswer)
+    if (m_previewHook || m_noPrinterAnswer)
+        return;
+    if (m_showError)
+        m_showError(message);
+    else
         widgets::openErrorBox(m_parent, message);
 }
 
@@ -76,6 +80,9 @@ void ReportRunner::preview(ReportForm &form)
         }
         reportengine::PreviewWindow preview(document, form.title(), print, m_parent);
         window = &preview;
+        // A PDF that cannot be saved from the preview is told like every failure.
+        QObject::connect(&preview, &reportengine::PreviewWindow::failed, &preview,
+                         [this](const QString &message) { report(message); });
         if (m_previewHook) {
             preview.show();
             m_previewHook(&preview);

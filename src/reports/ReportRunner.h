@@ -35,6 +35,10 @@ public:
     // Every page to a PDF file; empty text on success, else the message.
     QString writePdf(ReportForm &form, const QString &path);
 
+    // Where the failures of a run go; the program hands in its one error
+    // display (core::Shell::showError). Unset: the error box over parent.
+    void setErrorDisplay(std::function<void(const QString &message)> show) { m_showError = std::move(show); }
+
     // For tests: what the last run reported to the user (empty when nothing).
     QString lastMessage() const { return m_lastMessage; }
     // For tests: instead of the modal preview, called with the open preview window.
@@ -58,6 +62,7 @@ private:
     QString m_lastMessage;
     std::function<void(QWidget *)> m_previewHook;
     std::function<bool()> m_noPrinterAnswer;
+    std::function<void(const QString &)> m_showError;
 };
 
 // The message shown when a report is to be printed and there is no printer.

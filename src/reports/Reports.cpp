@@ -26,6 +26,7 @@ Reports::Reports(const ReportServices &services, QObject *parent)
     m_runner = std::make_unique<ReportRunner>(
         *services.data.auxiliaryTable(), [genre] { return genre->genre(); },
         [printer] { return printer->printer(); });
+    m_runner->setErrorDisplay([&shell = services.shell](const QString &message) { shell.showError(message); });
     m_selection = std::make_unique<SelectionDialog>(services.shell);
     m_title = std::make_unique<SubDialog>(SubDialog::Kind::TitleList, services.shell);
     m_number = std::make_unique<SubDialog>(SubDialog::Kind::NumberList, services.shell);

@@ -15,14 +15,13 @@ namespace reports {
 SelectionDialog::SelectionDialog(core::Shell &shell, QWidget *parent)
     : widgets::BalloonWindow(parent, widgets::BalloonPosition::BottomRight)
 {
-    setObjectName(QStringLiteral("NahledDialog"));
-    setStatusTip(QStringLiteral("Výběr tiskových/náhledových sestav"));
-    setBackgroundColor(widgets::fromColorRef(widgets::colorref::LightYellow));
-    setHost(&shell);
-    setIndicator(QStringLiteral("SBO1"));
-    setSound(QStringLiteral("Dialog.wav"));
+    widgets::setUpBalloon(this, {.objectName = QStringLiteral("NahledDialog"),
+                                 .hint = QStringLiteral("Výběr tiskových/náhledových sestav"),
+                                 .size = QSize(200, 160),
+                                 .host = &shell,
+                                 .indicator = QStringLiteral("SBO1"),
+                                 .sound = QStringLiteral("Dialog.wav")});
     setCatalogueIndicatorOnClose(CatalogueIndicator::Show);
-    setFixedSize(200, 160);
 
     addHeading(this, "Label1", QStringLiteral("Vyberte jednu z následujících"), QRect(4, 6, 192, 16));
     m_mode = addHeading(this, "Label2", QStringLiteral("náhledových sestav"), QRect(4, 22, 192, 16));

@@ -15,11 +15,10 @@ SubDialog::SubDialog(Kind kind, core::Shell &shell, QWidget *parent)
     , m_kind(kind)
     , m_shell(shell)
 {
-    setBackgroundColor(widgets::fromColorRef(widgets::colorref::LightYellow));
     if (kind == Kind::Authors) {
-        setObjectName(QStringLiteral("AutorDialog"));
-        setStatusTip(QStringLiteral("Tiskové sestavy autorů"));
-        setFixedSize(182, 90);
+        widgets::setUpBalloon(this, {.objectName = QStringLiteral("AutorDialog"),
+                                     .hint = QStringLiteral("Tiskové sestavy autorů"),
+                                     .size = QSize(182, 90)});
         addHeading(this, "Label1", QStringLiteral("Abecední seznam autorů"), QRect(4, 4, 174, 16));
         auto *all = addEntry(this, "OfficeLabel1", QStringLiteral("Seznam všech autorů"),
                              QStringLiteral("Použije sestavu pro seznam všech autorů"), QRect(10, 22, 162, 17));
@@ -31,9 +30,9 @@ SubDialog::SubDialog(Kind kind, core::Shell &shell, QWidget *parent)
         connect(one, &widgets::OfficeLabel::clicked, this, &SubDialog::oneAuthorChosen);
     } else {
         const bool title = kind == Kind::TitleList;
-        setObjectName(title ? QStringLiteral("AbecedaDialog") : QStringLiteral("CisloDialog"));
-        setStatusTip(QStringLiteral("Výběr tiskové sestavy"));
-        setFixedSize(197, 105);
+        widgets::setUpBalloon(this, {.objectName = title ? QStringLiteral("AbecedaDialog") : QStringLiteral("CisloDialog"),
+                                     .hint = QStringLiteral("Výběr tiskové sestavy"),
+                                     .size = QSize(197, 105)});
         addHeading(this, "Label1", title ? QStringLiteral("Abecední seznam knih") : QStringLiteral("Číselný seznam knih"),
                    QRect(4, 4, 189, 16));
         const QString which = title ? QStringLiteral("abecední") : QStringLiteral("číselný");

@@ -3,6 +3,7 @@
 #include "AuxiliaryFiles.h"
 #include "InfoNajitDialog.h"
 
+#include "base/Error.h"
 #include "core/AppSettings.h"
 #include "core/AuxiliaryCopy.h"
 #include "core/DataModule.h"
@@ -115,9 +116,7 @@ bool runAuxiliaryBuild(core::DataModule &data, core::AppSettings &settings, core
     QString failure;
     try {
         build(data, settings, slot, *window);
-    } catch (const dbase::Error &error) {
-        failure = error.message();
-    } catch (const platform::Error &error) {
+    } catch (const base::Error &error) {
         failure = error.message();
     } catch (const std::exception &error) {
         failure = QString::fromLocal8Bit(error.what());

@@ -19,23 +19,15 @@ NajitDialog::NajitDialog(core::Shell &shell, QWidget *parent)
     : widgets::BalloonWindow(parent, widgets::BalloonPosition::BottomRight)
     , m_shell(shell)
 {
-    setObjectName(QStringLiteral("NajitDialog"));
-    setStatusTip(QStringLiteral("Vyhledání záznamu v databázi"));
-    setBackgroundColor(widgets::fromColorRef(widgets::colorref::LightYellow));
-    setHost(&shell);
-    setIndicator(QStringLiteral("SBO2"));
-    setSound(QStringLiteral("Dialog.wav"));
+    widgets::setUpBalloon(this, {.objectName = QStringLiteral("NajitDialog"),
+                                 .hint = QStringLiteral("Vyhledání záznamu v databázi"),
+                                 .size = QSize(DialogWidth, DialogHeight),
+                                 .host = &shell,
+                                 .indicator = QStringLiteral("SBO2"),
+                                 .sound = QStringLiteral("Dialog.wav")});
     setCatalogueIndicatorOnClose(CatalogueIndicator::Show);
-    setFixedSize(DialogWidth, DialogHeight);
-
-    auto *title = new QLabel(QStringLiteral("Vyberte si klíč, podle kterého chcete vyhledávat"), this);
-    title->setObjectName(QStringLiteral("Label1"));
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    title->setAlignment(Qt::AlignCenter);
-    title->setWordWrap(true);
-    title->setGeometry(8, 4, 187, 30);
+    widgets::addTitle(this, QStringLiteral("Vyberte si klíč, podle kterého chcete vyhledávat"), QRect(8, 4, 187, 30),
+                      true);
 
     const QFont entryFont = widgets::serifFont(13);
     for (int k = 1; k <= KeyCount; ++k) {

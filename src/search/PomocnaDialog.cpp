@@ -21,19 +21,11 @@ PomocnaDialog::PomocnaDialog(core::AppSettings &settings, core::Shell &shell, QW
     , m_settings(settings)
     , m_shell(shell)
 {
-    setObjectName(QStringLiteral("PomocnaDialog"));
-    setStatusTip(QStringLiteral("Vyhledávání záznamů"));
-    setBackgroundColor(widgets::fromColorRef(widgets::colorref::LightYellow));
     // No host: the find dialog under it keeps the main window disabled.
-    setFixedSize(DialogWidth, DialogHeight);
-
-    m_heading = new QLabel(this);
-    m_heading->setObjectName(QStringLiteral("Label1"));
-    QFont bold = m_heading->font();
-    bold.setBold(true);
-    m_heading->setFont(bold);
-    m_heading->setAlignment(Qt::AlignCenter);
-    m_heading->setGeometry(8, 4, 262, 16);
+    widgets::setUpBalloon(this, {.objectName = QStringLiteral("PomocnaDialog"),
+                                 .hint = QStringLiteral("Vyhledávání záznamů"),
+                                 .size = QSize(DialogWidth, DialogHeight)});
+    m_heading = widgets::addTitle(this, QString(), QRect(8, 4, 262, 16), false);
 
     auto makeEntry = [this](const char *name, const QString &caption, const QString &hint, int y) {
         return widgets::addEntry(this, name, caption, hint, QRect(14, y, 256, 18));

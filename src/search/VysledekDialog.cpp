@@ -5,10 +5,10 @@
 #include "ResultFill.h"
 #include "ResultTree.h"
 
+#include "base/Error.h"
 #include "core/DataModule.h"
 #include "core/Shell.h"
 #include "dbase/Table.h"
-#include "platform/Error.h"
 #include "widgets/Colors.h"
 #include "widgets/OfficeButton.h"
 
@@ -119,9 +119,7 @@ bool VysledekDialog::start(int k, int slot, const QString &heading)
             auxiliary->close();
         m_data.openTable(5);
         fillResultTree(*m_tree, *auxiliary, k);
-    } catch (const dbase::Error &error) {
-        failure = error.message();
-    } catch (const platform::Error &error) {
+    } catch (const base::Error &error) {
         failure = error.message();
     }
     if (!failure.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "DialogParts.h"
 
+#include "BalloonShape.h"
+#include "Colors.h"
 #include "Fonts.h"
 #include "OfficeButton.h"
 #include "OfficeLabel.h"
@@ -9,6 +11,32 @@
 #include <QPalette>
 
 namespace widgets {
+
+void setUpBalloon(BalloonWindow *dialog, const BalloonFrame &frame)
+{
+    dialog->setObjectName(frame.objectName);
+    dialog->setStatusTip(frame.hint);
+    if (!frame.title.isEmpty())
+        dialog->setWindowTitle(frame.title);
+    dialog->setBackgroundColor(fromColorRef(colorref::LightYellow));
+    dialog->setHost(frame.host);
+    dialog->setIndicator(frame.indicator);
+    dialog->setSound(frame.sound);
+    dialog->setFixedSize(frame.size);
+}
+
+QLabel *addTitle(QWidget *dialog, const QString &text, const QRect &geometry, bool wrap)
+{
+    auto *title = new QLabel(text, dialog);
+    title->setObjectName(QStringLiteral("Label1"));
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    title->setAlignment(Qt::AlignCenter);
+    title->setWordWrap(wrap);
+    title->setGeometry(geometry);
+    return title;
+}
 
 QLabel *addHeading(QWidget *dialog, const char *name, const QString &text, const QRect &geometry)
 {

@@ -17,6 +17,7 @@
 #include "search/Searches.h"
 #include "reports/Reports.h"
 #include "reports/SelectionDialog.h"
+#include "widgets/Balloon.h"
 
 #include <QAction>
 #include <QApplication>
@@ -101,6 +102,7 @@ private slots:
     void commandsReachTheRealCatalogueWindow();
     void lendingCardKeepsTheProgramOpen();
     void reportCommandsOpenTheSelectionForTheirCatalogue();
+    void errorBoxWhileABalloonHoldsTheMainWindow();
 };
 
 void MainWindowTest::viewTogglesSurviveRestart()
@@ -780,6 +782,75 @@ void MainWindowTest::reportCommandsOpenTheSelectionForTheirCatalogue()
     commandOf(main, "DR12")->trigger();
     QCOMPARE(main->genreChoice().genre(), QStringLiteral("Horor"));
     table->close();
+}
+
+void MainWindowTest::errorBoxWhileABalloonHoldsTheMainWindow()
+{
+    // Erasing the standard catalogue without its template fails while the
+    // question still holds the main window disabled: the error box comes up
+    // over the disabled main window and must still take the user's answer.
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    const QString templ = platform::presenceTest(QStringLiteral("VazonS.dbf"), f.dir().templateDir());
+    QVERIFY(!templ.isEmpty());
+    QVERIFY(QFile::remove(templ));
+
+    struct Seen
+    {
+        QString text;
+        bool boxEnabled = false;
+        bool okEnabled = false;
+        bool mainEnabled = true;
+        QWidget *parent = nullptr;
+    } seen;
+    class Watch : public QObject
+    {
+    public:
+        Watch(Seen &seen, HlavniDialog *main) : m_seen(seen), m_main(main) {}
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            auto *box = qobject_cast<QMessageBox *>(watched);
+            if (box && event->type() == QEvent::Show && box->objectName() == QLatin1String("ErrorBox")) {
+                m_seen.text = box->text();
+                m_seen.boxEnabled = box->isEnabled();
+                m_seen.okEnabled = box->button(QMessageBox::Ok)->isEnabled();
+                m_seen.mainEnabled = m_main->isEnabled();
+                m_seen.parent = box->parentWidget();
+            }
+            return false;
+        }
+
+    private:
+        Seen &m_seen;
+        HlavniDialog *m_main;
+    } watch(seen, main);
+    qApp->installEventFilter(&watch);
+
+    program->catalogues()->askEraseStandard();
+    widgets::Balloon *question = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("VymazatDialog") && w->isVisible())
+            question = qobject_cast<widgets::Balloon *>(w);
+    QVERIFY(question);
+    QVERIFY(!main->isEnabled());
+    question->accept();
+    qApp->removeEventFilter(&watch);
+
+    QVERIFY2(seen.text.contains(QStringLiteral("VazonS.dbf")), qPrintable(seen.text));
+    QCOMPARE(seen.parent, main);
+    QVERIFY(!seen.mainEnabled);
+    QVERIFY(seen.boxEnabled);
+    QVERIFY(seen.okEnabled);
+    // The question has gone; the box is answered and the program goes on.
+    QVERIFY(main->isEnabled());
+    QMessageBox *box = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("ErrorBox") && w->isVisible())
+            box = qobject_cast<QMessageBox *>(w);
+    QVERIFY(box);
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(!box->isVisible());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -6,10 +6,13 @@
 
 #include "catalogue/OpenCatalogueDialog.h"
 #include "core/Slots.h"
+#include "platform/Error.h"
 #include "widgets/OfficeLabel.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSignalSpy>
 
 using catalogue::CatalogueWindow;
@@ -23,6 +26,7 @@ private slots:
     void eachSlotOpensFromTheDialog();
     void unavailableEntriesAreStruckThrough();
     void failedOpeningLeavesNothingBehind();
+    void engineAndPlatformFailuresReachTheErrorBox();
     void deleteAsksAndEscapeKeepsTheBook();
     void deleteBalloonKnowsItsCatalogue();
     void closingInBrowseStateClosesAtOnce();
@@ -136,6 +140,83 @@ void OpeningClosingTest::failedOpeningLeavesNothingBehind()
     QVERIFY(!p->main.indicators.contains(QStringLiteral("SBO3")));
     QVERIFY(p->main.area.subWindowList().isEmpty());
     QVERIFY(!p->data.bookTable(2)->isActive());
+}
+
+namespace {
+
+// What every error box shown meanwhile said, and whether it was the
+// program's one error box and could be answered.
+class ShownBoxes : public QObject
+{
+public:
+    ShownBoxes() { qApp->installEventFilter(this); }
+    QStringList texts;
+    bool allTheProgramsBox = true;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            if (auto *box = qobject_cast<QMessageBox *>(watched)) {
+                texts << box->text();
+                allTheProgramsBox = allTheProgramsBox && box->objectName() == QLatin1String("ErrorBox")
+                                    && box->icon() == QMessageBox::Critical && box->isEnabled();
+                QMetaObject::invokeMethod(box, &QMessageBox::accept, Qt::QueuedConnection);
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void OpeningClosingTest::engineAndPlatformFailuresReachTheErrorBox()
+{
+    // The engine's failure: a damaged catalogue file. Its message is the one
+    // the table itself gives.
+    const QString damaged = p->dir.dataDir() + core::bookTableFile(2);
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("not a table");
+    file.close();
+    QString engineMessage;
+    try {
+        dbase::Table t;
+        t.setDatabaseName(p->dir.dataDir());
+        t.setTableName(core::bookTableFile(2));
+        t.open();
+    } catch (const dbase::Error &e) {
+        engineMessage = e.message();
+    }
+    QVERIFY(!engineMessage.isEmpty());
+
+    ShownBoxes boxes;
+    QVERIFY(!p->catalogues.open(2));
+    QCOMPARE(boxes.texts, QStringList{engineMessage});
+
+    // The platform's failure: the ini file cannot take the open marker.
+    const QString ini = p->dir.path() + QStringLiteral("Ordex2000.ini");
+    QVERIFY(QFile::rename(ini, ini + QStringLiteral(".bak")));
+    QVERIFY(QDir().mkdir(ini));
+    QString platformMessage;
+    try {
+        p->settings.setCatalogueOpen(3, true);
+    } catch (const platform::Error &e) {
+        platformMessage = e.message();
+    }
+    QVERIFY(!platformMessage.isEmpty());
+    QVERIFY(!p->catalogues.open(3));
+    QCOMPARE(boxes.texts, (QStringList{engineMessage, platformMessage}));
+    QVERIFY(boxes.allTheProgramsBox);
+    QVERIFY(QDir().rmdir(ini));
+    QVERIFY(QFile::rename(ini + QStringLiteral(".bak"), ini));
+
+    // Nothing of either opening stayed behind, and the boxes were answered.
+    QVERIFY(p->main.mainEnabled);
+    QVERIFY(p->main.area.subWindowList().isEmpty());
+    QVERIFY(!p->settings.catalogueOpen(2));
+    QVERIFY(!p->settings.catalogueOpen(3));
+    QTRY_VERIFY(!QApplication::activeModalWidget());
 }
 
 void OpeningClosingTest::deleteAsksAndEscapeKeepsTheBook()

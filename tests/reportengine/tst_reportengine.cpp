@@ -9,6 +9,7 @@
 #include "reportengine/ReportDocument.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QFontInfo>
 #include <QSpinBox>
@@ -17,6 +18,7 @@
 #include <QPicture>
 #include <QPrinter>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -332,6 +334,18 @@ void ReportEngineTest::previewPagesLikeADocumentViewer()
     QTemporaryDir dir;
     QVERIFY(preview.saveAsPdf(dir.filePath(QStringLiteral("nahled.pdf"))));
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("nahled.pdf"))));
+
+    // A file that cannot be written: the message goes to whoever opened the
+    // preview, which shows it; the engine puts up no box of its own.
+    QSignalSpy failed(&preview, &PreviewWindow::failed);
+    const QString missing = dir.filePath(QStringLiteral("chybi/nahled.pdf"));
+    QVERIFY(!preview.saveAsPdf(missing));
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(failed.first().first().toString(), writePdf(doc, missing, QStringLiteral("Zkouška")));
+    QVERIFY(!failed.first().first().toString().isEmpty());
+    for (QWidget *w : QApplication::topLevelWidgets())
+        QVERIFY2(!w->isVisible() || w == &preview, qPrintable(w->metaObject()->className()));
+    QVERIFY(!QFile::exists(missing));
 }
 
 void ReportEngineTest::printingGoesPageByPageToThePrinter()

@@ -8,6 +8,7 @@
 #include "dbase/Table.h"
 #include "reports/ReportForm.h"
 #include "reports/ReportRunner.h"
+#include "reportengine/PreviewWindow.h"
 
 #include <QDate>
 #include <QFile>
@@ -59,6 +60,7 @@ private slots:
     void headerAndFooterStandWhereTheLayoutSays();
     void badArgumentsOrTableLeaveNoFile();
     void filterIsOffAfterEveryRun();
+    void failuresReachTheErrorDisplay();
     void detailLevelMovesTheMask();
 };
 
@@ -361,6 +363,41 @@ void ReportsPdfTest::filterIsOffAfterEveryRun()
     ReportForm authors(ReportKind::Authors);
     QVERIFY(!bareRunner.writePdf(authors, f.path(QStringLiteral("c.pdf"))).isEmpty());
     QVERIFY(!QFile::exists(f.path(QStringLiteral("c.pdf"))));
+}
+
+void ReportsPdfTest::failuresReachTheErrorDisplay()
+{
+    ReportFixture f;
+    // The engine refuses the order the authors need: the preview never
+    // opens and the program's error display gets the engine's message.
+    const QString noTags = f.path(QStringLiteral("Holy.dbf"));
+    dbase::createTable(noTags, core::auxiliaryFields(), {}, true);
+    dbase::Table bare;
+    bare.setDatabaseName(f.path(QString()));
+    bare.setTableName(QStringLiteral("Holy.dbf"));
+    reports::ReportRunner bareRunner(bare, [] { return QString(); }, {});
+    QStringList shown;
+    bareRunner.setErrorDisplay([&shown](const QString &message) { shown << message; });
+    ReportForm authors(ReportKind::Authors);
+    bareRunner.preview(authors);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(!shown.first().isEmpty());
+    QCOMPARE(shown.first(), bareRunner.lastMessage());
+
+    // A PDF the preview cannot save is reported by the runner like any
+    // failure of the run, with the engine's message.
+    dbase::Table aux;
+    f.fillAuxiliary(aux, mixedBooks());
+    reports::ReportRunner runner(aux, [] { return QString(); }, {});
+    bool saved = true;
+    runner.setPreviewHook([&](QWidget *preview) {
+        saved = static_cast<reportengine::PreviewWindow *>(preview)->saveAsPdf(f.path(QStringLiteral("chybi/x.pdf")));
+    });
+    ReportForm title(ReportKind::Title);
+    runner.preview(title);
+    QVERIFY(!saved);
+    QVERIFY2(runner.lastMessage().contains(QStringLiteral("nelze uložit")), qPrintable(runner.lastMessage()));
+    QVERIFY(!aux.filtered());
 }
 
 void ReportsPdfTest::detailLevelMovesTheMask()

@@ -3,10 +3,14 @@
 
 #include "widgets/Balloon.h"
 #include "widgets/DialogHost.h"
+#include "widgets/ErrorBox.h"
 #include "widgets/OfficeButton.h"
 
+#include <QAbstractButton>
 #include <QImage>
+#include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -218,6 +222,58 @@ private slots:
             QCOMPARE(accepted.count(), round + 1);
             QVERIFY(main.isEnabled());
         }
+    }
+
+    void errorBoxOverTheDisabledMainWindowCanBeAnswered()
+    {
+        // A command answered in a balloon fails: the balloon still holds the
+        // main window disabled when the error box comes up over it, and a box
+        // disabled along with its parent could never be closed.
+        FakeHost host;
+        QWidget main;
+        host.main = &main;
+        main.show();
+        BalloonSpec spec = deleteQuestion();
+        spec.closeOnAnswer = false; // the balloon stays up, as the name dialog does
+        Balloon b(spec, &main);
+        b.setHost(&host);
+        QPointer<QMessageBox> box;
+        connect(&b, &Balloon::accepted, &main, [&] {
+            box = openErrorBox(&main, QStringLiteral("Soubor Vazon3.Mdx nelze zkopírovat."));
+        });
+        b.show();
+        QVERIFY(!main.isEnabled());
+        click(b.yesButton());
+        QVERIFY(box);
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->objectName(), QStringLiteral("ErrorBox"));
+        QCOMPARE(box->text(), QStringLiteral("Soubor Vazon3.Mdx nelze zkopírovat."));
+        QCOMPARE(box->windowTitle(), QStringLiteral("Ordex 2000"));
+        QVERIFY(!main.isEnabled());
+        QVERIFY(box->isEnabled());
+        QAbstractButton *ok = box->button(QMessageBox::Ok);
+        QVERIFY(ok && ok->isEnabled());
+        // The keyboard answers it as well as the mouse would.
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(!box->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!box);
+        // The balloon is still there to be answered or closed.
+        QVERIFY(b.isVisible() && b.isEnabled());
+        b.close();
+        QVERIFY(main.isEnabled());
+
+        // The other order: the box is up when a balloon disables the main
+        // window; the box must not go disabled along with it.
+        box = openErrorBox(&main, QStringLiteral("Chyba"));
+        b.show();
+        QVERIFY(!main.isEnabled());
+        QVERIFY(box->isEnabled());
+        QVERIFY(box->button(QMessageBox::Ok)->isEnabled());
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(!box->isVisible());
+        b.close();
+        QVERIFY(main.isEnabled());
     }
 
     void buttonsAnswerAndClose()
