@@ -43,7 +43,7 @@ QList<Book> mixedBooks()
 
 } // namespace
 
-class ReportsPdfTest : public QObject
+class PdfTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -62,13 +62,13 @@ private slots:
     void detailLevelMovesTheMask();
 };
 
-void ReportsPdfTest::initTestCase()
+void PdfTest::initTestCase()
 {
     if (!ReportFixture::havePoppler())
         QSKIP("poppler-utils (pdftotext) is not installed");
 }
 
-void ReportsPdfTest::titleListInCzechOrderWithEveryTitledBook()
+void PdfTest::titleListInCzechOrderWithEveryTitledBook()
 {
     ReportFixture f;
     const QString table = f.catalogue(mixedBooks());
@@ -86,7 +86,7 @@ void ReportsPdfTest::titleListInCzechOrderWithEveryTitledBook()
     QVERIFY(!text.contains(QStringLiteral("Bez Názvu")));
 }
 
-void ReportsPdfTest::numberListInOrderOfNumbers()
+void PdfTest::numberListInOrderOfNumbers()
 {
     ReportFixture f;
     const QString table = f.catalogue(mixedBooks());
@@ -96,7 +96,7 @@ void ReportsPdfTest::numberListInOrderOfNumbers()
                                           QStringLiteral("Cesta"), QStringLiteral("Žena")}));
 }
 
-void ReportsPdfTest::genreRestrictsTheBookLists()
+void PdfTest::genreRestrictsTheBookLists()
 {
     ReportFixture f;
     const QString table = f.catalogue(mixedBooks());
@@ -120,7 +120,7 @@ void ReportsPdfTest::genreRestrictsTheBookLists()
     QCOMPARE(bookRows(text).size(), 5);
 }
 
-void ReportsPdfTest::levelsPrintOneTwoOrFourRows()
+void PdfTest::levelsPrintOneTwoOrFourRows()
 {
     ReportFixture f;
     QList<Book> books = mixedBooks();
@@ -153,7 +153,7 @@ void ReportsPdfTest::levelsPrintOneTwoOrFourRows()
     QVERIFY(extended.contains(QStringLiteral("Čapek Karel")));
 }
 
-void ReportsPdfTest::longTitleWrapsAndIsCutInItsBox()
+void PdfTest::longTitleWrapsAndIsCutInItsBox()
 {
     ReportFixture f;
     // 50 letters, the field's width, are far more than the box's 77.3 mm.
@@ -177,7 +177,7 @@ void ReportsPdfTest::longTitleWrapsAndIsCutInItsBox()
     QCOMPARE(noteLines, 2);
 }
 
-void ReportsPdfTest::emptyCatalogueGivesOnePageWithHeaderAndFooter()
+void PdfTest::emptyCatalogueGivesOnePageWithHeaderAndFooter()
 {
     ReportFixture f;
     const QString table = f.catalogue({book(QString(), QStringLiteral("Jen autor"))});
@@ -190,7 +190,7 @@ void ReportsPdfTest::emptyCatalogueGivesOnePageWithHeaderAndFooter()
     }
 }
 
-void ReportsPdfTest::authorsAreGroupedAndNeverRestrictedByGenre()
+void PdfTest::authorsAreGroupedAndNeverRestrictedByGenre()
 {
     ReportFixture f;
     QList<Book> books = mixedBooks();
@@ -224,7 +224,7 @@ void ReportsPdfTest::authorsAreGroupedAndNeverRestrictedByGenre()
             != 0);
 }
 
-void ReportsPdfTest::oneAuthorExactlyAsWrittenEvenWithAnApostrophe()
+void PdfTest::oneAuthorExactlyAsWrittenEvenWithAnApostrophe()
 {
     ReportFixture f;
     const QList<Book> books{
@@ -244,7 +244,7 @@ void ReportsPdfTest::oneAuthorExactlyAsWrittenEvenWithAnApostrophe()
     QCOMPARE(bookRows(text), QStringList{QStringLiteral("Malé")});
 }
 
-void ReportsPdfTest::headerAndFooterStandWhereTheLayoutSays()
+void PdfTest::headerAndFooterStandWhereTheLayoutSays()
 {
     ReportFixture f;
     const QString table = f.catalogue(mixedBooks());
@@ -281,7 +281,7 @@ void ReportsPdfTest::headerAndFooterStandWhereTheLayoutSays()
     }
 }
 
-void ReportsPdfTest::badArgumentsOrTableLeaveNoFile()
+void PdfTest::badArgumentsOrTableLeaveNoFile()
 {
     ReportFixture f;
     const QString table = f.catalogue(mixedBooks());
@@ -323,7 +323,7 @@ void ReportsPdfTest::badArgumentsOrTableLeaveNoFile()
     QVERIFY(err.contains(QStringLiteral("nelze uložit")));
 }
 
-void ReportsPdfTest::filterIsOffAfterEveryRun()
+void PdfTest::filterIsOffAfterEveryRun()
 {
     ReportFixture f;
     dbase::Table aux;
@@ -363,7 +363,7 @@ void ReportsPdfTest::filterIsOffAfterEveryRun()
     QVERIFY(!QFile::exists(f.path(QStringLiteral("c.pdf"))));
 }
 
-void ReportsPdfTest::detailLevelMovesTheMask()
+void PdfTest::detailLevelMovesTheMask()
 {
     ReportForm form(ReportKind::Number);
     const auto mask = [&form] { return form.layout().detail.find(QStringLiteral("panel1"))->box; };
@@ -378,5 +378,5 @@ void ReportsPdfTest::detailLevelMovesTheMask()
     QCOMPARE(qRound(mask().top() * 96 / 25.4), 48);
 }
 
-QTEST_MAIN(ReportsPdfTest)
+QTEST_MAIN(PdfTest)
 #include "tst_reports_pdf.moc"

@@ -75,7 +75,7 @@ QList<QByteArray> tableFiles(const QString &data)
 
 } // namespace
 
-class TestImportCrash : public QObject
+class CrashTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -176,5 +176,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestImportCrash)
+QTEST_GUILESS_MAIN(CrashTest)
 #include "tst_tools_crash.moc"

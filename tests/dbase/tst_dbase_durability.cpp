@@ -360,4 +360,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(DurabilityTest)
-#include "tst_durability.moc"
+#include "tst_dbase_durability.moc"

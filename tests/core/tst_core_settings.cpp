@@ -225,4 +225,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(SettingsTest)
-#include "SettingsTest.moc"
+#include "tst_core_settings.moc"

@@ -721,4 +721,4 @@ void MainWindowTest::reportCommandsOpenTheSelectionForTheirCatalogue()
 }
 
 QTEST_MAIN(MainWindowTest)
-#include "tst_app_mainwindow.moc"
+#include "tst_app_main_window.moc"

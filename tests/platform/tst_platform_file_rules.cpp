@@ -195,4 +195,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(FileRulesTest)
-#include "FileRulesTest.moc"
+#include "tst_platform_file_rules.moc"

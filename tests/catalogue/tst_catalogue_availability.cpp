@@ -55,4 +55,4 @@ void AvailabilityTest::editingLeavesOnlySaveAndUndo()
 }
 
 QTEST_APPLESS_MAIN(AvailabilityTest)
-#include "AvailabilityTest.moc"
+#include "tst_catalogue_availability.moc"

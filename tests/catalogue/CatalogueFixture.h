@@ -4,7 +4,8 @@
 // and the ini files, the data module on it, the fake main window and the
 // catalogue subsystem, as the program context would build them.
 
-#include "FakeMainWindow.h"
+#include "support/ErrorBoxes.h"
+#include "support/FakeShell.h"
 
 #include "catalogue/CatalogueServices.h"
 #include "catalogue/CatalogueWindow.h"
@@ -22,10 +23,10 @@
 
 #include <memory>
 
-struct TestProgram
+struct CatalogueFixture
 {
-    TestProgram();
-    ~TestProgram();
+    CatalogueFixture();
+    ~CatalogueFixture();
 
     // Opens a slot through the open dialog's entry.
     catalogue::CatalogueWindow *openFromDialog(int slot);
@@ -41,22 +42,6 @@ struct TestProgram
     platform::ProgramDirectory dir;
     core::AppSettings settings;
     core::DataModule data;
-    FakeMainWindow main;
+    FakeShell main{FakeShell::Frame::Shown};
     catalogue::Catalogues catalogues;
-};
-
-// Answers the next error box the code under test shows, keeping its text.
-// It watches for the box being shown, whenever that happens inside the
-// command, instead of looking for it on a timer.
-class ErrorBoxes : public QObject
-{
-public:
-    void expectOne();
-    QStringList messages;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    int m_expected = 0;
 };

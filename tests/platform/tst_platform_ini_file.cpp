@@ -356,4 +356,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(IniFileTest)
-#include "IniFileTest.moc"
+#include "tst_platform_ini_file.moc"
