@@ -4,6 +4,8 @@
 
 #include "ProgramLayout.h"
 
+#include "support/Files.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -15,13 +17,9 @@
 #include <csignal>
 #include <sys/resource.h>
 
-namespace {
+using testsupport::fileBytes;
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+namespace {
 
 quint32 recordCount(const QString &dbf)
 {
