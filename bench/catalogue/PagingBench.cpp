@@ -2,8 +2,8 @@
 // catalogue, stepping through every book with the controls following, and
 // adding books through the window. Prints one line per measurement.
 
-#include "FakeMainWindow.h"
-#include "Typing.h"
+#include "support/FakeShell.h"
+#include "support/Typing.h"
 
 #include "catalogue/CatalogueWindow.h"
 #include "catalogue/Catalogues.h"
@@ -64,7 +64,7 @@ int main(int argc, char **argv)
     platform::ProgramDirectory dir(root);
     core::AppSettings settings(dir);
     core::DataModule data(dir);
-    FakeMainWindow main;
+    FakeShell main{FakeShell::Frame::Shown};
     catalogue::Catalogues catalogues({data, settings, main, main});
 
     clock.restart();

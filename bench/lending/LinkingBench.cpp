@@ -3,8 +3,8 @@
 // books of many persons of whom 20 are the borrower (10 in each). Prints one
 // line per measurement and the median of the rounds.
 
-#include "FakeMainWindow.h"
-#include "Typing.h"
+#include "support/FakeShell.h"
+#include "support/Typing.h"
 
 #include "catalogue/CatalogueWindow.h"
 #include "catalogue/Catalogues.h"
@@ -97,7 +97,7 @@ int main(int argc, char **argv)
     platform::ProgramDirectory dir(root);
     core::AppSettings settings(dir);
     core::DataModule dataModule(dir);
-    FakeMainWindow main;
+    FakeShell main{FakeShell::Frame::Shown};
     catalogue::Catalogues catalogues({dataModule, settings, main, main});
     catalogue::CatalogueWindow *window = catalogues.open(1);
     if (!window)

@@ -3,7 +3,7 @@
 // A fresh program directory in a temporary folder and a program context
 // started on it, as the tests of the application layer use them.
 
-#include "ProgramLayout.h"
+#include "support/ProgramFolder.h"
 
 #include "app/HlavniDialog.h"
 #include "app/ProgramContext.h"
@@ -24,7 +24,7 @@ struct AppFixture
     QTemporaryDir temp;
     QString key = QStringLiteral("OrdexTest-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
 
-    AppFixture() { layOutProgramDirectory(temp.path(), LayoutMode::Fresh); }
+    AppFixture() { testsupport::layOutProgram(temp); }
 
     platform::ProgramDirectory dir() const { return platform::ProgramDirectory(temp.path()); }
     core::AppSettings settings() const { return core::AppSettings(dir()); }

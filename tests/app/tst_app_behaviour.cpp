@@ -5,7 +5,7 @@
 
 #include "AppFixture.h"
 
-#include "../catalogue/Typing.h"
+#include "support/Typing.h"
 
 #include "catalogue/CatalogueWindow.h"
 #include "catalogue/Catalogues.h"

@@ -4,7 +4,7 @@
 // disables them all), must be announced at each change, and must decide the
 // record commands, the context menu and the close.
 
-#include "TestProgram.h"
+#include "CatalogueFixture.h"
 
 #include "catalogue/BookForm.h"
 #include "catalogue/WindowState.h"
@@ -47,13 +47,13 @@ private:
     void addBook(const QString &number, const QString &title);
     bool formEditable() const;
 
-    std::unique_ptr<TestProgram> p;
+    std::unique_ptr<CatalogueFixture> p;
     CatalogueWindow *w = nullptr;
 };
 
 void WindowStateTest::init()
 {
-    p = std::make_unique<TestProgram>();
+    p = std::make_unique<CatalogueFixture>();
     w = p->openFromDialog(1);
     QVERIFY(w);
     QApplication::setActiveWindow(&p->main.area);
@@ -67,8 +67,8 @@ void WindowStateTest::cleanup()
 void WindowStateTest::addBook(const QString &number, const QString &title)
 {
     w->newRecord();
-    TestProgram::type(control("C1"), number);
-    TestProgram::type(control("J1"), title);
+    CatalogueFixture::type(control("C1"), number);
+    CatalogueFixture::type(control("J1"), title);
     QVERIFY(w->saveRecord());
 }
 
@@ -114,13 +114,13 @@ void WindowStateTest::stateHoldsWhileABalloonDisablesTheControls()
 {
     addBook(QStringLiteral("1"), QStringLiteral("Alfa"));
     w->editRecord();
-    TestProgram::type(control("J1"), QStringLiteral("Alfa II"));
-    TestProgram::type(control("S1"), QStringLiteral("mnoho"));
+    CatalogueFixture::type(control("J1"), QStringLiteral("Alfa II"));
+    CatalogueFixture::type(control("S1"), QStringLiteral("mnoho"));
 
     // The close question disables the main window and every control in it;
     // the record is still being edited, and a second close asks again.
     QVERIFY(!w->requestClose());
-    QVERIFY(!p->main.mainEnabled);
+    QVERIFY(!p->main.mainWindowEnabled);
     QVERIFY(!control("C1")->isEnabled());
     QVERIFY(w->isEditing());
     QCOMPARE(w->state(), catalogue::CatalogueState::Editing);
@@ -130,9 +130,9 @@ void WindowStateTest::stateHoldsWhileABalloonDisablesTheControls()
     // "Ano" with a value the table refuses: still editing, with the typed text.
     ErrorBoxes boxes;
     boxes.expectOne();
-    TestProgram::balloon(QStringLiteral("DotazKonecDialog"))->accept();
+    CatalogueFixture::balloon(QStringLiteral("DotazKonecDialog"))->accept();
     QCOMPARE(boxes.messages.size(), 1);
-    QVERIFY(p->main.mainEnabled);
+    QVERIFY(p->main.mainWindowEnabled);
     QCOMPARE(w->windowState(), (WindowState{Record::Editing, Card::Hidden}));
     QVERIFY(formEditable() && control("C1")->isEnabled());
     QCOMPARE(text("S1"), QStringLiteral("mnoho"));
@@ -140,7 +140,7 @@ void WindowStateTest::stateHoldsWhileABalloonDisablesTheControls()
     QCOMPARE(p->readBack(1)->fieldText(QStringLiteral("NAZEV")), QStringLiteral("Alfa"));
 
     // Corrected, it saves and the controls lock again.
-    TestProgram::type(control("S1"), QStringLiteral("120"));
+    CatalogueFixture::type(control("S1"), QStringLiteral("120"));
     QVERIFY(w->saveRecord());
     QCOMPARE(w->windowState(), WindowState{});
     QVERIFY(!formEditable());
@@ -203,7 +203,7 @@ void WindowStateTest::cardSavedOverAnEditedRecord()
     w->table()->post();
 
     w->editRecord();
-    TestProgram::type(control("J1"), QStringLiteral("Alfa, druhé vydání"));
+    CatalogueFixture::type(control("J1"), QStringLiteral("Alfa, druhé vydání"));
     openCard();
     QCOMPARE(w->windowState(), (WindowState{Record::Editing, Card::NoCard}));
     QVERIFY(formEditable());
@@ -214,7 +214,7 @@ void WindowStateTest::cardSavedOverAnEditedRecord()
 
     trigger("TD3");
     QCOMPARE(w->windowState(), (WindowState{Record::Editing, Card::Editing}));
-    TestProgram::type(cardEdit(2), QStringLiteral("Nováková"));
+    CatalogueFixture::type(cardEdit(2), QStringLiteral("Nováková"));
     trigger("TD4");
 
     // The book went to the file lent, with the typed title, its date kept,
@@ -232,7 +232,7 @@ void WindowStateTest::cardSavedOverAnEditedRecord()
     // Leaving the card leaves the record in edit; its save stamps the date.
     trigger("TD7");
     QCOMPARE(w->windowState(), (WindowState{Record::Editing, Card::Hidden}));
-    TestProgram::type(control("A1"), QStringLiteral("Autor"));
+    CatalogueFixture::type(control("A1"), QStringLiteral("Autor"));
     QVERIFY(w->saveRecord());
     QCOMPARE(w->windowState(), WindowState{});
     disk = p->readBack(1);
@@ -246,11 +246,11 @@ void WindowStateTest::refusedBookValueKeepsCardAndRecordInEdit()
 {
     // A new book whose page count the table refuses, lent before it is saved.
     w->newRecord();
-    TestProgram::type(control("C1"), QStringLiteral("7"));
-    TestProgram::type(control("S1"), QStringLiteral("x"));
+    CatalogueFixture::type(control("C1"), QStringLiteral("7"));
+    CatalogueFixture::type(control("S1"), QStringLiteral("x"));
     openCard();
     trigger("TD3");
-    TestProgram::type(cardEdit(2), QStringLiteral("Malá"));
+    CatalogueFixture::type(cardEdit(2), QStringLiteral("Malá"));
     ErrorBoxes boxes;
     boxes.expectOne();
     trigger("TD4");
@@ -263,7 +263,7 @@ void WindowStateTest::refusedBookValueKeepsCardAndRecordInEdit()
     // Corrected, the card saves and stores the new book with it.
     trigger("TD7"); // refused: the card is being edited
     QCOMPARE(w->windowState().card, Card::Editing);
-    TestProgram::type(control("S1"), QStringLiteral("300"));
+    CatalogueFixture::type(control("S1"), QStringLiteral("300"));
     trigger("TD4");
     QCOMPARE(w->windowState(), (WindowState{Record::Editing, Card::CardPresent}));
     auto disk = p->readBack(1);
@@ -277,22 +277,22 @@ void WindowStateTest::closeWithRecordAndCardBothPending()
 {
     addBook(QStringLiteral("3"), QStringLiteral("Gama"));
     w->editRecord();
-    TestProgram::type(control("J1"), QStringLiteral("Gama nová"));
+    CatalogueFixture::type(control("J1"), QStringLiteral("Gama nová"));
     openCard();
     trigger("TD3");
-    TestProgram::type(cardEdit(2), QStringLiteral("Veselý"));
+    CatalogueFixture::type(cardEdit(2), QStringLiteral("Veselý"));
     QCOMPARE(w->closeDecision(), CloseDecision::AskAboutRecord);
 
     // The record is asked about first; saved, the card still keeps the
     // window open with its warning, and with what was typed on it.
     QSignalSpy answered(w, &CatalogueWindow::closeQuestionAnswered);
     QVERIFY(!w->requestClose());
-    TestProgram::balloon(QStringLiteral("DotazKonecDialog"))->accept();
+    CatalogueFixture::balloon(QStringLiteral("DotazKonecDialog"))->accept();
     QCOMPARE(answered.size(), 1);
     QCOMPARE(answered.first().at(1).toBool(), false);
     QCOMPARE(p->readBack(1)->fieldText(QStringLiteral("NAZEV")), QStringLiteral("Gama nová"));
     QCOMPARE(w->windowState(), (WindowState{Record::Browsing, Card::Editing}));
-    widgets::Balloon *warning = TestProgram::balloon(QStringLiteral("DotazVypujckaDialog"));
+    widgets::Balloon *warning = CatalogueFixture::balloon(QStringLiteral("DotazVypujckaDialog"));
     QVERIFY(warning);
     QTest::keyClick(warning, Qt::Key_Escape);
     QCOMPARE(p->catalogues.window(1), w);

@@ -3,9 +3,9 @@
 // A fresh program directory in a temporary folder with the settings, the
 // assistant and a fake main window, as each guidance test needs them.
 
-#include "FakeShell.h"
+#include "support/FakeShell.h"
+#include "support/ProgramFolder.h"
 
-#include "ProgramLayout.h"
 #include "core/AppSettings.h"
 #include "core/SuiteSettings.h"
 #include "guidance/PomocnikDialog.h"
@@ -24,7 +24,7 @@ struct GuidanceFixture
     static constexpr int ScreenHeight = 768;
 
     GuidanceFixture()
-        : dir((layOutProgramDirectory(tmp.path(), LayoutMode::Fresh), tmp.path()))
+        : dir(testsupport::layOutProgram(tmp))
         , settings(dir)
         , suite(dir)
         , sounds(dir)
@@ -32,7 +32,12 @@ struct GuidanceFixture
     {
         assistant->setScreenSize(QSize(ScreenWidth, ScreenHeight));
         assistant->moveHome();
-        shell.assistant = assistant.get();
+        // The assistant is disabled with the main window; dialogs are placed
+        // beside and above it, as the main window does.
+        guidance::PomocnikDialog *figure = assistant.get();
+        shell.followsMainWindow = figure;
+        shell.placeBeside = [figure](QWidget *dialog) { figure->placeBeside(dialog); };
+        shell.placeAbove = [figure](QWidget *dialog) { figure->placeAbove(dialog, guidance::PanelPlacement::Standard); };
     }
 
     // Tessera.ini as another program of the family sees it.

@@ -277,7 +277,7 @@ private slots:
         QWidget *balloon = ini.window();
         QCOMPARE(balloon->objectName(), QStringLiteral("IniDialog"));
         QCOMPARE(balloon->size(), QSize(300, 98));
-        f.shell.indicators[QStringLiteral("SBO10")] = true;
+        f.shell.indicators.insert(QStringLiteral("SBO10"));
         f.assistant->move(0, 0);
         ini.MN5Click();
         QVERIFY(balloon->isVisible());

@@ -2,9 +2,9 @@
 // dialog and its sub-dialogs, the hand-over of mode and catalogue, the
 // rebuild of the auxiliary table before every report, and the author picker.
 
-#include "FakeShell.h"
-#include "ProgramLayout.h"
 #include "ReportFixture.h"
+#include "support/FakeShell.h"
+#include "support/ProgramFolder.h"
 
 #include "core/AppSettings.h"
 #include "core/DataModule.h"
@@ -36,8 +36,7 @@ struct Program
 {
     Program()
     {
-        layOutProgramDirectory(temp.path(), LayoutMode::Fresh);
-        dir = platform::ProgramDirectory(temp.path());
+        dir = platform::ProgramDirectory(testsupport::layOutProgram(temp));
         settings = std::make_unique<core::AppSettings>(dir);
         data = std::make_unique<core::DataModule>(dir);
         owner = std::make_unique<Reports>(ReportServices{*data, *settings, shell, genre, printer});
@@ -93,7 +92,7 @@ struct Program
 
 } // namespace
 
-class ReportDialogsTest : public QObject
+class DialogsTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -106,7 +105,7 @@ private slots:
     void pickerEndWithoutReport();
 };
 
-void ReportDialogsTest::selectionHoldsModeAndSlot()
+void DialogsTest::selectionHoldsModeAndSlot()
 {
     Program p;
     SelectionDialog *sel = p.owner->selectionDialog();
@@ -134,7 +133,7 @@ void ReportDialogsTest::selectionHoldsModeAndSlot()
     QTest::keyClick(sel, Qt::Key_Escape);
 }
 
-void ReportDialogsTest::subDialogsStandBesideAndGiveTheSelectionBack()
+void DialogsTest::subDialogsStandBesideAndGiveTheSelectionBack()
 {
     Program p;
     p.owner->showSelection(1, true);
@@ -163,7 +162,7 @@ void ReportDialogsTest::subDialogsStandBesideAndGiveTheSelectionBack()
     QCOMPARE(p.previews, 0);
 }
 
-void ReportDialogsTest::bookListRebuildsTheCopyAndRunsInTheChosenMode()
+void DialogsTest::bookListRebuildsTheCopyAndRunsInTheChosenMode()
 {
     Program p;
     p.addBooks(2, {book(QStringLiteral("Hrad"), QStringLiteral("A"), QStringLiteral("Horor"), QStringLiteral("1")),
@@ -192,7 +191,7 @@ void ReportDialogsTest::bookListRebuildsTheCopyAndRunsInTheChosenMode()
     QCOMPARE(p.owner->form(ReportKind::Number).detail(), ListDetail::Short);
 }
 
-void ReportDialogsTest::genreChoiceRestrictsOnlyDuringTheRun()
+void DialogsTest::genreChoiceRestrictsOnlyDuringTheRun()
 {
     Program p;
     p.addBooks(1, {book(QStringLiteral("Hrad"), QStringLiteral("A"), QStringLiteral("Horor"), QStringLiteral("1")),
@@ -221,7 +220,7 @@ void ReportDialogsTest::genreChoiceRestrictsOnlyDuringTheRun()
     QCOMPARE(p.genre.caption(), QStringLiteral("Všechny druhy"));
 }
 
-void ReportDialogsTest::authorFamilyRebuildsBeforeItsDialog()
+void DialogsTest::authorFamilyRebuildsBeforeItsDialog()
 {
     Program p;
     p.addBooks(3, {book(QStringLiteral("Hrad"), QStringLiteral("A"), QString(), QStringLiteral("1"))});
@@ -249,7 +248,7 @@ void ReportDialogsTest::authorFamilyRebuildsBeforeItsDialog()
     QVERIFY(p.shell.mainWindowEnabled);
 }
 
-void ReportDialogsTest::pickerListsAuthorsInCzechOrderAndFollowsTheSelection()
+void DialogsTest::pickerListsAuthorsInCzechOrderAndFollowsTheSelection()
 {
     Program p;
     p.addBooks(1, {book(QStringLiteral("Hrad"), QStringLiteral("Čapek"), QString(), QStringLiteral("1")),
@@ -312,7 +311,7 @@ void ReportDialogsTest::pickerListsAuthorsInCzechOrderAndFollowsTheSelection()
     QCOMPARE(p.owner->form(ReportKind::Author).heading(), QString());
 }
 
-void ReportDialogsTest::pickerEndWithoutReport()
+void DialogsTest::pickerEndWithoutReport()
 {
     Program p;
     p.addBooks(1, {book(QStringLiteral("Hrad"), QStringLiteral("Čapek"), QString(), QStringLiteral("1"))});
@@ -332,5 +331,5 @@ void ReportDialogsTest::pickerEndWithoutReport()
     QCOMPARE(p.previews, 0);
 }
 
-QTEST_MAIN(ReportDialogsTest)
+QTEST_MAIN(DialogsTest)
 #include "tst_reports_dialogs.moc"

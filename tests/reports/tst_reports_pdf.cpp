@@ -44,7 +44,7 @@ QList<Book> mixedBooks()
 
 } // namespace
 
-class ReportsPdfTest : public QObject
+class PdfTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -64,13 +64,13 @@ private slots:
     void detailLevelMovesTheMask();
 };
 
-void ReportsPdfTest::initTestCase()
+void PdfTest::initTestCase()
 {
     if (!ReportFixture::havePoppler())
         QSKIP("poppler-utils (pdftotext) is not installed");
 }
 
-void ReportsPdfTest::titleListInCzechOrderWithEveryTitledBook()
+void PdfTest::titleListInCzechOrderWithEveryTitledBook()
 {
     ReportFixture f;
     const QString table = f.catalogue(mixedBooks());
@@ -88,7 +88,7 @@ void ReportsPdfTest::titleListInCzechOrderWithEveryTitledBook()
     QVERIFY(!text.contains(QStringLiteral("Bez Názvu")));
 }
 
-void ReportsPdfTest::numberListInOrderOfNumbers()
+void PdfTest::numberListInOrderOfNumbers()
 {
     ReportFixture f;
     const QString table = f.catalogue(mixedBooks());
@@ -98,7 +98,7 @@ void ReportsPdfTest::numberListInOrderOfNumbers()
                                           QStringLiteral("Cesta"), QStringLiteral("Žena")}));
 }
 
-void ReportsPdfTest::genreRestrictsTheBookLists()
+void PdfTest::genreRestrictsTheBookLists()
 {
     ReportFixture f;
     const QString table = f.catalogue(mixedBooks());
@@ -122,7 +122,7 @@ void ReportsPdfTest::genreRestrictsTheBookLists()
     QCOMPARE(bookRows(text).size(), 5);
 }
 
-void ReportsPdfTest::levelsPrintOneTwoOrFourRows()
+void PdfTest::levelsPrintOneTwoOrFourRows()
 {
     ReportFixture f;
     QList<Book> books = mixedBooks();
@@ -155,7 +155,7 @@ void ReportsPdfTest::levelsPrintOneTwoOrFourRows()
     QVERIFY(extended.contains(QStringLiteral("Čapek Karel")));
 }
 
-void ReportsPdfTest::longTitleWrapsAndIsCutInItsBox()
+void PdfTest::longTitleWrapsAndIsCutInItsBox()
 {
     ReportFixture f;
     // 50 letters, the field's width, are far more than the box's 77.3 mm.
@@ -179,7 +179,7 @@ void ReportsPdfTest::longTitleWrapsAndIsCutInItsBox()
     QCOMPARE(noteLines, 2);
 }
 
-void ReportsPdfTest::emptyCatalogueGivesOnePageWithHeaderAndFooter()
+void PdfTest::emptyCatalogueGivesOnePageWithHeaderAndFooter()
 {
     ReportFixture f;
     const QString table = f.catalogue({book(QString(), QStringLiteral("Jen autor"))});
@@ -192,7 +192,7 @@ void ReportsPdfTest::emptyCatalogueGivesOnePageWithHeaderAndFooter()
     }
 }
 
-void ReportsPdfTest::authorsAreGroupedAndNeverRestrictedByGenre()
+void PdfTest::authorsAreGroupedAndNeverRestrictedByGenre()
 {
     ReportFixture f;
     QList<Book> books = mixedBooks();
@@ -226,7 +226,7 @@ void ReportsPdfTest::authorsAreGroupedAndNeverRestrictedByGenre()
             != 0);
 }
 
-void ReportsPdfTest::oneAuthorExactlyAsWrittenEvenWithAnApostrophe()
+void PdfTest::oneAuthorExactlyAsWrittenEvenWithAnApostrophe()
 {
     ReportFixture f;
     const QList<Book> books{
@@ -246,7 +246,7 @@ void ReportsPdfTest::oneAuthorExactlyAsWrittenEvenWithAnApostrophe()
     QCOMPARE(bookRows(text), QStringList{QStringLiteral("Malé")});
 }
 
-void ReportsPdfTest::headerAndFooterStandWhereTheLayoutSays()
+void PdfTest::headerAndFooterStandWhereTheLayoutSays()
 {
     ReportFixture f;
     const QString table = f.catalogue(mixedBooks());
@@ -283,7 +283,7 @@ void ReportsPdfTest::headerAndFooterStandWhereTheLayoutSays()
     }
 }
 
-void ReportsPdfTest::badArgumentsOrTableLeaveNoFile()
+void PdfTest::badArgumentsOrTableLeaveNoFile()
 {
     ReportFixture f;
     const QString table = f.catalogue(mixedBooks());
@@ -325,7 +325,7 @@ void ReportsPdfTest::badArgumentsOrTableLeaveNoFile()
     QVERIFY(err.contains(QStringLiteral("nelze uložit")));
 }
 
-void ReportsPdfTest::filterIsOffAfterEveryRun()
+void PdfTest::filterIsOffAfterEveryRun()
 {
     ReportFixture f;
     dbase::Table aux;
@@ -365,7 +365,7 @@ void ReportsPdfTest::filterIsOffAfterEveryRun()
     QVERIFY(!QFile::exists(f.path(QStringLiteral("c.pdf"))));
 }
 
-void ReportsPdfTest::failuresReachTheErrorDisplay()
+void PdfTest::failuresReachTheErrorDisplay()
 {
     ReportFixture f;
     // The engine refuses the order the authors need: the preview never
@@ -400,7 +400,7 @@ void ReportsPdfTest::failuresReachTheErrorDisplay()
     QVERIFY(!aux.filtered());
 }
 
-void ReportsPdfTest::detailLevelMovesTheMask()
+void PdfTest::detailLevelMovesTheMask()
 {
     ReportForm form(ReportKind::Number);
     const auto mask = [&form] { return form.layout().detail.find(QStringLiteral("panel1"))->box; };
@@ -415,5 +415,5 @@ void ReportsPdfTest::detailLevelMovesTheMask()
     QCOMPARE(qRound(mask().top() * 96 / 25.4), 48);
 }
 
-QTEST_MAIN(ReportsPdfTest)
+QTEST_MAIN(PdfTest)
 #include "tst_reports_pdf.moc"

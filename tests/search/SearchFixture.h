@@ -1,10 +1,11 @@
 #pragma once
 
 // A fresh program directory in a temporary folder with the templates, the
-// four catalogues and the ini files, the data module on it and a stand-in
+// four catalogues and the ini files, the data module on it and the stand-in
 // for the main window that records what the search windows ask of it.
 
-#include "ProgramLayout.h"
+#include "support/FakeShell.h"
+#include "support/ProgramFolder.h"
 
 #include "core/AppSettings.h"
 #include "core/DataModule.h"
@@ -20,40 +21,6 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-class RecordingShell : public core::Shell
-{
-public:
-    void setMainWindowEnabled(bool enabled) override
-    {
-        mainEnabled = enabled;
-        enableCalls << enabled;
-    }
-    void setIndicatorVisible(const QString &name, bool visible) override
-    {
-        if (visible)
-            indicators.insert(name);
-        else
-            indicators.remove(name);
-    }
-    void playSound(const QString &fileName) override { sounds << fileName; }
-    QWidget *activeCatalogueWindow() const override { return nullptr; }
-    int activeSlot() const override { return 0; }
-    void placeBesideAssistant(QWidget *dialog) override { dialog->show(); }
-    void placeAboveAssistant(QWidget *dialog) override
-    {
-        // The assistant stands at (900, 600): the dialog's bottom right above it.
-        dialog->move(900 + 104 - dialog->width() - 38, 600 - dialog->height() + 30);
-        dialog->show();
-    }
-    void showError(const QString &message) override { errors << message; }
-
-    bool mainEnabled = true;
-    QList<bool> enableCalls;
-    QSet<QString> indicators;
-    QStringList sounds;
-    QStringList errors;
-};
-
 struct Book
 {
     QString title;
@@ -68,26 +35,23 @@ struct Book
 struct SearchFixture
 {
     SearchFixture()
-        : dir(prepared(temp))
+        : dir(testsupport::layOutProgram(temp, testsupport::OptionalCatalogues::Created))
         , settings(dir)
         , data(dir)
     {
+        // Errors are only recorded; the assistant stands at (900, 600): a
+        // panel goes with its bottom right above it.
+        shell.showErrorBoxes = false;
+        shell.placeAbove = [](QWidget *dialog) {
+            dialog->move(900 + 104 - dialog->width() - 38, 600 - dialog->height() + 30);
+            dialog->show();
+        };
     }
     ~SearchFixture()
     {
         for (int n = 1; n <= core::DataModule::TableCount; ++n)
             if (data.table(n)->isActive())
                 data.table(n)->close();
-    }
-
-    static QString prepared(const QTemporaryDir &temp)
-    {
-        const QString path = temp.path() + QLatin1Char('/');
-        layOutProgramDirectory(path, LayoutMode::Fresh);
-        for (int slot = 2; slot <= 4; ++slot)
-            dbase::createTable(path + QStringLiteral("Data/") + core::bookTableFile(slot), core::bookFields(),
-                               core::bookTags(), true);
-        return path;
     }
 
     // Opens the catalogue of slot (as its window would) and adds the books.
@@ -121,5 +85,5 @@ struct SearchFixture
     platform::ProgramDirectory dir;
     core::AppSettings settings;
     core::DataModule data;
-    RecordingShell shell;
+    FakeShell shell;
 };

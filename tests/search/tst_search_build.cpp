@@ -50,7 +50,7 @@ void damage(const QString &path)
 
 } // namespace
 
-class SearchBuildTest : public QObject
+class BuildTest : public QObject
 {
     Q_OBJECT
 
@@ -74,7 +74,7 @@ private slots:
 
         // The progress window disabled the main window and is gone again.
         QCOMPARE(f.shell.enableCalls, (QList<bool>{false, true}));
-        QVERIFY(f.shell.mainEnabled);
+        QVERIFY(f.shell.mainWindowEnabled);
         QVERIFY(!progressWindowUp());
         QVERIFY(f.shell.sounds.contains("Info.wav"));
         QVERIFY(f.shell.indicators.contains("SBO10"));
@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(f.settings.auxiliarySlot(), 1);
         QVERIFY(!searches.findDialog()->isVisible());
         QVERIFY(!searches.pomocnaDialog()->isVisible());
-        QVERIFY(f.shell.mainEnabled);
+        QVERIFY(f.shell.mainWindowEnabled);
     }
 
     void searchModeBringsTheDialogsBack()
@@ -195,7 +195,7 @@ private slots:
         QCOMPARE(pomocna->heading(), QStringLiteral("Vyhledávání podle jména autora"));
         QVERIFY(pomocna->searchOffered());
         QVERIFY(f.data.auxiliaryTable()->isActive());
-        QVERIFY(!f.shell.mainEnabled); // the find dialog is up again
+        QVERIFY(!f.shell.mainWindowEnabled); // the find dialog is up again
     }
 
     void failedSearchBuildReturnsToTheMainWindow()
@@ -211,10 +211,10 @@ private slots:
         QCOMPARE(f.shell.errors.size(), 1);
         QVERIFY(!searches.findDialog()->isVisible());
         QVERIFY(!searches.pomocnaDialog()->isVisible());
-        QVERIFY(f.shell.mainEnabled);
+        QVERIFY(f.shell.mainWindowEnabled);
         QCOMPARE(f.settings.auxiliarySlot(), 0);
     }
 };
 
-QTEST_MAIN(SearchBuildTest)
+QTEST_MAIN(BuildTest)
 #include "tst_search_build.moc"

@@ -47,7 +47,7 @@ void select(QTreeView *view, const QModelIndex &index)
 
 } // namespace
 
-class SearchDialogsTest : public QObject
+class DialogsTest : public QObject
 {
     Q_OBJECT
 
@@ -60,7 +60,7 @@ private slots:
         searches.showFindDialog(3);
         QVERIFY(find->isVisible());
         QCOMPARE(find->slot(), 3);
-        QVERIFY(!f.shell.mainEnabled);
+        QVERIFY(!f.shell.mainWindowEnabled);
         QVERIFY(f.shell.indicators.contains("SBO2"));
         QVERIFY(f.shell.sounds.contains("Dialog.wav"));
 
@@ -86,7 +86,7 @@ private slots:
         QTest::keyClick(find, Qt::Key_Return);
         QVERIFY(!find->isVisible());
         QVERIFY(!searches.pomocnaDialog()->isVisible());
-        QVERIFY(f.shell.mainEnabled);
+        QVERIFY(f.shell.mainWindowEnabled);
         QVERIFY(!f.shell.indicators.contains("SBO2"));
         QVERIFY(f.shell.indicators.contains("SBO10"));
     }
@@ -97,7 +97,7 @@ private slots:
         search::Searches searches({f.data, f.settings, f.shell});
         searches.showFindDialog(0);
         QVERIFY(!searches.findDialog()->isVisible());
-        QVERIFY(f.shell.mainEnabled);
+        QVERIFY(f.shell.mainWindowEnabled);
     }
 
     void pomocnaIsPlacedBesideTheFindDialogPerKey()
@@ -133,7 +133,7 @@ private slots:
         QVERIFY(!pomocna->isVisible());
         QVERIFY(find->isVisible());
         QVERIFY(find->isEnabled());
-        QVERIFY(!f.shell.mainEnabled);
+        QVERIFY(!f.shell.mainWindowEnabled);
     }
 
     void searchInThePresentCopyOnlyForItsCatalogue()
@@ -179,7 +179,7 @@ private slots:
         search::VysledekDialog *results = searches.resultsDialog();
         QVERIFY(results->isVisible());
         QVERIFY(!searches.findDialog()->isVisible());
-        QVERIFY(!f.shell.mainEnabled);
+        QVERIFY(!f.shell.mainWindowEnabled);
         QCOMPARE(results->heading(), QStringLiteral("Vyhledávání podle evidenčního čísla"));
         QCOMPARE(results->view()->toolTip(), QStringLiteral("Abecední seznam klíčových slov"));
         QVERIFY(!results->showButton()->isEnabled());
@@ -194,7 +194,7 @@ private slots:
         QCOMPARE(catalogue->order(), QStringLiteral("CISLO"));
         QCOMPARE(results->key(), 0);
         QCOMPARE(results->slot(), 0);
-        QVERIFY(f.shell.mainEnabled);
+        QVERIFY(f.shell.mainWindowEnabled);
         QVERIFY(f.shell.indicators.contains("SBO10"));
 
         // By publisher: Albatros' Babička is the book numbered 5.
@@ -250,7 +250,7 @@ private slots:
         QVERIFY(results.isVisible());
         QTest::keyClick(results.view(), Qt::Key_Escape);
         QVERIFY(!results.isVisible());
-        QVERIFY(f.shell.mainEnabled);
+        QVERIFY(f.shell.mainWindowEnabled);
     }
 
     void typingJumpsToTheFirstMatchingEntry()
@@ -274,9 +274,9 @@ private slots:
         QVERIFY(!results.start(1, 1, "Vyhledávání podle evidenčního čísla"));
         QVERIFY(!results.isVisible());
         QCOMPARE(f.shell.errors.size(), 1);
-        QVERIFY(f.shell.mainEnabled);
+        QVERIFY(f.shell.mainWindowEnabled);
     }
 };
 
-QTEST_MAIN(SearchDialogsTest)
+QTEST_MAIN(DialogsTest)
 #include "tst_search_dialogs.moc"

@@ -34,7 +34,7 @@ dbase::Table &copyOf(SearchFixture &f, const QList<Book> &books)
 
 } // namespace
 
-class SearchTreeTest : public QObject
+class TreeTest : public QObject
 {
     Q_OBJECT
 
@@ -201,5 +201,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SearchTreeTest)
+QTEST_MAIN(TreeTest)
 #include "tst_search_tree.moc"

@@ -4,6 +4,8 @@
 
 #include "ProgramLayout.h"
 
+#include "support/Files.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -15,13 +17,9 @@
 #include <csignal>
 #include <sys/resource.h>
 
-namespace {
+using testsupport::fileBytes;
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+namespace {
 
 quint32 recordCount(const QString &dbf)
 {
@@ -75,7 +73,7 @@ QList<QByteArray> tableFiles(const QString &data)
 
 } // namespace
 
-class TestImportCrash : public QObject
+class CrashTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -176,5 +174,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestImportCrash)
+QTEST_GUILESS_MAIN(CrashTest)
 #include "tst_tools_crash.moc"

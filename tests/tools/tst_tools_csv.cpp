@@ -4,7 +4,7 @@
 
 #include <QtTest>
 
-class TestCsv : public QObject
+class CsvTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -15,7 +15,7 @@ private slots:
     void writtenRecordsReadBackUnchanged();
 };
 
-void TestCsv::writerQuotesOnlyWhatNeedsIt()
+void CsvTest::writerQuotesOnlyWhatNeedsIt()
 {
     QByteArray out;
     appendCsvRecord(out, {QStringLiteral("Žluťoučký kůň"), QStringLiteral("a,b"),
@@ -25,7 +25,7 @@ void TestCsv::writerQuotesOnlyWhatNeedsIt()
              QStringLiteral("Žluťoučký kůň,\"a,b\",\"řekl \"\"ahoj\"\"\",\"dva\nřádky\",, mezery \r\n"));
 }
 
-void TestCsv::readerHandlesQuotesAndLineBreaks()
+void CsvTest::readerHandlesQuotesAndLineBreaks()
 {
     CsvReader reader(QByteArray("NAZEV,POZNAMKA\r\n"
                                 "\"Čapek, Karel\",\"první\r\ndruhý \"\"řádek\"\"\"\r\n"
@@ -45,7 +45,7 @@ void TestCsv::readerHandlesQuotesAndLineBreaks()
     QVERIFY(reader.error().isEmpty());
 }
 
-void TestCsv::readerSkipsBomAndEmptyLines()
+void CsvTest::readerSkipsBomAndEmptyLines()
 {
     CsvReader reader(QByteArray("\xEF\xBB\xBFNAZEV\r\n\r\n\nKniha\r\n\r\n"));
     QStringList row;
@@ -57,7 +57,7 @@ void TestCsv::readerSkipsBomAndEmptyLines()
     QVERIFY(reader.error().isEmpty());
 }
 
-void TestCsv::readerRefusesMalformedInput()
+void CsvTest::readerRefusesMalformedInput()
 {
     QStringList row;
     {
@@ -85,7 +85,7 @@ void TestCsv::readerRefusesMalformedInput()
     }
 }
 
-void TestCsv::writtenRecordsReadBackUnchanged()
+void CsvTest::writtenRecordsReadBackUnchanged()
 {
     const QList<QStringList> records = {
         {QStringLiteral("\"\""), QStringLiteral(","), QStringLiteral("\r\n")},
@@ -105,5 +105,5 @@ void TestCsv::writtenRecordsReadBackUnchanged()
     QVERIFY(!reader.next(row));
 }
 
-QTEST_APPLESS_MAIN(TestCsv)
+QTEST_APPLESS_MAIN(CsvTest)
 #include "tst_tools_csv.moc"

@@ -127,7 +127,7 @@ const char Header[] = "NAZEV,AUTOR,DRUH,CISLO,ROK,STRANY,VYDAVATEL,POZNAMKA,PUJC
 
 } // namespace
 
-class TestOrdexDbf : public QObject
+class DbfTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -155,7 +155,7 @@ private:
     QString m_catalogue;
 };
 
-void TestOrdexDbf::init()
+void DbfTest::init()
 {
     delete m_dir;
     m_dir = new QTemporaryDir;
@@ -164,7 +164,7 @@ void TestOrdexDbf::init()
     m_catalogue = m_data + "/VazonS.dbf";
 }
 
-void TestOrdexDbf::roundTripKeepsCzechTextAndAwkwardValues()
+void DbfTest::roundTripKeepsCzechTextAndAwkwardValues()
 {
     const QByteArray csv = QByteArray(Header)
         + "Válka s mloky,\"Čapek, Karel\",Sci-Fi,12,1936,256,Fr. Borový,\"Řekl: \"\"Ne!\"\"\r\ndruhý řádek\","
@@ -180,7 +180,7 @@ void TestOrdexDbf::roundTripKeepsCzechTextAndAwkwardValues()
     QCOMPARE(r.out.toUtf8(), csv); // file order: as imported
 }
 
-void TestOrdexDbf::exportFollowsOrderAndFilter()
+void DbfTest::exportFollowsOrderAndFilter()
 {
     const QByteArray csv = "NAZEV,CISLO,DRUH\n"
                            "Dášenka,1,Dětská kniha\n"
@@ -223,7 +223,7 @@ void TestOrdexDbf::exportFollowsOrderAndFilter()
     QVERIFY(r.code != 0);
 }
 
-void TestOrdexDbf::exportLeavesOutDeletedRecords()
+void DbfTest::exportLeavesOutDeletedRecords()
 {
     QVERIFY(runTool({"import", m_catalogue}, "NAZEV,CISLO\nPrvní,1\nDruhá,2\nTřetí,3\n").code == 0);
     {
@@ -243,7 +243,7 @@ void TestOrdexDbf::exportLeavesOutDeletedRecords()
     QVERIFY(r.out.contains("Třetí"));
 }
 
-void TestOrdexDbf::importOfSomeFieldsLeavesTheRestEmpty()
+void DbfTest::importOfSomeFieldsLeavesTheRestEmpty()
 {
     // Header names in any order and case; a BOM as spreadsheets write it.
     Run r = runTool({"import", m_catalogue}, "\xEF\xBB\xBF" "cislo,Nazev\n7,Krakatit\n");
@@ -259,7 +259,7 @@ void TestOrdexDbf::importOfSomeFieldsLeavesTheRestEmpty()
     QCOMPARE(runTool({"check", m_catalogue}).code, 0);
 }
 
-void TestOrdexDbf::refusedImportLeavesFilesUnchanged_data()
+void DbfTest::refusedImportLeavesFilesUnchanged_data()
 {
     QTest::addColumn<QByteArray>("csv");
     QTest::addColumn<QString>("where");
@@ -278,7 +278,7 @@ void TestOrdexDbf::refusedImportLeavesFilesUnchanged_data()
     QTest::newRow("utf8") << QByteArray("NAZEV\nKn\xedha\n") << "UTF-8";
 }
 
-void TestOrdexDbf::refusedImportLeavesFilesUnchanged()
+void DbfTest::refusedImportLeavesFilesUnchanged()
 {
     QFETCH(QByteArray, csv);
     QFETCH(QString, where);
@@ -292,7 +292,7 @@ void TestOrdexDbf::refusedImportLeavesFilesUnchanged()
     QCOMPARE(QDir(m_data).entryList(QDir::Files).size(), 6);
 }
 
-void TestOrdexDbf::infoDescribesTheTable()
+void DbfTest::infoDescribesTheTable()
 {
     QVERIFY(runTool({"import", m_data + "/Pujcovna.dbf"}, "ID,PROGRAM\n12,GS\n").code == 0);
     Run r = runTool({"info", m_data + "/Pujcovna.dbf"});
@@ -312,7 +312,7 @@ void TestOrdexDbf::infoDescribesTheTable()
     QVERIFY(r.code != 0);
 }
 
-void TestOrdexDbf::exportOfManyRecordsHoldsEveryOne()
+void DbfTest::exportOfManyRecordsHoldsEveryOne()
 {
     // Several pieces of output: every record whole and in order across
     // their seams, quoted values among them.
@@ -340,7 +340,7 @@ void TestOrdexDbf::exportOfManyRecordsHoldsEveryOne()
     QVERIFY(r.out.toUtf8() == expected);
 }
 
-void TestOrdexDbf::checkAcceptsGoodTables()
+void DbfTest::checkAcceptsGoodTables()
 {
     for (const char *file : {"VazonS.dbf", "TIPYG.DBF", "Pujcovna.dbf", "Zaloha/VazonI.dbf", "Zaloha/Vazon3.dbf"}) {
         Run r = runTool({"check", m_data + "/" + file});
@@ -351,7 +351,7 @@ void TestOrdexDbf::checkAcceptsGoodTables()
     QVERIFY2(r.code == 0, qPrintable(r.err));
 }
 
-void TestOrdexDbf::checkFindsDamage_data()
+void DbfTest::checkFindsDamage_data()
 {
     QTest::addColumn<QString>("damage");
     QTest::newRow("truncated records") << "truncate";
@@ -363,7 +363,7 @@ void TestOrdexDbf::checkFindsDamage_data()
     QTest::newRow("header garbage") << "header";
 }
 
-void TestOrdexDbf::checkFindsDamage()
+void DbfTest::checkFindsDamage()
 {
     QFETCH(QString, damage);
     QVERIFY(runTool({"import", m_catalogue}, "NAZEV,CISLO\nA,1\nB,2\nC,3\n").code == 0);
@@ -401,7 +401,7 @@ void TestOrdexDbf::checkFindsDamage()
     QVERIFY(!r.err.trimmed().isEmpty());
 }
 
-void TestOrdexDbf::readsTableWrittenByAnotherProgram()
+void DbfTest::readsTableWrittenByAnotherProgram()
 {
     const QString path = m_dir->filePath("CIZI.DBF");
     writeForeignTable(path, -1);
@@ -417,7 +417,7 @@ void TestOrdexDbf::readsTableWrittenByAnotherProgram()
     QCOMPARE(runTool({"check", path}).code, 0);
 }
 
-void TestOrdexDbf::checkFollowsMemoReferences()
+void DbfTest::checkFollowsMemoReferences()
 {
     const QString path = m_dir->filePath("MEMO.DBF");
     writeForeignTable(path, 1);
@@ -452,7 +452,7 @@ void TestOrdexDbf::checkFollowsMemoReferences()
     QVERIFY2(r.err.contains(".dbt"), qPrintable(r.err));
 }
 
-void TestOrdexDbf::checkComparesIndexKeysWithRecords_data()
+void DbfTest::checkComparesIndexKeysWithRecords_data()
 {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QStringList>("expected"); // parts of the message
@@ -466,7 +466,7 @@ void TestOrdexDbf::checkComparesIndexKeysWithRecords_data()
     QTest::newRow("child pointer loops") << "loop" << QStringList{"značka"};
 }
 
-void TestOrdexDbf::checkComparesIndexKeysWithRecords()
+void DbfTest::checkComparesIndexKeysWithRecords()
 {
     QFETCH(QString, damage);
     QFETCH(QStringList, expected);
@@ -535,7 +535,7 @@ void TestOrdexDbf::checkComparesIndexKeysWithRecords()
         QVERIFY2(r.err.contains(part), qPrintable(r.err));
 }
 
-void TestOrdexDbf::badCommandLineShowsUsage()
+void DbfTest::badCommandLineShowsUsage()
 {
     for (const QStringList &args : {QStringList{}, QStringList{"export"}, QStringList{"zrus", m_catalogue},
                                     QStringList{"export", m_catalogue, "--order"}}) {
@@ -545,5 +545,5 @@ void TestOrdexDbf::badCommandLineShowsUsage()
     }
 }
 
-QTEST_GUILESS_MAIN(TestOrdexDbf)
+QTEST_GUILESS_MAIN(DbfTest)
 #include "tst_tools_dbf.moc"

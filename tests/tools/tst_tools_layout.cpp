@@ -51,7 +51,7 @@ QStringList tagNames(const QList<dbase::IndexTag> &tags)
 
 } // namespace
 
-class TestLayout : public QObject
+class LayoutTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -68,7 +68,7 @@ private slots:
     void layoutIsFast();
 };
 
-void TestLayout::freshLayoutHasEveryFileInItsLetterCase()
+void LayoutTest::freshLayoutHasEveryFileInItsLetterCase()
 {
     QTemporaryDir dir;
     layOutProgramDirectory(dir.path(), LayoutMode::Fresh);
@@ -91,7 +91,7 @@ void TestLayout::freshLayoutHasEveryFileInItsLetterCase()
     QCOMPARE(fileBytes(dir.filePath("Data/VazonS.mdx")), fileBytes(dir.filePath("Data/Zaloha/VazonS.Mdx")));
 }
 
-void TestLayout::templatesOpenWithTheirFieldsAndOrders()
+void LayoutTest::templatesOpenWithTheirFieldsAndOrders()
 {
     QTemporaryDir dir;
     layOutProgramDirectory(dir.path(), LayoutMode::Fresh);
@@ -136,7 +136,7 @@ void TestLayout::templatesOpenWithTheirFieldsAndOrders()
     }
 }
 
-void TestLayout::numberFieldsHoldEveryTypedValue()
+void LayoutTest::numberFieldsHoldEveryTypedValue()
 {
     // Whatever fits the edits (5 characters for the number and the pages, 4
     // for the year, 10 for the print run) comes back exactly as typed.
@@ -179,7 +179,7 @@ void TestLayout::numberFieldsHoldEveryTypedValue()
     QCOMPARE(t.fieldText("ROK"), QStringLiteral("-32768"));
 }
 
-void TestLayout::tipsTableTeachesInCzech()
+void LayoutTest::tipsTableTeachesInCzech()
 {
     QTemporaryDir dir;
     layOutProgramDirectory(dir.path(), LayoutMode::Fresh);
@@ -203,7 +203,7 @@ void TestLayout::tipsTableTeachesInCzech()
     QCOMPARE(read, tips); // file order is the order shown, Czech letters intact
 }
 
-void TestLayout::iniFilesCarryFactoryValues()
+void LayoutTest::iniFilesCarryFactoryValues()
 {
     QTemporaryDir dir;
     layOutProgramDirectory(dir.path(), LayoutMode::Fresh);
@@ -225,7 +225,7 @@ void TestLayout::iniFilesCarryFactoryValues()
     QCOMPARE(tessera.readString("Nastaveni", "Uvitani"), QStringLiteral("1"));
 }
 
-void TestLayout::soundsArePlayableWaves()
+void LayoutTest::soundsArePlayableWaves()
 {
     QTemporaryDir dir;
     layOutProgramDirectory(dir.path(), LayoutMode::Fresh);
@@ -254,7 +254,7 @@ void TestLayout::soundsArePlayableWaves()
     }
 }
 
-void TestLayout::rebuildKeepsUserDataButRenewsTemplates()
+void LayoutTest::rebuildKeepsUserDataButRenewsTemplates()
 {
     QTemporaryDir dir;
     layOutProgramDirectory(dir.path(), LayoutMode::KeepUserData); // first build: nothing to keep
@@ -295,7 +295,7 @@ void TestLayout::rebuildKeepsUserDataButRenewsTemplates()
     QVERIFY(renewed.isEmpty());
 }
 
-void TestLayout::freshReplacesUserDataAndStrayLetterCases()
+void LayoutTest::freshReplacesUserDataAndStrayLetterCases()
 {
     QTemporaryDir dir;
     QDir().mkpath(dir.filePath("Data/Zaloha"));
@@ -321,7 +321,7 @@ void TestLayout::freshReplacesUserDataAndStrayLetterCases()
     QVERIFY(QFile::exists(dir.filePath("Data/VazonS.dbf")));
 }
 
-void TestLayout::addressBookHasBorrowerFlagsInPlace()
+void LayoutTest::addressBookHasBorrowerFlagsInPlace()
 {
     QTemporaryDir dir;
     createAddressBook(dir.filePath("Adresar1.DBF"));
@@ -348,7 +348,7 @@ void TestLayout::addressBookHasBorrowerFlagsInPlace()
     QCOMPARE(t.fieldText("G3"), QStringLiteral("true"));
 }
 
-void TestLayout::valueListsAsTheFormsOfferThem()
+void LayoutTest::valueListsAsTheFormsOfferThem()
 {
     const QStringList g = core::genres();
     QCOMPARE(g.size(), 25);
@@ -378,7 +378,7 @@ void TestLayout::valueListsAsTheFormsOfferThem()
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, core::bookTableFile(5));
 }
 
-void TestLayout::layoutIsFast()
+void LayoutTest::layoutIsFast()
 {
     QTemporaryDir warm;
     layOutProgramDirectory(warm.path(), LayoutMode::Fresh);
@@ -391,5 +391,5 @@ void TestLayout::layoutIsFast()
     QVERIFY2(ms < 100, qPrintable(QString::number(ms)));
 }
 
-QTEST_GUILESS_MAIN(TestLayout)
+QTEST_GUILESS_MAIN(LayoutTest)
 #include "tst_tools_layout.moc"

@@ -3,7 +3,7 @@
 // ini file cannot hold, missing templates, and erasing the standard
 // catalogue with "Ano", "Ne" and Esc.
 
-#include "TestProgram.h"
+#include "CatalogueFixture.h"
 
 #include "catalogue/EditaceDialog.h"
 #include "catalogue/JmenoDialog.h"
@@ -44,13 +44,13 @@ private:
     void name(int k, const QString &text);
     void addBook(CatalogueWindow *w, const QString &number);
 
-    std::unique_ptr<TestProgram> p;
+    std::unique_ptr<CatalogueFixture> p;
     catalogue::OptionalCatalogueChain *chain = nullptr;
 };
 
 void OptionalCataloguesTest::init()
 {
-    p = std::make_unique<TestProgram>();
+    p = std::make_unique<CatalogueFixture>();
     chain = p->catalogues.optionalChain();
 }
 
@@ -67,7 +67,7 @@ QStringList OptionalCataloguesTest::dataFiles(const QString &base) const
 void OptionalCataloguesTest::addBook(CatalogueWindow *w, const QString &number)
 {
     w->newRecord();
-    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("C1")), number);
+    CatalogueFixture::type(w->findChild<QWidget *>(QStringLiteral("C1")), number);
     QVERIFY(w->saveRecord());
 }
 
@@ -80,7 +80,7 @@ void OptionalCataloguesTest::name(int k, const QString &text)
     click(label(chain->editaceDialog(), "OfficeLabel1"));
     QVERIFY(!chain->novyDialog()->isVisible() && !chain->editaceDialog()->isVisible());
     QVERIFY(chain->jmenoDialog()->isVisible());
-    TestProgram::type(chain->jmenoDialog()->edit(), text);
+    CatalogueFixture::type(chain->jmenoDialog()->edit(), text);
     // What typing cannot bring in (a line break) arrives as pasted text.
     if (chain->jmenoDialog()->edit()->text() != text)
         chain->jmenoDialog()->edit()->setText(text);
@@ -98,7 +98,7 @@ void OptionalCataloguesTest::createRenameAndRemoveCatalogueTwo()
     p->catalogues.showOptionalDialog();
     catalogue::NovyDialog *novy = chain->novyDialog();
     QVERIFY(p->main.placedAbove.contains(QStringLiteral("NovyDialog")));
-    QVERIFY(!p->main.mainEnabled && p->main.indicators.contains(QStringLiteral("SBO4")));
+    QVERIFY(!p->main.mainWindowEnabled && p->main.indicators.contains(QStringLiteral("SBO4")));
     QCOMPARE(novy->entryName(2), core::placeholderCatalogueName());
     QVERIFY(novy->isAvailable(2));
     click(novy->entry(2));
@@ -113,12 +113,12 @@ void OptionalCataloguesTest::createRenameAndRemoveCatalogueTwo()
     QTest::keyClick(editace, Qt::Key_Return);
     QVERIFY(!editace->isVisible() && novy->isVisible() && novy->isEnabled());
     novy->close();
-    QVERIFY(p->main.mainEnabled);
+    QVERIFY(p->main.mainWindowEnabled);
 
     // Creating: the template copies under the catalogue's names, then the name.
     name(2, QStringLiteral("Knihovna po babičce"));
     QVERIFY(!chain->jmenoDialog()->isVisible());
-    QVERIFY(p->main.mainEnabled);
+    QVERIFY(p->main.mainWindowEnabled);
     QCOMPARE(dataFiles(QStringLiteral("Vazon2")),
              QStringList({QStringLiteral("Vazon2.dbf"), QStringLiteral("Vazon2.dbt"), QStringLiteral("Vazon2.mdx")}));
     QCOMPARE(p->settings.optionalName(2), QStringLiteral("Knihovna po babičce"));
@@ -144,20 +144,20 @@ void OptionalCataloguesTest::createRenameAndRemoveCatalogueTwo()
 
     // The placeholder or an empty text: the warning, nothing written.
     name(2, core::placeholderCatalogueName());
-    widgets::Balloon *warning = TestProgram::balloon(QStringLiteral("DotazJmenoDialog"));
+    widgets::Balloon *warning = CatalogueFixture::balloon(QStringLiteral("DotazJmenoDialog"));
     QVERIFY(warning);
     QCOMPARE(warning->text(), QStringLiteral("Nejprve musíte zadat název volitelné databáze."));
     QVERIFY(!chain->jmenoDialog()->isEnabled());
     QTest::keyClick(warning, Qt::Key_Escape);
     QVERIFY(chain->jmenoDialog()->isVisible() && chain->jmenoDialog()->isEnabled());
-    QVERIFY(!p->main.mainEnabled);
-    TestProgram::type(chain->jmenoDialog()->edit(), QString());
+    QVERIFY(!p->main.mainWindowEnabled);
+    CatalogueFixture::type(chain->jmenoDialog()->edit(), QString());
     chain->jmenoDialog()->edit()->clear();
     QTest::keyClick(chain->jmenoDialog()->edit(), Qt::Key_Return);
-    QVERIFY(TestProgram::balloon(QStringLiteral("DotazJmenoDialog")));
-    TestProgram::balloon(QStringLiteral("DotazJmenoDialog"))->accept();
+    QVERIFY(CatalogueFixture::balloon(QStringLiteral("DotazJmenoDialog")));
+    CatalogueFixture::balloon(QStringLiteral("DotazJmenoDialog"))->accept();
     QTest::keyClick(chain->jmenoDialog()->edit(), Qt::Key_Escape);
-    QVERIFY(!chain->jmenoDialog()->isVisible() && p->main.mainEnabled);
+    QVERIFY(!chain->jmenoDialog()->isVisible() && p->main.mainWindowEnabled);
     QCOMPARE(p->settings.optionalName(2), QStringLiteral("Babiččiny knihy"));
 
     // Removing, with the search copy of this catalogue forgotten.
@@ -166,7 +166,7 @@ void OptionalCataloguesTest::createRenameAndRemoveCatalogueTwo()
     click(novy->entry(2));
     QVERIFY(editace->canRemove());
     click(label(editace, "OfficeLabel2"));
-    widgets::Balloon *question = TestProgram::balloon(QStringLiteral("ZrusitVolitelnyDialog"));
+    widgets::Balloon *question = CatalogueFixture::balloon(QStringLiteral("ZrusitVolitelnyDialog"));
     QVERIFY(question);
     QVERIFY(question->text().contains(QStringLiteral("č. 2 ?")));
     QVERIFY(!novy->isVisible() && !editace->isVisible());
@@ -175,8 +175,8 @@ void OptionalCataloguesTest::createRenameAndRemoveCatalogueTwo()
     p->catalogues.showOptionalDialog();
     click(novy->entry(2));
     click(label(editace, "OfficeLabel2"));
-    TestProgram::balloon(QStringLiteral("ZrusitVolitelnyDialog"))->accept();
-    QVERIFY(p->main.mainEnabled);
+    CatalogueFixture::balloon(QStringLiteral("ZrusitVolitelnyDialog"))->accept();
+    QVERIFY(p->main.mainWindowEnabled);
     QCOMPARE(dataFiles(QStringLiteral("Vazon2")), QStringList());
     QCOMPARE(p->settings.optionalName(2), core::placeholderCatalogueName());
     QCOMPARE(p->settings.auxiliarySlot(), 0);
@@ -193,7 +193,7 @@ void OptionalCataloguesTest::namesTheIniFileCannotHoldAreRefused()
     for (const QString &bad : {QStringLiteral("Dvě\nřádky"), QStringLiteral("[Sekce]"), QStringLiteral("Knihy 中文")}) {
         QVERIFY(!catalogue::OptionalCatalogues::nameProblem(bad).isEmpty());
         name(1, bad);
-        widgets::Balloon *warning = TestProgram::balloon(QStringLiteral("DotazJmenoDialog"));
+        widgets::Balloon *warning = CatalogueFixture::balloon(QStringLiteral("DotazJmenoDialog"));
         QVERIFY2(warning, qPrintable(bad));
         QVERIFY(warning->text() != QStringLiteral("Nejprve musíte zadat název volitelné databáze."));
         warning->accept();
@@ -203,7 +203,7 @@ void OptionalCataloguesTest::namesTheIniFileCannotHoldAreRefused()
     // A name that differs from the placeholder only in letter case is a name.
     QVERIFY(catalogue::OptionalCatalogues::nameProblem(QStringLiteral("Sbírka € a „uvozovky“ [1]")).isEmpty());
     name(1, core::placeholderCatalogueName().toUpper());
-    QVERIFY(!TestProgram::balloon(QStringLiteral("DotazJmenoDialog")));
+    QVERIFY(!CatalogueFixture::balloon(QStringLiteral("DotazJmenoDialog")));
     QCOMPARE(p->settings.optionalName(1), core::placeholderCatalogueName().toUpper());
 }
 
@@ -232,31 +232,31 @@ void OptionalCataloguesTest::erasingTheStandardCatalogue()
     addBook(w, QStringLiteral("2"));
     // Not while the standard catalogue's window is open.
     p->catalogues.askEraseStandard();
-    QVERIFY(!TestProgram::balloon(QStringLiteral("VymazatDialog")));
+    QVERIFY(!CatalogueFixture::balloon(QStringLiteral("VymazatDialog")));
     QVERIFY(w->requestClose());
     CatalogueWindow *other = p->openFromDialog(2);
     addBook(other, QStringLiteral("9"));
 
     // "Ne" and Esc keep the books.
     p->catalogues.askEraseStandard();
-    widgets::Balloon *question = TestProgram::balloon(QStringLiteral("VymazatDialog"));
+    widgets::Balloon *question = CatalogueFixture::balloon(QStringLiteral("VymazatDialog"));
     QVERIFY(question);
-    QVERIFY(!p->main.mainEnabled && p->main.indicators.contains(QStringLiteral("SBO6")));
+    QVERIFY(!p->main.mainWindowEnabled && p->main.indicators.contains(QStringLiteral("SBO6")));
     click(question->noButton());
-    QVERIFY(!TestProgram::balloon(QStringLiteral("VymazatDialog")));
+    QVERIFY(!CatalogueFixture::balloon(QStringLiteral("VymazatDialog")));
     QCOMPARE(p->readBack(1)->recordCount(), 2);
     p->catalogues.askEraseStandard();
-    QTest::keyClick(TestProgram::balloon(QStringLiteral("VymazatDialog")), Qt::Key_Escape);
+    QTest::keyClick(CatalogueFixture::balloon(QStringLiteral("VymazatDialog")), Qt::Key_Escape);
     QCOMPARE(p->readBack(1)->recordCount(), 2);
-    QVERIFY(p->main.mainEnabled);
+    QVERIFY(p->main.mainWindowEnabled);
 
     // "Ano": the empty templates, the search copy forgotten, the optional
     // catalogue's open window untouched.
     p->settings.setAuxiliarySlot(1);
     p->catalogues.askEraseStandard();
-    click(TestProgram::balloon(QStringLiteral("VymazatDialog"))->yesButton());
-    QVERIFY(!TestProgram::balloon(QStringLiteral("VymazatDialog")));
-    QVERIFY(p->main.mainEnabled);
+    click(CatalogueFixture::balloon(QStringLiteral("VymazatDialog"))->yesButton());
+    QVERIFY(!CatalogueFixture::balloon(QStringLiteral("VymazatDialog")));
+    QVERIFY(p->main.mainWindowEnabled);
     QVERIFY(p->main.indicators.contains(QStringLiteral("SBO10"))); // a catalogue window is active
     QCOMPARE(p->readBack(1)->recordCount(), 0);
     QCOMPARE(dataFiles(QStringLiteral("VazonS")),
@@ -267,4 +267,4 @@ void OptionalCataloguesTest::erasingTheStandardCatalogue()
 }
 
 QTEST_MAIN(OptionalCataloguesTest)
-#include "OptionalCataloguesTest.moc"
+#include "tst_catalogue_optional_catalogues.moc"

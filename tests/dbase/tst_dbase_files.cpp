@@ -455,4 +455,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(FilesTest)
-#include "tst_files.moc"
+#include "tst_dbase_files.moc"

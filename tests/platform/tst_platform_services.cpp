@@ -204,4 +204,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(ServicesTest)
-#include "ServicesTest.moc"
+#include "tst_platform_services.moc"

@@ -3,15 +3,13 @@
 // books flagged for exactly the matching persons and otherwise left byte for
 // byte; a missing or damaged address book; closes refused over a card edit.
 
-#include "TestProgram.h"
+#include "CatalogueFixture.h"
 
 #include "catalogue/LendingCard.h"
 #include "catalogue/LendingLedger.h"
 #include "core/Slots.h"
 
-#ifdef ORDEX_HAVE_DBF_TOOL
 #include "Commands.h"
-#endif
 
 #include <QAction>
 #include <QDate>
@@ -113,17 +111,11 @@ QList<int> recordsWithFlag(const QByteArray &before, const QByteArray &after, co
 
 bool tableChecks(const QString &path, QString *why)
 {
-#ifdef ORDEX_HAVE_DBF_TOOL
     QByteArray out;
     QString err;
     const int rc = runCheck(path, out, err);
     *why = err;
     return rc == 0;
-#else
-    Q_UNUSED(path);
-    Q_UNUSED(why);
-    return true;
-#endif
 }
 
 } // namespace
@@ -150,12 +142,12 @@ private:
     void openCard(CatalogueWindow *w) { QTest::mouseClick(w->findChild<QLabel *>(QStringLiteral("RxLabel1")), Qt::LeftButton); }
     void lend(CatalogueWindow *w, const QString &surname, const QString &name, const QString &street);
 
-    std::unique_ptr<TestProgram> p;
+    std::unique_ptr<CatalogueFixture> p;
 };
 
 void LendingTest::init()
 {
-    p = std::make_unique<TestProgram>();
+    p = std::make_unique<CatalogueFixture>();
 }
 
 void LendingTest::cleanup()
@@ -166,8 +158,8 @@ void LendingTest::cleanup()
 void LendingTest::addBook(CatalogueWindow *w, const QString &number, const QString &title)
 {
     w->newRecord();
-    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("C1")), number);
-    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("J1")), title);
+    CatalogueFixture::type(w->findChild<QWidget *>(QStringLiteral("C1")), number);
+    CatalogueFixture::type(w->findChild<QWidget *>(QStringLiteral("J1")), title);
     QVERIFY(w->saveRecord());
 }
 
@@ -175,9 +167,9 @@ void LendingTest::lend(CatalogueWindow *w, const QString &surname, const QString
 {
     openCard(w);
     trigger(w, "TD3");
-    TestProgram::type(edit(w, 2), surname);
-    TestProgram::type(edit(w, 1), name);
-    TestProgram::type(edit(w, 3), street);
+    CatalogueFixture::type(edit(w, 2), surname);
+    CatalogueFixture::type(edit(w, 1), name);
+    CatalogueFixture::type(edit(w, 3), street);
     trigger(w, "TD4");
     QCOMPARE(card(w)->state(), State::CardPresent);
     trigger(w, "TD7");
@@ -206,15 +198,15 @@ void LendingTest::cardSavedIsFoundAgainByTheNumberText()
     QVERIFY(w->isLendingCardEditing());
     QVERIFY(!cover->isVisible() && edit(w, 1)->isEnabled() && edit(w, 7)->isEnabled());
     QVERIFY(!enabled(w, "TD7") && !enabled(w, "TD2") && enabled(w, "TD4") && enabled(w, "TD5"));
-    TestProgram::type(edit(w, 2), QStringLiteral("Dvořák"));
-    TestProgram::type(edit(w, 1), QStringLiteral("Petr"));
-    TestProgram::type(edit(w, 7), QStringLiteral("11000"));
+    CatalogueFixture::type(edit(w, 2), QStringLiteral("Dvořák"));
+    CatalogueFixture::type(edit(w, 1), QStringLiteral("Petr"));
+    CatalogueFixture::type(edit(w, 7), QStringLiteral("11000"));
 
     // Saving: the book is lent, the card stamped.
     trigger(w, "TD4");
     QCOMPARE(card(w)->state(), State::CardPresent);
     QVERIFY(!edit(w, 1)->isEnabled() && enabled(w, "TD2") && enabled(w, "TD7"));
-    QVERIFY(p->main.mainEnabled);
+    QVERIFY(p->main.mainWindowEnabled);
     QVERIFY(!p->main.indicators.contains(QStringLiteral("SBO3")));
     QCOMPARE(w->table()->fieldText(QStringLiteral("PUJCENO")), QStringLiteral("Půjčeno"));
     QCOMPARE(w->findChild<QLabel *>(QStringLiteral("RxLabel1"))->palette().color(QPalette::WindowText), QColor(255, 0, 0));
@@ -242,7 +234,7 @@ void LendingTest::cardSavedIsFoundAgainByTheNumberText()
     QCOMPARE(card(w)->state(), State::NoCard);
     // Undo on a new card leaves the cover shown and delete off.
     trigger(w, "TD3");
-    TestProgram::type(edit(w, 2), QStringLiteral("Nikdo"));
+    CatalogueFixture::type(edit(w, 2), QStringLiteral("Nikdo"));
     trigger(w, "TD5");
     QCOMPARE(card(w)->state(), State::NoCard);
     QVERIFY(cover->isVisible() && !enabled(w, "TD2"));
@@ -253,7 +245,7 @@ void LendingTest::cardSavedIsFoundAgainByTheNumberText()
     QCOMPARE(edit(w, 2)->text(), QStringLiteral("Dvořák"));
     // Undo of an edit of an existing card keeps the card.
     trigger(w, "TD3");
-    TestProgram::type(edit(w, 2), QStringLiteral("Jiný"));
+    CatalogueFixture::type(edit(w, 2), QStringLiteral("Jiný"));
     trigger(w, "TD5");
     QCOMPARE(card(w)->state(), State::CardPresent);
     QCOMPARE(edit(w, 2)->text(), QStringLiteral("Dvořák"));
@@ -262,7 +254,7 @@ void LendingTest::cardSavedIsFoundAgainByTheNumberText()
     trigger(w, "TD2");
     QCOMPARE(card(w)->state(), State::NoCard);
     QVERIFY(!cover->isVisible());
-    QVERIFY(p->main.mainEnabled);
+    QVERIFY(p->main.mainWindowEnabled);
     QCOMPARE(w->table()->fieldText(QStringLiteral("PUJCENO")), QString());
     trigger(w, "TD7");
     openCard(w);
@@ -302,7 +294,7 @@ void LendingTest::sharedAndOrphanedCards()
     for (int i = 0; i < 2; ++i) {
         w->first();
         w->deleteRecord();
-        TestProgram::balloon(QStringLiteral("DotazOdstranitDialog"))->accept();
+        CatalogueFixture::balloon(QStringLiteral("DotazOdstranitDialog"))->accept();
     }
     QVERIFY(w->table()->isEmpty());
     // An empty catalogue has no book to open a card for.
@@ -381,7 +373,7 @@ void LendingTest::addressBooksFlaggedForExactlyTheMatchingPersons()
     openCard(w);
     trigger(w, "TD2");
     QCOMPARE(recordsWithFlag(cleared2, bytesOf(book2), QStringLiteral("G2"), 'T', {0}), QList<int>());
-    QVERIFY(p->main.mainEnabled);
+    QVERIFY(p->main.mainWindowEnabled);
     QVERIFY2(tableChecks(book2, &why), qPrintable(why));
 }
 
@@ -413,7 +405,7 @@ void LendingTest::missingOrDamagedAddressBooks()
     boxes.expectOne();
     lend(w, QStringLiteral("Černý"), QStringLiteral("Karel"), street);
     QCOMPARE(boxes.messages.size(), 1);
-    QVERIFY(p->main.mainEnabled);
+    QVERIFY(p->main.mainWindowEnabled);
     QVERIFY(!p->main.indicators.contains(QStringLiteral("SBO3")));
     QCOMPARE(w->table()->fieldText(QStringLiteral("PUJCENO")), QStringLiteral("Půjčeno"));
     openCard(w);
@@ -427,18 +419,18 @@ void LendingTest::closesRefusedOverAnUnsavedCard()
     addBook(w, QStringLiteral("1"), QStringLiteral("Kniha"));
     openCard(w);
     trigger(w, "TD3");
-    TestProgram::type(edit(w, 2), QStringLiteral("Malý"));
+    CatalogueFixture::type(edit(w, 2), QStringLiteral("Malý"));
 
     // The window's own close: the warning, the window stays with its card.
     QVERIFY(!w->requestClose());
-    widgets::Balloon *warning = TestProgram::balloon(QStringLiteral("DotazVypujckaDialog"));
+    widgets::Balloon *warning = CatalogueFixture::balloon(QStringLiteral("DotazVypujckaDialog"));
     QVERIFY(warning);
     QCOMPARE(warning->subtitle(), QStringLiteral("Sci-fi sbírka"));
-    QVERIFY(!p->main.mainEnabled);
+    QVERIFY(!p->main.mainWindowEnabled);
     QVERIFY(p->main.sounds.contains(QStringLiteral("Info.wav")));
     QTest::keyClick(warning, Qt::Key_Escape);
-    QVERIFY(!TestProgram::balloon(QStringLiteral("DotazVypujckaDialog")));
-    QVERIFY(p->main.mainEnabled);
+    QVERIFY(!CatalogueFixture::balloon(QStringLiteral("DotazVypujckaDialog")));
+    QVERIFY(p->main.mainWindowEnabled);
     QVERIFY(p->main.indicators.contains(QStringLiteral("SBO10")));
     QVERIFY(p->catalogues.window(2));
     QCOMPARE(card(w)->state(), State::Editing);
@@ -446,7 +438,7 @@ void LendingTest::closesRefusedOverAnUnsavedCard()
 
     // The program's end: refused the same way, and called off.
     QVERIFY(!p->catalogues.requestExit());
-    warning = TestProgram::balloon(QStringLiteral("DotazVypujckaDialog"));
+    warning = CatalogueFixture::balloon(QStringLiteral("DotazVypujckaDialog"));
     QVERIFY(warning);
     warning->accept();
     QCOMPARE(p->catalogues.exitSlot(), 0);
@@ -484,7 +476,7 @@ void LendingTest::twoWindowsShareTheOneLendingTable()
     // While one card is being edited another window's card stays closed, so
     // the pending card is never stored under another book.
     trigger(a, "TD3");
-    TestProgram::type(edit(a, 2), QStringLiteral("Alfová-Nová"));
+    CatalogueFixture::type(edit(a, 2), QStringLiteral("Alfová-Nová"));
     trigger(b, "TD7");
     p->main.area.setActiveSubWindow(b->subWindow());
     openCard(b);
@@ -500,4 +492,4 @@ void LendingTest::twoWindowsShareTheOneLendingTable()
 }
 
 QTEST_MAIN(LendingTest)
-#include "LendingTest.moc"
+#include "tst_catalogue_lending.moc"

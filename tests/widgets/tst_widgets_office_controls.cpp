@@ -1,6 +1,6 @@
 // Mouse rules, painting state and setters of the office button and label.
 
-#include "PaintCounter.h"
+#include "support/PaintCounter.h"
 
 #include "widgets/Colors.h"
 #include "widgets/Leds.h"
@@ -62,7 +62,7 @@ const QColor grey(128, 128, 128);
 
 } // namespace
 
-class TestOfficeControls : public QObject
+class OfficeControlsTest : public QObject
 {
     Q_OBJECT
 
@@ -313,5 +313,5 @@ private:
     std::unique_ptr<QWidget> m_parent;
 };
 
-QTEST_MAIN(TestOfficeControls)
-#include "tst_officecontrols.moc"
+QTEST_MAIN(OfficeControlsTest)
+#include "tst_widgets_office_controls.moc"

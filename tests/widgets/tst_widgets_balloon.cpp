@@ -56,7 +56,7 @@ void click(OfficeButton *b)
 
 } // namespace
 
-class TestBalloon : public QObject
+class BalloonTest : public QObject
 {
     Q_OBJECT
 
@@ -389,5 +389,5 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-QTEST_MAIN(TestBalloon)
-#include "tst_balloon.moc"
+QTEST_MAIN(BalloonTest)
+#include "tst_widgets_balloon.moc"

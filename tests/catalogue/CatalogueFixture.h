@@ -4,8 +4,10 @@
 // and the ini files, the data module on it, the fake main window and the
 // catalogue subsystem, as the program context would build them.
 
-#include "FakeMainWindow.h"
+#include "support/ErrorBoxes.h"
+#include "support/FakeShell.h"
 
+#include "catalogue/Availability.h"
 #include "catalogue/CatalogueServices.h"
 #include "catalogue/CatalogueWindow.h"
 #include "catalogue/Catalogues.h"
@@ -22,10 +24,25 @@
 
 #include <memory>
 
-struct TestProgram
+// The stand-in main window with the command states the real one would show
+// now: the active window's snapshot through the availability table.
+struct CatalogueShell : FakeShell
 {
-    TestProgram();
-    ~TestProgram();
+    using FakeShell::FakeShell;
+    catalogue::CommandState commandState(catalogue::Command command) const
+    {
+        catalogue::ProgramState state;
+        if (catalogue::CatalogueWindow *w = catalogue::CatalogueWindow::of(area.activeSubWindow()))
+            state.active = w->snapshot();
+        return catalogue::availability(state, command);
+    }
+    bool enabled(catalogue::Command command) const { return commandState(command).enabled; }
+};
+
+struct CatalogueFixture
+{
+    CatalogueFixture();
+    ~CatalogueFixture();
 
     // Opens a slot through the open dialog's entry.
     catalogue::CatalogueWindow *openFromDialog(int slot);
@@ -41,22 +58,6 @@ struct TestProgram
     platform::ProgramDirectory dir;
     core::AppSettings settings;
     core::DataModule data;
-    FakeMainWindow main;
+    CatalogueShell main{FakeShell::Frame::Shown};
     catalogue::Catalogues catalogues;
-};
-
-// Answers the next error box the code under test shows, keeping its text.
-// It watches for the box being shown, whenever that happens inside the
-// command, instead of looking for it on a timer.
-class ErrorBoxes : public QObject
-{
-public:
-    void expectOne();
-    QStringList messages;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    int m_expected = 0;
 };

@@ -15,7 +15,7 @@
 
 using namespace widgets;
 
-class TestPanels : public QObject
+class PanelsTest : public QObject
 {
     Q_OBJECT
 
@@ -221,5 +221,5 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-QTEST_MAIN(TestPanels)
-#include "tst_panels.moc"
+QTEST_MAIN(PanelsTest)
+#include "tst_widgets_panels.moc"

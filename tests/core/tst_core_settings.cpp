@@ -6,30 +6,21 @@
 #include "core/SuiteSettings.h"
 #include "platform/Error.h"
 
+#include "support/Files.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <stdexcept>
 
+using testsupport::fileBytes;
+using testsupport::writeFile;
 using core::AppSettings;
 using core::SuiteSettings;
 using core::ViewElement;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 const ViewElement AllViews[] = {ViewElement::Standardni, ViewElement::Databaze, ViewElement::Okna,
                                 ViewElement::TipyDne, ViewElement::StavovyRadek,
@@ -76,9 +67,9 @@ private slots:
 
     void onlyOneCountsAsOn()
     {
-        writeAll(m_dir.file(QStringLiteral("Ordex2000.ini")),
-                 "[Zobrazit]\r\nStandardni=2\r\nOkna=ano\r\nDatabaze= 1 \r\nTipy=-1\r\n"
-                 "[Otevreni]\r\nDatabaze1=0x1\r\nDatabaze2=11\r\n");
+        writeFile(m_dir.file(QStringLiteral("Ordex2000.ini")),
+                  "[Zobrazit]\r\nStandardni=2\r\nOkna=ano\r\nDatabaze= 1 \r\nTipy=-1\r\n"
+                  "[Otevreni]\r\nDatabaze1=0x1\r\nDatabaze2=11\r\n");
         AppSettings settings(m_dir);
         QVERIFY(!settings.viewShown(ViewElement::Standardni));
         QVERIFY(!settings.viewShown(ViewElement::Okna));
@@ -98,7 +89,7 @@ private slots:
         // Closing writes the text "0".
         settings.setCatalogueOpen(1, true);
         settings.setCatalogueOpen(1, false);
-        QVERIFY(readAll(settings.path()).contains("[Otevreni]\r\nDatabaze1=0\r\n"));
+        QVERIFY(fileBytes(settings.path()).contains("[Otevreni]\r\nDatabaze1=0\r\n"));
 
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, settings.optionalName(0));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, settings.setOptionalName(4, QStringLiteral("x")));
@@ -117,13 +108,13 @@ private slots:
             "[Volitelne]\r\nData1=x\r\nData2=Komiksy\r\n; jména volitelných databází\r\n\r\n"
             "[Kontrola]\r\nPomocna=3\r\nTipy=1\r\n";
         const QString path = m_dir.file(QStringLiteral("Ordex2000.ini"));
-        writeAll(path, before);
+        writeFile(path, before);
         // The Czech name goes in through the ini file, so it is in code page 1250.
         platform::IniFile raw(path);
         raw.writeString(QStringLiteral("Volitelne"), QStringLiteral("Data1"), QStringLiteral("Romány"));
-        const QByteArray start = readAll(path);
+        const QByteArray start = fileBytes(path);
         const QByteArray tessera = "[Nastaveni]\r\nPomocnik=0\r\nUvitani=1\r\n";
-        writeAll(m_dir.file(QStringLiteral("Tessera.ini")), tessera);
+        writeFile(m_dir.file(QStringLiteral("Tessera.ini")), tessera);
 
         AppSettings settings(m_dir);
         settings.restoreFactoryValues();
@@ -134,8 +125,8 @@ private slots:
             .replace("StavovyRadek=0", "StavovyRadek=1").replace("PanelOutlook=0", "PanelOutlook=1")
             .replace("Databaze1=1", "Databaze1=0").replace("Databaze2=1", "Databaze2=0")
             .replace("Databaze4=1", "Databaze4=0").replace("Pomocna=3", "Pomocna=0");
-        QCOMPARE(readAll(path), expected);
-        QCOMPARE(readAll(m_dir.file(QStringLiteral("Tessera.ini"))), tessera);
+        QCOMPARE(fileBytes(path), expected);
+        QCOMPARE(fileBytes(m_dir.file(QStringLiteral("Tessera.ini"))), tessera);
         QCOMPARE(settings.optionalName(1), QStringLiteral("Romány"));
         QVERIFY(!settings.tipsAtStart());
         QCOMPARE(settings.tipsShownThisRun(), QStringLiteral("1"));
@@ -165,7 +156,7 @@ private slots:
     void factoryFileCarriesEveryKey()
     {
         const QString path = m_dir.file(QStringLiteral("Ordex2000.ini"));
-        writeAll(path, "[Stare]\r\nKlic=1\r\n");
+        writeFile(path, "[Stare]\r\nKlic=1\r\n");
         AppSettings::writeFactoryFile(path);
         AppSettings settings(m_dir);
         for (const ViewElement e : AllViews)
@@ -177,13 +168,13 @@ private slots:
             QCOMPARE(settings.optionalName(n), core::placeholderCatalogueName());
         QCOMPARE(settings.auxiliarySlot(), 0);
         QCOMPARE(settings.tipsShownThisRun(), QStringLiteral("0"));
-        QVERIFY(!readAll(path).contains("Stare"));
+        QVERIFY(!fileBytes(path).contains("Stare"));
 
         // The restore writes the factory values: a factory file stays as it is.
-        const QByteArray factory = readAll(path);
+        const QByteArray factory = fileBytes(path);
         settings.restoreFactoryValues();
         settings.resetAtExit();
-        QCOMPARE(readAll(path), factory);
+        QCOMPARE(fileBytes(path), factory);
     }
 
     void suiteSettings()
@@ -196,14 +187,14 @@ private slots:
         suite.setWelcomeAtStart(true);
         QVERIFY(suite.assistantShown());
         QVERIFY(suite.welcomeAtStart());
-        QCOMPARE(readAll(suite.path()), QByteArray("[Nastaveni]\r\nPomocnik=1\r\nUvitani=1\r\n"));
+        QCOMPARE(fileBytes(suite.path()), QByteArray("[Nastaveni]\r\nPomocnik=1\r\nUvitani=1\r\n"));
 
         // Another program of the family writes in between; its keys stay.
-        writeAll(suite.path(), "[Nastaveni]\r\nPomocnik=0\r\nUvitani=2\r\nAdresar=1\r\n");
+        writeFile(suite.path(), "[Nastaveni]\r\nPomocnik=0\r\nUvitani=2\r\nAdresar=1\r\n");
         QVERIFY(!suite.assistantShown());
         QVERIFY(!suite.welcomeAtStart());
         suite.setAssistantShown(true);
-        QCOMPARE(readAll(suite.path()), QByteArray("[Nastaveni]\r\nPomocnik=1\r\nUvitani=2\r\nAdresar=1\r\n"));
+        QCOMPARE(fileBytes(suite.path()), QByteArray("[Nastaveni]\r\nPomocnik=1\r\nUvitani=2\r\nAdresar=1\r\n"));
     }
 
     void slotTable()
@@ -225,4 +216,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(SettingsTest)
-#include "SettingsTest.moc"
+#include "tst_core_settings.moc"

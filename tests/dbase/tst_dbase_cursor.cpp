@@ -508,4 +508,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(CursorTest)
-#include "tst_cursor.moc"
+#include "tst_dbase_cursor.moc"

@@ -78,4 +78,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(DataModuleTest)
-#include "DataModuleTest.moc"
+#include "tst_core_data_module.moc"

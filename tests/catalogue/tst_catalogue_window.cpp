@@ -1,7 +1,7 @@
 // One catalogue window at work: adding, saving, refusing, undoing, moving,
 // its state and context menu, the lent label and the clipboard targets.
 
-#include "TestProgram.h"
+#include "CatalogueFixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -13,7 +13,7 @@
 using catalogue::CatalogueState;
 using catalogue::CatalogueWindow;
 
-class CatalogueWindowTest : public QObject
+class WindowTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -34,48 +34,48 @@ private:
     QWidget *control(const char *name) const;
     void addBook(const QString &number, const QString &title);
 
-    std::unique_ptr<TestProgram> p;
+    std::unique_ptr<CatalogueFixture> p;
     CatalogueWindow *w = nullptr;
 };
 
-void CatalogueWindowTest::init()
+void WindowTest::init()
 {
-    p = std::make_unique<TestProgram>();
+    p = std::make_unique<CatalogueFixture>();
     w = p->openFromDialog(1);
     QVERIFY(w);
     QApplication::setActiveWindow(&p->main.area);
 }
 
-void CatalogueWindowTest::cleanup()
+void WindowTest::cleanup()
 {
     p.reset();
 }
 
-QWidget *CatalogueWindowTest::control(const char *name) const
+QWidget *WindowTest::control(const char *name) const
 {
     return w->findChild<QWidget *>(QString::fromLatin1(name));
 }
 
-void CatalogueWindowTest::addBook(const QString &number, const QString &title)
+void WindowTest::addBook(const QString &number, const QString &title)
 {
     w->newRecord();
-    TestProgram::type(control("C1"), number);
-    TestProgram::type(control("J1"), title);
+    CatalogueFixture::type(control("C1"), number);
+    CatalogueFixture::type(control("J1"), title);
     QVERIFY(w->saveRecord());
 }
 
-void CatalogueWindowTest::booksWithCzechTitlesReachTheFile()
+void WindowTest::booksWithCzechTitlesReachTheFile()
 {
     QCOMPARE(w->state(), CatalogueState::Empty);
     w->newRecord();
     QVERIFY(w->isEditing());
     QCOMPARE(w->state(), CatalogueState::Editing);
-    TestProgram::type(control("C1"), QStringLiteral("12"));
-    TestProgram::type(control("J1"), QStringLiteral("Příliš žluťoučký kůň"));
-    TestProgram::type(control("A1"), QStringLiteral("Čapek, Karel"));
-    TestProgram::type(control("F1"), QStringLiteral("Dětská kniha"));
-    TestProgram::type(control("V2"), QStringLiteral("Vázaná"));
-    TestProgram::type(control("R1"), QStringLiteral("1936"));
+    CatalogueFixture::type(control("C1"), QStringLiteral("12"));
+    CatalogueFixture::type(control("J1"), QStringLiteral("Příliš žluťoučký kůň"));
+    CatalogueFixture::type(control("A1"), QStringLiteral("Čapek, Karel"));
+    CatalogueFixture::type(control("F1"), QStringLiteral("Dětská kniha"));
+    CatalogueFixture::type(control("V2"), QStringLiteral("Vázaná"));
+    CatalogueFixture::type(control("R1"), QStringLiteral("1936"));
     QVERIFY(w->saveRecord());
     QVERIFY(!w->isEditing());
     addBook(QStringLiteral("5"), QStringLiteral("Ďáblova úžina"));
@@ -98,12 +98,12 @@ void CatalogueWindowTest::booksWithCzechTitlesReachTheFile()
     QCOMPARE(disk->fieldText(QStringLiteral("DATUM")), today);
 }
 
-void CatalogueWindowTest::enterSavesFromTheNoteField()
+void WindowTest::enterSavesFromTheNoteField()
 {
     w->newRecord();
-    TestProgram::type(control("C1"), QStringLiteral("3"));
+    CatalogueFixture::type(control("C1"), QStringLiteral("3"));
     auto *note = qobject_cast<QPlainTextEdit *>(control("P2"));
-    TestProgram::type(note, QStringLiteral("Věnování autora"));
+    CatalogueFixture::type(note, QStringLiteral("Věnování autora"));
     QTest::keyClick(note, Qt::Key_Return);
     QVERIFY(!w->isEditing());
     QCOMPARE(note->toPlainText(), QStringLiteral("Věnování autora")); // no line break typed
@@ -113,18 +113,18 @@ void CatalogueWindowTest::enterSavesFromTheNoteField()
 
     // Enter in a drop-down saves as well.
     w->editRecord();
-    TestProgram::type(control("P1"), QStringLiteral("Druhé"));
+    CatalogueFixture::type(control("P1"), QStringLiteral("Druhé"));
     QTest::keyClick(qobject_cast<QComboBox *>(control("P1"))->lineEdit(), Qt::Key_Enter);
     QVERIFY(!w->isEditing());
     QCOMPARE(p->readBack(1)->fieldText(QStringLiteral("VYDANI")), QStringLiteral("Druhé"));
 }
 
-void CatalogueWindowTest::refusedValuesKeepTheRecordEditable()
+void WindowTest::refusedValuesKeepTheRecordEditable()
 {
     ErrorBoxes boxes;
     w->newRecord();
-    TestProgram::type(control("C1"), QStringLiteral("4a"));
-    TestProgram::type(control("J1"), QStringLiteral("Kniha"));
+    CatalogueFixture::type(control("C1"), QStringLiteral("4a"));
+    CatalogueFixture::type(control("J1"), QStringLiteral("Kniha"));
     boxes.expectOne();
     QVERIFY(!w->saveRecord());
     QCOMPARE(boxes.messages.size(), 1);
@@ -136,14 +136,14 @@ void CatalogueWindowTest::refusedValuesKeepTheRecordEditable()
     QCOMPARE(p->readBack(1)->recordCount(), 0);
 
     // A character code page 1250 cannot hold is refused the same way.
-    TestProgram::type(control("C1"), QStringLiteral("4"));
-    TestProgram::type(control("A1"), QStringLiteral("老子"));
+    CatalogueFixture::type(control("C1"), QStringLiteral("4"));
+    CatalogueFixture::type(control("A1"), QStringLiteral("老子"));
     boxes.expectOne();
     QVERIFY(!w->saveRecord());
     QCOMPARE(boxes.messages.size(), 2);
     QVERIFY(w->isEditing());
 
-    TestProgram::type(control("A1"), QStringLiteral("Lao-c'"));
+    CatalogueFixture::type(control("A1"), QStringLiteral("Lao-c'"));
     QVERIFY(w->saveRecord());
     auto disk = p->readBack(1);
     QCOMPARE(disk->recordCount(), 1);
@@ -151,7 +151,7 @@ void CatalogueWindowTest::refusedValuesKeepTheRecordEditable()
     QCOMPARE(disk->fieldText(QStringLiteral("AUTOR")), QStringLiteral("Lao-c'"));
 }
 
-void CatalogueWindowTest::undoOfANewRecordStoresNothing()
+void WindowTest::undoOfANewRecordStoresNothing()
 {
     w->newRecord();
     QCOMPARE(w->table()->state(), dbase::Table::State::Insert);
@@ -163,13 +163,13 @@ void CatalogueWindowTest::undoOfANewRecordStoresNothing()
     // Undo after typing discards what was typed, also when editing a book.
     addBook(QStringLiteral("8"), QStringLiteral("Saturnin"));
     w->editRecord();
-    TestProgram::type(control("J1"), QStringLiteral("Jiný název"));
+    CatalogueFixture::type(control("J1"), QStringLiteral("Jiný název"));
     w->undo();
     QCOMPARE(qobject_cast<QLineEdit *>(control("J1"))->text(), QStringLiteral("Saturnin"));
     QCOMPARE(p->readBack(1)->fieldText(QStringLiteral("NAZEV")), QStringLiteral("Saturnin"));
 }
 
-void CatalogueWindowTest::twoBooksMayShareANumber()
+void WindowTest::twoBooksMayShareANumber()
 {
     addBook(QStringLiteral("7"), QStringLiteral("První"));
     addBook(QStringLiteral("7"), QStringLiteral("Druhá"));
@@ -184,7 +184,7 @@ void CatalogueWindowTest::twoBooksMayShareANumber()
     QCOMPARE(disk->fieldText(QStringLiteral("CISLO")), QStringLiteral("7"));
 }
 
-void CatalogueWindowTest::stateAndContextMenuFollowTheMoves()
+void WindowTest::stateAndContextMenuFollowTheMoves()
 {
     auto enabled = [this](const char *name) {
         return w->findChild<QAction *>(QString::fromLatin1(name))->isEnabled();
@@ -233,7 +233,7 @@ void CatalogueWindowTest::stateAndContextMenuFollowTheMoves()
     QCOMPARE(qobject_cast<QLineEdit *>(control("J1"))->text(), QStringLiteral("A"));
 }
 
-void CatalogueWindowTest::movesByOthersAreShownAtOnce()
+void WindowTest::movesByOthersAreShownAtOnce()
 {
     addBook(QStringLiteral("1"), QStringLiteral("Alfa"));
     addBook(QStringLiteral("2"), QStringLiteral("Beta"));
@@ -256,7 +256,7 @@ void CatalogueWindowTest::movesByOthersAreShownAtOnce()
     QVERIFY(!p->main.indicators.contains(QStringLiteral("SBD2")));
 }
 
-void CatalogueWindowTest::keysRunTheCommandOnce()
+void WindowTest::keysRunTheCommandOnce()
 {
     // The main window binds F7 to the same command on the active window.
     int mainMoves = 0;
@@ -281,14 +281,14 @@ void CatalogueWindowTest::keysRunTheCommandOnce()
     // While a record is edited F7 neither moves nor settles the edit, even
     // when a main-window command passes it on.
     w->editRecord();
-    TestProgram::type(control("J1"), QStringLiteral("upraveno"));
+    CatalogueFixture::type(control("J1"), QStringLiteral("upraveno"));
     QTest::keyClick(control("J1"), Qt::Key_F7);
     QVERIFY(w->isEditing());
     QCOMPARE(w->table()->fieldText(QStringLiteral("CISLO")), QStringLiteral("2"));
     w->undo();
 }
 
-void CatalogueWindowTest::lentLabelIsRedOnlyForTheExactText()
+void WindowTest::lentLabelIsRedOnlyForTheExactText()
 {
     auto *label = qobject_cast<QLabel *>(control("RxLabel1"));
     QCOMPARE(label->text(), QStringLiteral("Půjčeno"));
@@ -305,7 +305,7 @@ void CatalogueWindowTest::lentLabelIsRedOnlyForTheExactText()
     }
 }
 
-void CatalogueWindowTest::clipboardTargetsFollowTheFocus()
+void WindowTest::clipboardTargetsFollowTheFocus()
 {
     auto tag = [this](const char *name) { return control(name)->property("tag").toInt(); };
     auto enabled = [this](const char *name) {
@@ -327,7 +327,7 @@ void CatalogueWindowTest::clipboardTargetsFollowTheFocus()
     QCOMPARE(tag("J1"), 0); // markers stay
 
     // Copy and paste act on the text field entered last.
-    TestProgram::type(control("A1"), QStringLiteral("Hrabal"));
+    CatalogueFixture::type(control("A1"), QStringLiteral("Hrabal"));
     qobject_cast<QLineEdit *>(control("A1"))->selectAll();
     w->copy();
     control("I1")->setFocus();
@@ -346,5 +346,5 @@ void CatalogueWindowTest::clipboardTargetsFollowTheFocus()
     w->undo();
 }
 
-QTEST_MAIN(CatalogueWindowTest)
-#include "CatalogueWindowTest.moc"
+QTEST_MAIN(WindowTest)
+#include "tst_catalogue_window.moc"

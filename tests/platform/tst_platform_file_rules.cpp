@@ -5,28 +5,18 @@
 #include "platform/FileRules.h"
 #include "platform/ProgramDirectory.h"
 
+#include "support/Files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+using testsupport::fileBytes;
+using testsupport::writeFile;
 using namespace platform;
 
 namespace {
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    f.write(bytes);
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QStringList dataFiles(const ProgramDirectory &dir)
 {
@@ -46,8 +36,8 @@ private slots:
     {
         QTemporaryDir tmp;
         const QString root = tmp.path() + QLatin1Char('/');
-        put(root + QStringLiteral("Zvuky/DIALOG.WAV"), "a");
-        put(root + QStringLiteral("Html/ordex2000/index.HTM"), "a");
+        writeFile(root + QStringLiteral("Zvuky/DIALOG.WAV"), "a");
+        writeFile(root + QStringLiteral("Html/ordex2000/index.HTM"), "a");
 
         QCOMPARE(findNoCase(root + QStringLiteral("Zvuky"), QStringLiteral("Dialog.wav")),
                  root + QStringLiteral("Zvuky/DIALOG.WAV"));
@@ -58,7 +48,7 @@ private slots:
         QCOMPARE(findNoCase(root, QString()), QString());
 
         // Two spellings: the exact one wins.
-        put(root + QStringLiteral("Zvuky/Dialog.wav"), "b");
+        writeFile(root + QStringLiteral("Zvuky/Dialog.wav"), "b");
         QCOMPARE(findNoCase(root + QStringLiteral("Zvuky"), QStringLiteral("Dialog.wav")),
                  root + QStringLiteral("Zvuky/Dialog.wav"));
     }
@@ -67,7 +57,7 @@ private slots:
     {
         QTemporaryDir tmp;
         const QString data = tmp.path() + QStringLiteral("/Data");
-        put(data + QStringLiteral("/vazon2.DBF"), "x");
+        writeFile(data + QStringLiteral("/vazon2.DBF"), "x");
         QDir().mkpath(data + QStringLiteral("/Vazon3.dbf")); // a folder is not a table
 
         QCOMPARE(presenceTest(QStringLiteral("Vazon2.dbf"), data), data + QStringLiteral("/vazon2.DBF"));
@@ -84,23 +74,23 @@ private slots:
     {
         QTemporaryDir tmp;
         const ProgramDirectory dir(tmp.path());
-        put(dir.templateDir() + QStringLiteral("VazonS.dbf"), "empty table");
-        put(dir.templateDir() + QStringLiteral("VazonS.Dbt"), "empty memo");
-        put(dir.templateDir() + QStringLiteral("VazonS.Mdx"), "empty index");
+        writeFile(dir.templateDir() + QStringLiteral("VazonS.dbf"), "empty table");
+        writeFile(dir.templateDir() + QStringLiteral("VazonS.Dbt"), "empty memo");
+        writeFile(dir.templateDir() + QStringLiteral("VazonS.Mdx"), "empty index");
         // The old catalogue, partly in another letter case.
-        put(dir.dataDir() + QStringLiteral("VazonS.dbf"), "books");
-        put(dir.dataDir() + QStringLiteral("VAZONS.DBT"), "old memo");
-        put(dir.dataDir() + QStringLiteral("VazonS.MDX"), "old index");
-        put(dir.dataDir() + QStringLiteral("Vazon1.dbf"), "other catalogue");
+        writeFile(dir.dataDir() + QStringLiteral("VazonS.dbf"), "books");
+        writeFile(dir.dataDir() + QStringLiteral("VAZONS.DBT"), "old memo");
+        writeFile(dir.dataDir() + QStringLiteral("VazonS.MDX"), "old index");
+        writeFile(dir.dataDir() + QStringLiteral("Vazon1.dbf"), "other catalogue");
 
         restoreTemplate(dir, QStringLiteral("VazonS"));
 
         QCOMPARE(dataFiles(dir), QStringList({QStringLiteral("Vazon1.dbf"), QStringLiteral("VazonS.dbf"),
                                               QStringLiteral("VazonS.dbt"), QStringLiteral("VazonS.mdx")}));
-        QCOMPARE(contents(dir.dataDir() + QStringLiteral("VazonS.dbf")), QByteArray("empty table"));
-        QCOMPARE(contents(dir.dataDir() + QStringLiteral("VazonS.dbt")), QByteArray("empty memo"));
-        QCOMPARE(contents(dir.dataDir() + QStringLiteral("VazonS.mdx")), QByteArray("empty index"));
-        QCOMPARE(contents(dir.dataDir() + QStringLiteral("Vazon1.dbf")), QByteArray("other catalogue"));
+        QCOMPARE(fileBytes(dir.dataDir() + QStringLiteral("VazonS.dbf")), QByteArray("empty table"));
+        QCOMPARE(fileBytes(dir.dataDir() + QStringLiteral("VazonS.dbt")), QByteArray("empty memo"));
+        QCOMPARE(fileBytes(dir.dataDir() + QStringLiteral("VazonS.mdx")), QByteArray("empty index"));
+        QCOMPARE(fileBytes(dir.dataDir() + QStringLiteral("Vazon1.dbf")), QByteArray("other catalogue"));
         // Templates stay.
         QVERIFY(QFile::exists(dir.templateDir() + QStringLiteral("VazonS.Mdx")));
     }
@@ -109,8 +99,8 @@ private slots:
     {
         QTemporaryDir tmp;
         const ProgramDirectory dir(tmp.path());
-        put(dir.templateDir() + QStringLiteral("vazoni.DBF"), "aux");
-        put(dir.templateDir() + QStringLiteral("VazonI.Mdx"), "aux index");
+        writeFile(dir.templateDir() + QStringLiteral("vazoni.DBF"), "aux");
+        writeFile(dir.templateDir() + QStringLiteral("VazonI.Mdx"), "aux index");
         restoreTemplate(dir, QStringLiteral("VazonI"));
         QCOMPARE(dataFiles(dir), QStringList({QStringLiteral("VazonI.dbf"), QStringLiteral("VazonI.mdx")}));
     }
@@ -120,7 +110,7 @@ private slots:
         QTemporaryDir tmp;
         const ProgramDirectory dir(tmp.path());
         const QString source = dir.templateDir() + QStringLiteral("Vazon2.dbf");
-        put(source, "t");
+        writeFile(source, "t");
         QFile::setPermissions(source, QFile::ReadOwner | QFile::ReadGroup);
         restoreTemplate(dir, QStringLiteral("Vazon2"));
         QVERIFY(QFile::permissions(dir.dataDir() + QStringLiteral("Vazon2.dbf")) & QFile::WriteOwner);
@@ -130,7 +120,7 @@ private slots:
     {
         QTemporaryDir tmp;
         const ProgramDirectory dir(tmp.path());
-        put(dir.dataDir() + QStringLiteral("VazonS.dbf"), "books");
+        writeFile(dir.dataDir() + QStringLiteral("VazonS.dbf"), "books");
         try {
             restoreTemplate(dir, QStringLiteral("VazonS"));
             QFAIL("restored without templates");
@@ -138,18 +128,18 @@ private slots:
             QVERIFY(e.message().contains(QStringLiteral("Zaloha")));
         }
         // Nothing was touched.
-        QCOMPARE(contents(dir.dataDir() + QStringLiteral("VazonS.dbf")), QByteArray("books"));
+        QCOMPARE(fileBytes(dir.dataDir() + QStringLiteral("VazonS.dbf")), QByteArray("books"));
     }
 
     void replaceWithTemplateIsAllOrNothing()
     {
         QTemporaryDir tmp;
         const ProgramDirectory dir(tmp.path());
-        put(dir.templateDir() + QStringLiteral("Vazon2.dbf"), "empty table");
-        put(dir.templateDir() + QStringLiteral("Vazon2.Dbt"), "empty memo");
-        put(dir.dataDir() + QStringLiteral("VAZON2.DBF"), "books");
-        put(dir.dataDir() + QStringLiteral("Vazon2.dbt"), "memo");
-        put(dir.dataDir() + QStringLiteral("Vazon2.mdx"), "index");
+        writeFile(dir.templateDir() + QStringLiteral("Vazon2.dbf"), "empty table");
+        writeFile(dir.templateDir() + QStringLiteral("Vazon2.Dbt"), "empty memo");
+        writeFile(dir.dataDir() + QStringLiteral("VAZON2.DBF"), "books");
+        writeFile(dir.dataDir() + QStringLiteral("Vazon2.dbt"), "memo");
+        writeFile(dir.dataDir() + QStringLiteral("Vazon2.mdx"), "index");
         auto hidden = [&] {
             return QDir(dir.dataDir()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".novy"));
         };
@@ -161,18 +151,18 @@ private slots:
         } catch (const Error &e) {
             QVERIFY(e.message().contains(QStringLiteral("Vazon2.Mdx")));
         }
-        QCOMPARE(contents(dir.dataDir() + QStringLiteral("VAZON2.DBF")), QByteArray("books"));
-        QCOMPARE(contents(dir.dataDir() + QStringLiteral("Vazon2.mdx")), QByteArray("index"));
+        QCOMPARE(fileBytes(dir.dataDir() + QStringLiteral("VAZON2.DBF")), QByteArray("books"));
+        QCOMPARE(fileBytes(dir.dataDir() + QStringLiteral("Vazon2.mdx")), QByteArray("index"));
         QVERIFY(hidden().isEmpty());
 
         // All three there: one spelling each, the template contents, no
         // temporary copies left.
-        put(dir.templateDir() + QStringLiteral("Vazon2.Mdx"), "empty index");
+        writeFile(dir.templateDir() + QStringLiteral("Vazon2.Mdx"), "empty index");
         replaceWithTemplate(dir, QStringLiteral("Vazon2"));
         QCOMPARE(dataFiles(dir), QStringList({QStringLiteral("Vazon2.dbf"), QStringLiteral("Vazon2.dbt"),
                                               QStringLiteral("Vazon2.mdx")}));
-        QCOMPARE(contents(dir.dataDir() + QStringLiteral("Vazon2.dbf")), QByteArray("empty table"));
-        QCOMPARE(contents(dir.dataDir() + QStringLiteral("Vazon2.mdx")), QByteArray("empty index"));
+        QCOMPARE(fileBytes(dir.dataDir() + QStringLiteral("Vazon2.dbf")), QByteArray("empty table"));
+        QCOMPARE(fileBytes(dir.dataDir() + QStringLiteral("Vazon2.mdx")), QByteArray("empty index"));
         QVERIFY(hidden().isEmpty());
     }
 
@@ -180,12 +170,12 @@ private slots:
     {
         QTemporaryDir tmp;
         const ProgramDirectory dir(tmp.path());
-        put(dir.dataDir() + QStringLiteral("VazonI.DBF"), "a");
-        put(dir.dataDir() + QStringLiteral("vazoni.dbt"), "a");
-        put(dir.dataDir() + QStringLiteral("VazonI.MDX"), "a");
-        put(dir.dataDir() + QStringLiteral("VazonI.mdx"), "a");
-        put(dir.dataDir() + QStringLiteral("VazonS.dbf"), "keep");
-        put(dir.dataDir() + QStringLiteral("VazonI.bak"), "keep");
+        writeFile(dir.dataDir() + QStringLiteral("VazonI.DBF"), "a");
+        writeFile(dir.dataDir() + QStringLiteral("vazoni.dbt"), "a");
+        writeFile(dir.dataDir() + QStringLiteral("VazonI.MDX"), "a");
+        writeFile(dir.dataDir() + QStringLiteral("VazonI.mdx"), "a");
+        writeFile(dir.dataDir() + QStringLiteral("VazonS.dbf"), "keep");
+        writeFile(dir.dataDir() + QStringLiteral("VazonI.bak"), "keep");
         removeTableFiles(dir, QStringLiteral("VazonI"));
         QCOMPARE(dataFiles(dir), QStringList({QStringLiteral("VazonI.bak"), QStringLiteral("VazonS.dbf")}));
         // Nothing to remove is no error.
@@ -195,4 +185,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(FileRulesTest)
-#include "FileRulesTest.moc"
+#include "tst_platform_file_rules.moc"

@@ -224,4 +224,4 @@ void AvailabilityTest::everyCommandHasOneRowOfNames()
 }
 
 QTEST_APPLESS_MAIN(AvailabilityTest)
-#include "AvailabilityTest.moc"
+#include "tst_catalogue_availability.moc"

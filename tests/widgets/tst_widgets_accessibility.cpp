@@ -75,4 +75,4 @@ private slots:
 };
 
 QTEST_MAIN(AccessibilityTest)
-#include "tst_accessibility.moc"
+#include "tst_widgets_accessibility.moc"

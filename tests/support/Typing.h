@@ -4,7 +4,10 @@
 // included (QTest's key clicks take Latin-1 only).
 
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QString>
 #include <QWidget>
 
@@ -17,4 +20,19 @@ inline void typeText(QWidget *target, const QString &text)
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
         QApplication::sendEvent(target, &release);
     }
+}
+
+// Types text into a control as the user would: focus, select all, then type;
+// an editable combo box takes it in its line.
+inline void typeOver(QWidget *control, const QString &text)
+{
+    QWidget *target = control;
+    if (auto *combo = qobject_cast<QComboBox *>(control))
+        target = combo->lineEdit();
+    target->setFocus();
+    if (auto *edit = qobject_cast<QLineEdit *>(target))
+        edit->selectAll();
+    else if (auto *memo = qobject_cast<QPlainTextEdit *>(target))
+        memo->selectAll();
+    typeText(target, text);
 }

@@ -2,7 +2,7 @@
 // closing windows with and without a pending record, with the ini markers
 // and the files after each path.
 
-#include "TestProgram.h"
+#include "CatalogueFixture.h"
 
 #include "catalogue/OpenCatalogueDialog.h"
 #include "core/Slots.h"
@@ -36,12 +36,12 @@ private slots:
 private:
     void addBook(CatalogueWindow *w, const QString &number, const QString &title);
 
-    std::unique_ptr<TestProgram> p;
+    std::unique_ptr<CatalogueFixture> p;
 };
 
 void OpeningClosingTest::init()
 {
-    p = std::make_unique<TestProgram>();
+    p = std::make_unique<CatalogueFixture>();
 }
 
 void OpeningClosingTest::cleanup()
@@ -52,8 +52,8 @@ void OpeningClosingTest::cleanup()
 void OpeningClosingTest::addBook(CatalogueWindow *w, const QString &number, const QString &title)
 {
     w->newRecord();
-    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("C1")), number);
-    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("J1")), title);
+    CatalogueFixture::type(w->findChild<QWidget *>(QStringLiteral("C1")), number);
+    CatalogueFixture::type(w->findChild<QWidget *>(QStringLiteral("J1")), title);
     QVERIFY(w->saveRecord());
 }
 
@@ -76,7 +76,7 @@ void OpeningClosingTest::eachSlotOpensFromTheDialog()
         QCOMPARE(w->size(), QSize(517, 305));
         QVERIFY(!w->isEditing());
         // The progress window is gone and the main window takes input again.
-        QVERIFY(p->main.mainEnabled);
+        QVERIFY(p->main.mainWindowEnabled);
         QVERIFY(!p->main.indicators.contains(QStringLiteral("SBO3")));
         QVERIFY(p->main.indicators.contains(QStringLiteral("SBD%1").arg(slot)));
         addBook(w, QString::number(slot * 10), QStringLiteral("Kniha %1").arg(slot));
@@ -136,7 +136,7 @@ void OpeningClosingTest::failedOpeningLeavesNothingBehind()
     QVERIFY(!p->openFromDialog(2));
     QCOMPARE(boxes.messages.size(), 1);
     QVERIFY(!p->settings.catalogueOpen(2));
-    QVERIFY(p->main.mainEnabled);
+    QVERIFY(p->main.mainWindowEnabled);
     QVERIFY(!p->main.indicators.contains(QStringLiteral("SBO3")));
     QVERIFY(p->main.area.subWindowList().isEmpty());
     QVERIFY(!p->data.bookTable(2)->isActive());
@@ -212,7 +212,7 @@ void OpeningClosingTest::engineAndPlatformFailuresReachTheErrorBox()
     QVERIFY(QFile::rename(ini + QStringLiteral(".bak"), ini));
 
     // Nothing of either opening stayed behind, and the boxes were answered.
-    QVERIFY(p->main.mainEnabled);
+    QVERIFY(p->main.mainWindowEnabled);
     QVERIFY(p->main.area.subWindowList().isEmpty());
     QVERIFY(!p->settings.catalogueOpen(2));
     QVERIFY(!p->settings.catalogueOpen(3));
@@ -226,20 +226,20 @@ void OpeningClosingTest::deleteAsksAndEscapeKeepsTheBook()
     addBook(w, QStringLiteral("2"), QStringLiteral("Beta"));
 
     w->deleteRecord();
-    widgets::Balloon *question = TestProgram::balloon(QStringLiteral("DotazOdstranitDialog"));
+    widgets::Balloon *question = CatalogueFixture::balloon(QStringLiteral("DotazOdstranitDialog"));
     QVERIFY(question);
     QVERIFY(p->main.placedBeside.contains(QStringLiteral("DotazOdstranitDialog")));
-    QVERIFY(!p->main.mainEnabled);
+    QVERIFY(!p->main.mainWindowEnabled);
     QTest::keyClick(question, Qt::Key_Escape);
-    QVERIFY(!TestProgram::balloon(QStringLiteral("DotazOdstranitDialog")));
-    QVERIFY(p->main.mainEnabled);
+    QVERIFY(!CatalogueFixture::balloon(QStringLiteral("DotazOdstranitDialog")));
+    QVERIFY(p->main.mainWindowEnabled);
     QCOMPARE(p->readBack(1)->recordCount(), 2);
 
     w->deleteRecord();
-    question = TestProgram::balloon(QStringLiteral("DotazOdstranitDialog"));
+    question = CatalogueFixture::balloon(QStringLiteral("DotazOdstranitDialog"));
     QVERIFY(question);
     QTest::keyClick(question, Qt::Key_Return);
-    QVERIFY(!TestProgram::balloon(QStringLiteral("DotazOdstranitDialog")));
+    QVERIFY(!CatalogueFixture::balloon(QStringLiteral("DotazOdstranitDialog")));
     auto disk = p->readBack(1);
     QCOMPARE(disk->recordCount(), 1);
     QCOMPARE(disk->fieldText(QStringLiteral("NAZEV")), QStringLiteral("Alfa"));
@@ -257,7 +257,7 @@ void OpeningClosingTest::deleteBalloonKnowsItsCatalogue()
     p->main.area.setEnabled(true);
     p->main.area.setActiveSubWindow(first->subWindow());
     QCOMPARE(p->main.activeSlot(), 1);
-    TestProgram::balloon(QStringLiteral("DotazOdstranitDialog"))->accept();
+    CatalogueFixture::balloon(QStringLiteral("DotazOdstranitDialog"))->accept();
     QCOMPARE(p->readBack(3)->recordCount(), 0);
     QCOMPARE(p->readBack(1)->recordCount(), 1);
 }
@@ -287,28 +287,28 @@ void OpeningClosingTest::closingWithAPendingRecordAsks()
     // Escape discards the new record and closes the window.
     CatalogueWindow *w = p->openFromDialog(1);
     w->newRecord();
-    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("J1")), QStringLiteral("Zahozená"));
+    CatalogueFixture::type(w->findChild<QWidget *>(QStringLiteral("J1")), QStringLiteral("Zahozená"));
     QVERIFY(!w->requestClose());
     QVERIFY(p->settings.catalogueOpen(1));
     QVERIFY(w->isEditing());
-    widgets::Balloon *question = TestProgram::balloon(QStringLiteral("DotazKonecDialog"));
+    widgets::Balloon *question = CatalogueFixture::balloon(QStringLiteral("DotazKonecDialog"));
     QVERIFY(question);
     QCOMPARE(question->subtitle(), QStringLiteral("Standardní databáze programu Ordex"));
-    QVERIFY(!p->main.mainEnabled);
+    QVERIFY(!p->main.mainWindowEnabled);
     QTest::keyClick(question, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!p->catalogues.window(1));
     QVERIFY(!p->settings.catalogueOpen(1));
-    QVERIFY(p->main.mainEnabled);
+    QVERIFY(p->main.mainWindowEnabled);
     QCOMPARE(p->readBack(1)->recordCount(), 0);
 
     // Enter saves the record, then the window closes.
     w = p->openFromDialog(2);
     w->newRecord();
-    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("C1")), QStringLiteral("9"));
-    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("J1")), QStringLiteral("Uložená"));
+    CatalogueFixture::type(w->findChild<QWidget *>(QStringLiteral("C1")), QStringLiteral("9"));
+    CatalogueFixture::type(w->findChild<QWidget *>(QStringLiteral("J1")), QStringLiteral("Uložená"));
     QVERIFY(!w->requestClose());
-    question = TestProgram::balloon(QStringLiteral("DotazKonecDialog"));
+    question = CatalogueFixture::balloon(QStringLiteral("DotazKonecDialog"));
     QCOMPARE(question->subtitle(), QStringLiteral("Sci-fi sbírka"));
     QTest::keyClick(question, Qt::Key_Return);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -319,17 +319,17 @@ void OpeningClosingTest::closingWithAPendingRecordAsks()
     // A record the table refuses: the window stays open and editable.
     w = p->openFromDialog(3);
     w->newRecord();
-    TestProgram::type(w->findChild<QWidget *>(QStringLiteral("S1")), QStringLiteral("x"));
+    CatalogueFixture::type(w->findChild<QWidget *>(QStringLiteral("S1")), QStringLiteral("x"));
     QVERIFY(!w->requestClose());
     ErrorBoxes boxes;
     boxes.expectOne();
-    TestProgram::balloon(QStringLiteral("DotazKonecDialog"))->accept();
+    CatalogueFixture::balloon(QStringLiteral("DotazKonecDialog"))->accept();
     QCOMPARE(boxes.messages.size(), 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(p->catalogues.window(3), w);
     QVERIFY(w->isEditing());
     QVERIFY(p->settings.catalogueOpen(3));
-    QVERIFY(p->main.mainEnabled);
+    QVERIFY(p->main.mainWindowEnabled);
     QCOMPARE(qobject_cast<QLineEdit *>(w->findChild<QWidget *>(QStringLiteral("S1")))->text(), QStringLiteral("x"));
 }
 
@@ -341,12 +341,12 @@ void OpeningClosingTest::programEndWaitsForTheQuestion()
     QVERIFY(p->catalogues.requestExit()); // nothing pending
 
     second->newRecord();
-    TestProgram::type(second->findChild<QWidget *>(QStringLiteral("C1")), QStringLiteral("5"));
+    CatalogueFixture::type(second->findChild<QWidget *>(QStringLiteral("C1")), QStringLiteral("5"));
     p->main.area.setActiveSubWindow(first->subWindow());
     QSignalSpy mayContinue(&p->catalogues, &catalogue::Catalogues::exitMayContinue);
     QVERIFY(!p->catalogues.requestExit());
     QCOMPARE(p->catalogues.exitSlot(), 2);
-    widgets::Balloon *question = TestProgram::balloon(QStringLiteral("DotazKonecDialog"));
+    widgets::Balloon *question = CatalogueFixture::balloon(QStringLiteral("DotazKonecDialog"));
     QVERIFY(question);
     QCOMPARE(question->subtitle(), QStringLiteral("Sci-fi sbírka"));
     question->accept();
@@ -358,4 +358,4 @@ void OpeningClosingTest::programEndWaitsForTheQuestion()
 }
 
 QTEST_MAIN(OpeningClosingTest)
-#include "OpeningClosingTest.moc"
+#include "tst_catalogue_opening_closing.moc"

@@ -302,4 +302,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(ValuesTest)
-#include "tst_values.moc"
+#include "tst_dbase_values.moc"

@@ -4,6 +4,8 @@
 #include "dbase/MdxFile.h"
 #include "dbase/Table.h"
 
+#include "support/Files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -14,15 +16,10 @@
 #include <csignal>
 #include <sys/resource.h>
 
+using testsupport::fileBytes;
 using dbase::Table;
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The keys the index file holds for its tag CISLO, -1 when the file is not
 // a whole index.
@@ -360,4 +357,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(DurabilityTest)
-#include "tst_durability.moc"
+#include "tst_dbase_durability.moc"

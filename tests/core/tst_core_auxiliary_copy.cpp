@@ -213,4 +213,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(AuxiliaryCopyTest)
-#include "AuxiliaryCopyTest.moc"
+#include "tst_core_auxiliary_copy.moc"

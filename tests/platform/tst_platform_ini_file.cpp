@@ -4,6 +4,8 @@
 #include "platform/Error.h"
 #include "platform/IniFile.h"
 
+#include "support/Files.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -13,26 +15,9 @@
 #include <csignal>
 #include <sys/resource.h>
 
+using testsupport::fileBytes;
+using testsupport::writeFile;
 using platform::IniFile;
-
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-} // namespace
 
 class IniFileTest : public QObject
 {
@@ -62,23 +47,23 @@ private slots:
             "[Volitelne]\r\n"
             "Data1=Sb\xEDrka zn\xE1mek\r\n"   // cp1250 "Sbírka známek"
             "; trailing comment\r\n";
-        writeAll(m_path, original);
+        writeFile(m_path, original);
         IniFile ini(m_path);
 
         ini.writeInteger(QStringLiteral("Zobrazit"), QStringLiteral("Okna"), 1);
         QByteArray expected = original;
         expected.replace("  Okna = 0  \r\n", "  Okna =1\r\n");
-        QCOMPARE(readAll(m_path), expected);
+        QCOMPARE(fileBytes(m_path), expected);
 
         // A new key goes after the last non-blank line of its section.
         ini.writeString(QStringLiteral("Zobrazit"), QStringLiteral("TipyDne"), QStringLiteral("1"));
         expected.replace("  Okna =1\r\n", "  Okna =1\r\nTipyDne=1\r\n");
-        QCOMPARE(readAll(m_path), expected);
+        QCOMPARE(fileBytes(m_path), expected);
 
         // A new section is appended at the end.
         ini.writeString(QStringLiteral("Kontrola"), QStringLiteral("Pomocna"), QStringLiteral("2"));
         expected += "[Kontrola]\r\nPomocna=2\r\n";
-        QCOMPARE(readAll(m_path), expected);
+        QCOMPARE(fileBytes(m_path), expected);
 
         QCOMPARE(ini.readString(QStringLiteral("Volitelne"), QStringLiteral("Data1")),
                  QStringLiteral("Sbírka známek"));
@@ -87,13 +72,13 @@ private slots:
 
     void namesIgnoreLetterCase()
     {
-        writeAll(m_path, "[ZOBRAZIT]\nSTANDARDNI=1\n[otevreni]\ndatabaze1=1\n");
+        writeFile(m_path, "[ZOBRAZIT]\nSTANDARDNI=1\n[otevreni]\ndatabaze1=1\n");
         IniFile ini(m_path);
         QCOMPARE(ini.readInteger(QStringLiteral("Zobrazit"), QStringLiteral("Standardni")), 1);
         QCOMPARE(ini.readInteger(QStringLiteral("Otevreni"), QStringLiteral("Databaze1")), 1);
         ini.writeString(QStringLiteral("Otevreni"), QStringLiteral("Databaze1"), QStringLiteral("0"));
         // The key keeps its spelling in the file; no second key appears.
-        QCOMPARE(readAll(m_path), QByteArray("[ZOBRAZIT]\nSTANDARDNI=1\n[otevreni]\ndatabaze1=0\n"));
+        QCOMPARE(fileBytes(m_path), QByteArray("[ZOBRAZIT]\nSTANDARDNI=1\n[otevreni]\ndatabaze1=0\n"));
         // A key of the same name in another section is a different key.
         QCOMPARE(ini.readString(QStringLiteral("Zobrazit"), QStringLiteral("Databaze1")), QString());
     }
@@ -101,10 +86,10 @@ private slots:
     void lineEndingsAreKept()
     {
         // LF file: new lines follow it; a last line without a line end gets one.
-        writeAll(m_path, "[Nastaveni]\nPomocnik=1");
+        writeFile(m_path, "[Nastaveni]\nPomocnik=1");
         IniFile ini(m_path);
         ini.writeString(QStringLiteral("Nastaveni"), QStringLiteral("Uvitani"), QStringLiteral("0"));
-        QCOMPARE(readAll(m_path), QByteArray("[Nastaveni]\nPomocnik=1\nUvitani=0\n"));
+        QCOMPARE(fileBytes(m_path), QByteArray("[Nastaveni]\nPomocnik=1\nUvitani=0\n"));
 
         // A missing file is created with CRLF, as the Windows programs write.
         const QString fresh = m_dir.filePath(QStringLiteral("Tessera.ini"));
@@ -113,7 +98,7 @@ private slots:
         QCOMPARE(created.readString(QStringLiteral("Nastaveni"), QStringLiteral("Pomocnik")), QString());
         QCOMPARE(created.readInteger(QStringLiteral("Nastaveni"), QStringLiteral("Pomocnik"), 7), 7);
         created.writeString(QStringLiteral("Nastaveni"), QStringLiteral("Pomocnik"), QStringLiteral("1"));
-        QCOMPARE(readAll(fresh), QByteArray("[Nastaveni]\r\nPomocnik=1\r\n"));
+        QCOMPARE(fileBytes(fresh), QByteArray("[Nastaveni]\r\nPomocnik=1\r\n"));
     }
 
     void refusedValuesLeaveTheFileAlone_data()
@@ -139,7 +124,7 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, value);
         const QByteArray original = "[Volitelne]\r\nData1=Moje\r\n";
-        writeAll(m_path, original);
+        writeFile(m_path, original);
         IniFile ini(m_path);
         try {
             ini.writeString(section, key, value);
@@ -148,7 +133,7 @@ private slots:
             QVERIFY(!e.message().isEmpty());
             QVERIFY2(!e.message().startsWith(QLatin1String("Unable")), qPrintable(e.message()));
         }
-        QCOMPARE(readAll(m_path), original);
+        QCOMPARE(fileBytes(m_path), original);
     }
 
     void czechTextIsStoredInCodePage1250()
@@ -156,14 +141,14 @@ private slots:
         IniFile ini(m_path);
         const QString name = QStringLiteral("Žluťoučký kůň – „úpěl“ €");
         ini.writeString(QStringLiteral("Volitelne"), QStringLiteral("Data2"), name);
-        QCOMPARE(readAll(m_path),
+        QCOMPARE(fileBytes(m_path),
                  QByteArray("[Volitelne]\r\nData2=\x8Elu\x9Dou\xE8k\xFD k\xF9\xF2 \x96 \x84\xFAp\xECl\x93 \x80\r\n"));
         QCOMPARE(ini.readString(QStringLiteral("Volitelne"), QStringLiteral("Data2")), name);
     }
 
     void refusedWriteNamesTheFile()
     {
-        writeAll(m_path, "[Zobrazit]\r\nOkna=1\r\n");
+        writeFile(m_path, "[Zobrazit]\r\nOkna=1\r\n");
         QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         IniFile ini(m_path);
         try {
@@ -203,7 +188,7 @@ private slots:
         ini.writeString(QStringLiteral("Nastaveni"), QStringLiteral("Pomocnik"), QStringLiteral("1"));
         QCOMPARE(ini.readString(QStringLiteral("Nastaveni"), QStringLiteral("Pomocnik")), QStringLiteral("1"));
         // Another program of the family rewrites the file in between.
-        writeAll(m_path, "[Nastaveni]\r\nPomocnik=0\r\nUvitani=1\r\n");
+        writeFile(m_path, "[Nastaveni]\r\nPomocnik=0\r\nUvitani=1\r\n");
         QCOMPARE(ini.readString(QStringLiteral("Nastaveni"), QStringLiteral("Pomocnik")), QStringLiteral("0"));
         QCOMPARE(ini.readString(QStringLiteral("Nastaveni"), QStringLiteral("Uvitani")), QStringLiteral("1"));
         // A file of the same name in another letter case is the same file.
@@ -211,7 +196,7 @@ private slots:
         QCOMPARE(ini.readString(QStringLiteral("Nastaveni"), QStringLiteral("Uvitani")), QStringLiteral("1"));
         ini.writeString(QStringLiteral("Nastaveni"), QStringLiteral("Uvitani"), QStringLiteral("0"));
         QVERIFY(!QFile::exists(m_path));
-        QCOMPARE(readAll(m_dir.filePath(QStringLiteral("ORDEX2000.INI"))),
+        QCOMPARE(fileBytes(m_dir.filePath(QStringLiteral("ORDEX2000.INI"))),
                  QByteArray("[Nastaveni]\r\nPomocnik=0\r\nUvitani=0\r\n"));
     }
 
@@ -236,7 +221,7 @@ private slots:
     {
         QFETCH(QByteArray, stored);
         QFETCH(int, expected);
-        writeAll(m_path, "[Kontrola]\r\nPomocna=" + stored + "\r\n");
+        writeFile(m_path, "[Kontrola]\r\nPomocna=" + stored + "\r\n");
         QCOMPARE(IniFile(m_path).readInteger(QStringLiteral("Kontrola"), QStringLiteral("Pomocna"), -99),
                  expected);
     }
@@ -248,14 +233,14 @@ private slots:
             junk.append(char((i * 7919) % 256));
         static const char tail[] = "\0[Zob\0razit]\r\r\n=\n[\n]]=[\n[Zobrazit\nOkna=\0\n";
         junk += QByteArray(tail, sizeof tail - 1);
-        writeAll(m_path, junk);
+        writeFile(m_path, junk);
         IniFile ini(m_path);
         QCOMPARE(ini.readInteger(QStringLiteral("Zobrazit"), QStringLiteral("Okna"), 5), 5);
         ini.readString(QStringLiteral("]"), QStringLiteral("="));
         ini.writeInteger(QStringLiteral("Zobrazit"), QStringLiteral("Okna"), 1);
         QCOMPARE(ini.readInteger(QStringLiteral("Zobrazit"), QStringLiteral("Okna")), 1);
         // The junk before stays as it was.
-        QVERIFY(readAll(m_path).startsWith(junk));
+        QVERIFY(fileBytes(m_path).startsWith(junk));
     }
 
     void unreadableLinesReadAsDefaultsAndAreReported()
@@ -269,7 +254,7 @@ private slots:
                                     "[Otev\x98reni]\r\n"                        // an unreadable section header
                                     "Tipy=1\r\n"                                // ... ends [Zobrazit]
                                     "[Zobrazit]\r\nStandardni=0\r\nStavovyRadek=1"; // repeated, no line end
-        writeAll(m_path, original);
+        writeFile(m_path, original);
         IniFile ini(m_path);
         QCOMPARE(ini.readInteger("Zobrazit", "Okna", 7), 7);
         QCOMPARE(ini.readString("Zobrazit", "TipyDne"), QString());
@@ -285,10 +270,10 @@ private slots:
         ini.writeInteger("Zobrazit", "Okna", 0);
         QByteArray expected = original;
         expected.replace(QByteArray("Standardni=1\r\n", 14), QByteArray("Standardni=1\r\nOkna=0\r\n", 22));
-        QCOMPARE(readAll(m_path), expected);
+        QCOMPARE(fileBytes(m_path), expected);
         QCOMPARE(ini.readInteger("Zobrazit", "Okna", 7), 0);
 
-        writeAll(m_path, "[Zobrazit]\r\nOkna=1\r\n");
+        writeFile(m_path, "[Zobrazit]\r\nOkna=1\r\n");
         QCOMPARE(ini.damage(), QString());
         QFile::remove(m_path);
         QCOMPARE(ini.damage(), QString()); // a missing file is not damaged
@@ -326,7 +311,7 @@ private slots:
     {
         // Writes past the size limit fail as on a full disk.
         const QByteArray original = "[Volitelne]\r\nData1=" + QByteArray(3000, 'a') + "\r\n";
-        writeAll(m_path, original);
+        writeFile(m_path, original);
         rlimit old{};
         QVERIFY(::getrlimit(RLIMIT_FSIZE, &old) == 0);
         const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
@@ -342,18 +327,18 @@ private slots:
         ::setrlimit(RLIMIT_FSIZE, &old);
         ::signal(SIGXFSZ, oldHandler);
         QVERIFY(refused);
-        QCOMPARE(readAll(m_path), original);
+        QCOMPARE(fileBytes(m_path), original);
         const QStringList files = QDir(m_dir.path()).entryList(QDir::Files);
         QVERIFY2(files.filter("Ordex2000.ini.").isEmpty(), qPrintable(files.join(' '))); // no temporary file stays
     }
 
     void quotedValuesReadWithoutQuotes()
     {
-        writeAll(m_path, "[Volitelne]\r\nData3=\"  Rom\xE1ny \"\r\n");
+        writeFile(m_path, "[Volitelne]\r\nData3=\"  Rom\xE1ny \"\r\n");
         QCOMPARE(IniFile(m_path).readString(QStringLiteral("Volitelne"), QStringLiteral("Data3")),
                  QStringLiteral("  Romány "));
     }
 };
 
 QTEST_GUILESS_MAIN(IniFileTest)
-#include "IniFileTest.moc"
+#include "tst_platform_ini_file.moc"

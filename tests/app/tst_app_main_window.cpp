@@ -854,4 +854,4 @@ void MainWindowTest::errorBoxWhileABalloonHoldsTheMainWindow()
 }
 
 QTEST_MAIN(MainWindowTest)
-#include "tst_app_mainwindow.moc"
+#include "tst_app_main_window.moc"

@@ -5,7 +5,7 @@
 #include "widgets/DataControls.h"
 #include "widgets/DataSource.h"
 
-#include "Typing.h"
+#include "support/Typing.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -188,4 +188,4 @@ void DataControlsTest::switchedOffSourceStopsAndCatchesUp()
 }
 
 QTEST_MAIN(DataControlsTest)
-#include "tst_datacontrols.moc"
+#include "tst_widgets_data_controls.moc"

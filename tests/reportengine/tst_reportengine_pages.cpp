@@ -87,7 +87,7 @@ QString pdfText(const QString &path)
 
 } // namespace
 
-class ReportEngineTest : public QObject
+class PagesTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -105,7 +105,7 @@ private slots:
     void printingGoesPageByPageToThePrinter();
 };
 
-void ReportEngineTest::pagesFollowFromFixedBandHeights()
+void PagesTest::pagesFollowFromFixedBandHeights()
 {
     // Body: 277 - 17 - 10 = 250 mm; 25 rows of 10 mm fit exactly.
     ListSource source(rows(51));
@@ -127,7 +127,7 @@ void ReportEngineTest::pagesFollowFromFixedBandHeights()
     QCOMPARE(big.pageCount(), 3);
 }
 
-void ReportEngineTest::emptySourceGivesOnePage()
+void PagesTest::emptySourceGivesOnePage()
 {
     ListSource source({});
     ReportDocument doc(simpleLayout(10.0), source);
@@ -141,7 +141,7 @@ void ReportEngineTest::emptySourceGivesOnePage()
     QCOMPARE(source.seeks, 0);
 }
 
-void ReportEngineTest::groupHeaderIsNotRepeatedWhenAGroupContinues()
+void PagesTest::groupHeaderIsNotRepeatedWhenAGroupContinues()
 {
     // One group of 40 rows of 10 mm: 25 on page 1 (with the 10 mm group
     // header: 24), the rest on page 2 without a header.
@@ -167,7 +167,7 @@ void ReportEngineTest::groupHeaderIsNotRepeatedWhenAGroupContinues()
     QVERIFY(pages.at(1).contains(QStringLiteral("Kniha 25")));
 }
 
-void ReportEngineTest::groupHeaderNeverEndsAPage()
+void PagesTest::groupHeaderNeverEndsAPage()
 {
     // 16 single-row groups of 10 + 5 mm fill 240 of 250 mm; the 17th group
     // header would fit alone at the bottom but goes with its first row.
@@ -184,7 +184,7 @@ void ReportEngineTest::groupHeaderNeverEndsAPage()
     QCOMPARE(doc.pageCount(), 2);
 }
 
-void ReportEngineTest::pagesArePaintedOnDemand()
+void PagesTest::pagesArePaintedOnDemand()
 {
     ListSource source(rows(10000));
     ReportDocument doc(simpleLayout(5.0), source);
@@ -199,7 +199,7 @@ void ReportEngineTest::pagesArePaintedOnDemand()
     QCOMPARE(source.seeks, 1);
 }
 
-void ReportEngineTest::boxWrapsWordsAndCutsAtItsHeight()
+void PagesTest::boxWrapsWordsAndCutsAtItsHeight()
 {
     const Element oneLine = Element::field(0, 0, 40, 5.0, QStringLiteral("X"), FontSpec{});
     const QString longTitle = QStringLiteral("Velmi dlouhý název knihy který se do krabice nevejde ani náhodou");
@@ -222,7 +222,7 @@ void ReportEngineTest::boxWrapsWordsAndCutsAtItsHeight()
     QCOMPARE(word.size(), 2);
 }
 
-void ReportEngineTest::elementsBelowTheBandAreNotPrinted()
+void PagesTest::elementsBelowTheBandAreNotPrinted()
 {
     if (!havePdftotext())
         QSKIP("pdftotext is not installed");
@@ -243,7 +243,7 @@ void ReportEngineTest::elementsBelowTheBandAreNotPrinted()
     QVERIFY(!text.contains(QStringLiteral("Skrytý")));
 }
 
-void ReportEngineTest::pdfHoldsEveryPageAndElement()
+void PagesTest::pdfHoldsEveryPageAndElement()
 {
     if (!havePdftotext())
         QSKIP("pdftotext is not installed");
@@ -265,7 +265,7 @@ void ReportEngineTest::pdfHoldsEveryPageAndElement()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("all.pdf")});
 }
 
-void ReportEngineTest::failedPdfLeavesNoFile()
+void PagesTest::failedPdfLeavesNoFile()
 {
     ListSource source(rows(5));
     ReportDocument doc(simpleLayout(10.0), source);
@@ -290,7 +290,7 @@ void ReportEngineTest::failedPdfLeavesNoFile()
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-void ReportEngineTest::timesIsServedByLiberationSerif()
+void PagesTest::timesIsServedByLiberationSerif()
 {
     // The layouts' widths were made for "Times New Roman"; its metric twin
     // must be what the system's font matching gives.
@@ -301,7 +301,7 @@ void ReportEngineTest::timesIsServedByLiberationSerif()
     QVERIFY(QFontInfo(pageFont(bold)).bold());
 }
 
-void ReportEngineTest::previewPagesLikeADocumentViewer()
+void PagesTest::previewPagesLikeADocumentViewer()
 {
     ListSource source(rows(120)); // 25 a page: 5 pages
     ReportDocument doc(simpleLayout(10.0), source);
@@ -348,7 +348,7 @@ void ReportEngineTest::previewPagesLikeADocumentViewer()
     QVERIFY(!QFile::exists(missing));
 }
 
-void ReportEngineTest::printingGoesPageByPageToThePrinter()
+void PagesTest::printingGoesPageByPageToThePrinter()
 {
     // A printer that writes a file stands in for a real one.
     ListSource source(rows(60));
@@ -369,5 +369,5 @@ void ReportEngineTest::printingGoesPageByPageToThePrinter()
     QVERIFY(pages.at(2).contains(QStringLiteral("Kniha 60")));
 }
 
-QTEST_MAIN(ReportEngineTest)
-#include "tst_reportengine.moc"
+QTEST_MAIN(PagesTest)
+#include "tst_reportengine_pages.moc"
