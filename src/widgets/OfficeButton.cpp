@@ -3,7 +3,6 @@
 #include "Colors.h"
 #include "Leds.h"
 
-#include <QAccessible>
 #include <QPainter>
 
 namespace widgets {
@@ -14,8 +13,7 @@ OfficeButton::OfficeButton(QWidget *parent)
 }
 
 OfficeButton::OfficeButton(const QString &caption, QWidget *parent)
-    : PressableWidget(parent)
-    , m_caption(caption)
+    : PressableWidget(caption, parent)
     , m_buttonColor(fromColorRef(colorref::LightGrey))
     , m_borderColor(fromColorRef(colorref::Grey))
 {
@@ -27,56 +25,31 @@ QSize OfficeButton::sizeHint() const
     return {100, 25};
 }
 
-void OfficeButton::setCaption(const QString &caption)
-{
-    if (caption == m_caption)
-        return;
-    m_caption = caption;
-    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&nameChanged);
-    update();
-}
-
 void OfficeButton::setButtonColor(const QColor &color)
 {
-    if (color == m_buttonColor)
-        return;
-    m_buttonColor = color;
-    update();
+    setAndRepaint(m_buttonColor, color);
 }
 
 void OfficeButton::setTransparent(bool transparent)
 {
-    if (transparent == m_transparent)
-        return;
-    m_transparent = transparent;
-    update();
+    setAndRepaint(m_transparent, transparent);
 }
 
 void OfficeButton::setRoundSize(int size)
 {
     size = qMax(0, size);
-    if (size == m_roundSize)
-        return;
-    m_roundSize = size;
-    update();
+    setAndRepaint(m_roundSize, size);
 }
 
 void OfficeButton::setBorderWidth(int width)
 {
     width = qBound(0, width, 255);
-    if (width == m_borderWidth)
-        return;
-    m_borderWidth = width;
-    update();
+    setAndRepaint(m_borderWidth, width);
 }
 
 void OfficeButton::setBorderColor(const QColor &color)
 {
-    if (color == m_borderColor)
-        return;
-    m_borderColor = color;
-    update();
+    setAndRepaint(m_borderColor, color);
 }
 
 void OfficeButton::paintEvent(QPaintEvent *)
@@ -119,13 +92,13 @@ void OfficeButton::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setFont(font());
     const QFontMetrics fm(font());
-    const int tw = fm.horizontalAdvance(m_caption);
+    const int tw = fm.horizontalAdvance(caption());
     const int th = fm.height();
     const int x = (w - tw) / 2 + pressOffset() + 7;
     const int y = (h - th) / 2 + pressOffset();
     p.setPen(isEnabled() ? palette().color(QPalette::Active, QPalette::WindowText)
                          : fromColorRef(colorref::Grey));
-    p.drawText(x, y + fm.ascent(), m_caption);
+    p.drawText(x, y + fm.ascent(), caption());
 }
 
 } // namespace widgets

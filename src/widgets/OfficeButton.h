@@ -13,7 +13,6 @@ namespace widgets {
 class OfficeButton : public PressableWidget
 {
     Q_OBJECT
-    Q_PROPERTY(QString caption READ caption WRITE setCaption)
     Q_PROPERTY(QColor buttonColor READ buttonColor WRITE setButtonColor)
     Q_PROPERTY(bool transparent READ isTransparent WRITE setTransparent)
     Q_PROPERTY(int roundSize READ roundSize WRITE setRoundSize)
@@ -24,8 +23,6 @@ public:
     explicit OfficeButton(QWidget *parent = nullptr);
     explicit OfficeButton(const QString &caption, QWidget *parent = nullptr);
 
-    QString caption() const { return m_caption; }
-    void setCaption(const QString &caption);
 
     // Fill used when the button is not transparent (default light grey).
     QColor buttonColor() const { return m_buttonColor; }
@@ -60,7 +57,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QString m_caption;
     QColor m_buttonColor;
     bool m_transparent = true;
     int m_roundSize = 20;

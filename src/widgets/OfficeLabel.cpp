@@ -3,7 +3,6 @@
 #include "Colors.h"
 #include "Leds.h"
 
-#include <QAccessible>
 #include <QPainter>
 
 namespace widgets {
@@ -28,8 +27,7 @@ OfficeLabel::OfficeLabel(QWidget *parent)
 }
 
 OfficeLabel::OfficeLabel(const QString &caption, QWidget *parent)
-    : PressableWidget(parent)
-    , m_caption(caption)
+    : PressableWidget(caption, parent)
     , m_labelColor(fromColorRef(colorref::LightGrey))
 {
     QFont f(QStringLiteral("MS Sans Serif"));
@@ -43,38 +41,19 @@ QSize OfficeLabel::sizeHint() const
     return {100, 17};
 }
 
-void OfficeLabel::setCaption(const QString &caption)
-{
-    if (caption == m_caption)
-        return;
-    m_caption = caption;
-    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&nameChanged);
-    update();
-}
-
 void OfficeLabel::setLabelColor(const QColor &color)
 {
-    if (color == m_labelColor)
-        return;
-    m_labelColor = color;
-    update();
+    setAndRepaint(m_labelColor, color);
 }
 
 void OfficeLabel::setTransparent(bool transparent)
 {
-    if (transparent == m_transparent)
-        return;
-    m_transparent = transparent;
-    update();
+    setAndRepaint(m_transparent, transparent);
 }
 
 void OfficeLabel::setLedType(LedType type)
 {
-    if (type == m_ledType)
-        return;
-    m_ledType = type;
-    update();
+    setAndRepaint(m_ledType, type);
 }
 
 QRect OfficeLabel::textRect() const
@@ -96,7 +75,7 @@ void OfficeLabel::paintEvent(QPaintEvent *)
     p.setFont(font());
     p.setPen(isEnabled() ? palette().color(QPalette::Active, QPalette::WindowText)
                          : fromColorRef(colorref::Grey));
-    p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_caption);
+    p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption());
 
     if (isHot() && isPressed()) {
         // Dotted focus-like frame around the text while it is held down.

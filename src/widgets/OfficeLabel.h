@@ -12,7 +12,6 @@ namespace widgets {
 class OfficeLabel : public PressableWidget
 {
     Q_OBJECT
-    Q_PROPERTY(QString caption READ caption WRITE setCaption)
     Q_PROPERTY(QColor labelColor READ labelColor WRITE setLabelColor)
     Q_PROPERTY(bool transparent READ isTransparent WRITE setTransparent)
     Q_PROPERTY(LedType ledType READ ledType WRITE setLedType)
@@ -25,8 +24,6 @@ public:
     explicit OfficeLabel(const QString &caption, QWidget *parent = nullptr);
 
     // Word-wrapped; an ampersand is shown as it is.
-    QString caption() const { return m_caption; }
-    void setCaption(const QString &caption);
 
     // Background when not transparent (default light grey).
     QColor labelColor() const { return m_labelColor; }
@@ -54,7 +51,6 @@ protected:
     void stateReset() override;
 
 private:
-    QString m_caption;
     QColor m_labelColor;
     bool m_transparent = true;
     LedType m_ledType = RoundLed;

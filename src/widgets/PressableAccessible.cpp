@@ -35,7 +35,7 @@ QString PressableAccessible::text(QAccessible::Text t) const
         if (!w->accessibleName().isEmpty())
             return w->accessibleName();
         // Multi-line captions are read as one sentence.
-        return w->property("caption").toString().simplified();
+        return pressable()->caption().simplified();
     case QAccessible::Description:
         if (!w->accessibleDescription().isEmpty())
             return w->accessibleDescription();

@@ -2,17 +2,29 @@
 
 #include "PressableAccessible.h"
 
+#include <QAccessible>
 #include <QEnterEvent>
 #include <QMouseEvent>
 
 namespace widgets {
 
-PressableWidget::PressableWidget(QWidget *parent)
+PressableWidget::PressableWidget(const QString &caption, QWidget *parent)
     : QWidget(parent)
+    , m_caption(caption)
 {
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
     installPressableAccessibility();
+}
+
+void PressableWidget::setCaption(const QString &caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nameChanged);
+    update();
 }
 
 void PressableWidget::enter()

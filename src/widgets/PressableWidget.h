@@ -3,7 +3,8 @@
 // The mouse behaviour shared by the office-style button and label: a widget
 // that lights up under the mouse, is held down by the left button, follows
 // the mouse leaving and coming back while held, and reports a click when the
-// button is released over it. It takes no keyboard focus.
+// button is released over it. It takes no keyboard focus. Its caption is
+// what it shows and what the accessibility bridge reads as its name.
 
 #include <QWidget>
 
@@ -12,7 +13,12 @@ namespace widgets {
 class PressableWidget : public QWidget
 {
     Q_OBJECT
+    Q_PROPERTY(QString caption READ caption WRITE setCaption)
 public:
+    QString caption() const { return m_caption; }
+    // Repaints and tells the accessibility bridge that the name changed.
+    void setCaption(const QString &caption);
+
     // Read-only state, for the tests and for painting.
     bool isHot() const { return m_hot; }
     bool isPressed() const { return m_pressed; }
@@ -27,7 +33,17 @@ signals:
     void mouseLeft();
 
 protected:
-    explicit PressableWidget(QWidget *parent);
+    PressableWidget(const QString &caption, QWidget *parent);
+
+    // A painted property: stored and repainted only when it changes.
+    template <typename T>
+    void setAndRepaint(T &member, const T &value)
+    {
+        if (member == value)
+            return;
+        member = value;
+        update();
+    }
 
     // Hooks for what a subclass adds to the shared states; each is called
     // after the state changed and before the signal, if any, is sent.
@@ -47,6 +63,7 @@ private:
     void enter();
     void leave();
 
+    QString m_caption;
     bool m_hot = false;
     bool m_pressed = false;
 };
