@@ -2,7 +2,9 @@
 
 #include "BookForm.h"
 #include "CatalogueHost.h"
+#include "CloseQuestions.h"
 #include "Questions.h"
+#include "WindowMenu.h"
 
 #include "base/Error.h"
 #include "core/AppSettings.h"
@@ -10,11 +12,9 @@
 #include "core/Shell.h"
 #include "core/Slots.h"
 #include "dbase/Table.h"
-#include "platform/Error.h"
 #include "widgets/Balloon.h"
 #include "widgets/DataSource.h"
 #include "widgets/Fonts.h"
-#include "widgets/RecordMenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,6 +44,10 @@ CatalogueWindow::CatalogueWindow(int slot, const QString &displayName,
     buildForm();
     buildLendingCard();
     buildMenu();
+    m_questions = new CloseQuestions(displayName, services, this);
+    connect(m_questions, &CloseQuestions::recordAnswered, this, &CatalogueWindow::answerPendingRecord);
+    connect(m_questions, &CloseQuestions::cardWarningClosed, this,
+            [this] { emit closeQuestionAnswered(m_slot, false); });
 
     connect(m_form->source(), &widgets::DataSource::recordChanged, this, &CatalogueWindow::recordChanged);
     connect(m_form->source(), &widgets::DataSource::stateChanged, this, &CatalogueWindow::recordChanged);
@@ -74,10 +78,7 @@ CatalogueWindow::CatalogueWindow(int slot, const QString &displayName,
 
 CatalogueWindow::~CatalogueWindow()
 {
-    if (m_question)
-        m_question->close();
-    if (m_cardWarning)
-        m_cardWarning->close();
+    m_questions->closeAll();
 }
 
 QSize CatalogueWindow::sizeHint() const
@@ -159,83 +160,39 @@ void CatalogueWindow::buildLendingCard()
             [this](LendingCard::State card) { setWindowState(m_state.withCard(card)); });
 }
 
-QAction *CatalogueWindow::addMenuAction(QMenu *menu, const char *name, const QString &caption,
-                                        const QKeySequence &shortcut, bool enabled,
-                                        void (CatalogueWindow::*command)())
-{
-    auto *action = new QAction(caption, this);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setEnabled(enabled);
-    if (!shortcut.isEmpty()) {
-        // Shown in the menu; the keys themselves are taken by the window's
-        // key handling so they never clash with the main window's shortcuts.
-        action->setShortcut(shortcut);
-        action->setShortcutContext(Qt::WidgetShortcut);
-        m_keyActions.append(action);
-    }
-    menu->addAction(action);
-    connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
-    return action;
-}
-
 void CatalogueWindow::buildMenu()
 {
-    m_menu = new widgets::RecordMenu(this);
-    m_menu->setObjectName(QStringLiteral("PopupMenu1"));
-
-    auto preview = [this] { emit previewRequested(m_slot); };
-    auto print = [this] { emit printRequested(m_slot); };
-    auto *mp0 = m_menu->addAction(QStringLiteral("Náhled..."), this, preview);
-    mp0->setObjectName(QStringLiteral("MP0"));
-    mp0->setEnabled(false);
-    auto *mp01 = m_menu->addAction(QStringLiteral("Tisk..."), this, print);
-    mp01->setObjectName(QStringLiteral("MP01"));
-    mp01->setEnabled(false);
-    mp01->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    mp01->setShortcutContext(Qt::WidgetShortcut);
-    m_keyActions.append(mp01);
-    m_menu->addSeparator();
-
-    addMenuAction(m_menu, "MP1", QStringLiteral("Vyjmout"), QKeySequence(Qt::CTRL | Qt::Key_X), false, &CatalogueWindow::cut);
-    addMenuAction(m_menu, "MP2", QStringLiteral("Kopírovat"), QKeySequence(Qt::CTRL | Qt::Key_C), false, &CatalogueWindow::copy);
-    addMenuAction(m_menu, "MP3", QStringLiteral("Vložit"), QKeySequence(Qt::CTRL | Qt::Key_V), false, &CatalogueWindow::paste);
-    m_menu->addSeparator();
-    addMenuAction(m_menu, "MP4", QStringLiteral("Odstranit záznam"), QKeySequence(Qt::CTRL | Qt::Key_Delete), true, &CatalogueWindow::deleteRecord);
-    addMenuAction(m_menu, "MP5", QStringLiteral("Editovat záznam"), QKeySequence(Qt::CTRL | Qt::Key_Insert), true, &CatalogueWindow::editRecord);
-    auto *mp6 = new QAction(QStringLiteral("Uložit záznam"), this);
-    mp6->setObjectName(QStringLiteral("MP6"));
-    mp6->setShortcut(QKeySequence(Qt::Key_Enter)); // shown as "Enter"; both Enter keys save
-    mp6->setShortcutContext(Qt::WidgetShortcut);
-    m_keyActions.append(mp6);
-    connect(mp6, &QAction::triggered, this, [this] { saveRecord(); });
-    m_menu->addAction(mp6);
-    addMenuAction(m_menu, "MP13", QStringLiteral("Zpět"), QKeySequence(), true, &CatalogueWindow::undo);
-    m_menu->addSeparator();
-    auto *mp7 = m_menu->addAction(QStringLiteral("Najít..."), this, [this] { emit findRequested(m_slot); });
-    mp7->setObjectName(QStringLiteral("MP7"));
-    mp7->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    mp7->setShortcutContext(Qt::WidgetShortcut);
-    m_keyActions.append(mp7);
-
-    m_goToMenu = new widgets::RecordMenu(QStringLiteral("Přejít na ..."), m_menu);
-    m_menu->addMenu(m_goToMenu);
-    m_goToMenu->setObjectName(QStringLiteral("MPMenu"));
-    m_goToMenu->menuAction()->setObjectName(QStringLiteral("MP"));
-    addMenuAction(m_goToMenu, "MP8", QStringLiteral("První"), QKeySequence(Qt::Key_F5), true, &CatalogueWindow::first);
-    addMenuAction(m_goToMenu, "MP9", QStringLiteral("Předchozí"), QKeySequence(Qt::Key_F6), true, &CatalogueWindow::prior);
-    addMenuAction(m_goToMenu, "MP10", QStringLiteral("Další"), QKeySequence(Qt::Key_F7), true, &CatalogueWindow::next);
-    addMenuAction(m_goToMenu, "MP11", QStringLiteral("Poslední"), QKeySequence(Qt::Key_F8), true, &CatalogueWindow::last);
-    addMenuAction(m_goToMenu, "MP12", QStringLiteral("Nový záznam"), QKeySequence(Qt::Key_Insert), true, &CatalogueWindow::newRecord);
-
-    // The window's availability follows the state before the menu opens.
-    connect(m_menu, &QMenu::aboutToShow, this, &CatalogueWindow::applyAvailability);
+    m_menu = new WindowMenu(
+        this, [this] { return snapshot(); }, [this](Command command) { perform(command); });
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) {
                 // PopupMenu2 while the lending card is shown, PopupMenu1 otherwise.
-                QMenu *menu = m_state.cardShown() ? m_card->menu() : m_menu;
+                QMenu *menu = m_state.cardShown() ? m_card->menu() : m_menu->menu();
                 menu->popup(mapToGlobal(pos));
             });
+}
+
+void CatalogueWindow::perform(Command command)
+{
+    switch (command) {
+    case Command::Preview: emit previewRequested(m_slot); break;
+    case Command::Print: emit printRequested(m_slot); break;
+    case Command::Cut: cut(); break;
+    case Command::Copy: copy(); break;
+    case Command::Paste: paste(); break;
+    case Command::DeleteRecord: deleteRecord(); break;
+    case Command::EditRecord: editRecord(); break;
+    case Command::SaveRecord: saveRecord(); break;
+    case Command::UndoRecord: undo(); break;
+    case Command::Find: emit findRequested(m_slot); break;
+    case Command::First: first(); break;
+    case Command::Prior: prior(); break;
+    case Command::Next: next(); break;
+    case Command::Last: last(); break;
+    case Command::NewRecord: newRecord(); break;
+    default: break; // the window's menu has no other items
+    }
 }
 
 // --- state ------------------------------------------------------------------
@@ -272,25 +229,7 @@ WindowSnapshot CatalogueWindow::snapshot() const
 
 void CatalogueWindow::applyAvailability()
 {
-    // The window's own menu reads the main window's table, as if this
-    // window were the active one.
-    if (m_menuItems.empty()) {
-        for (int i = 0; i < CommandCount; ++i) {
-            const char *item = commandNames(Command(i)).windowMenuItem;
-            if (auto *action = item ? findChild<QAction *>(QLatin1String(item)) : nullptr)
-                m_menuItems.push_back({Command(i), action});
-        }
-    }
-    ProgramState program;
-    program.active = snapshot();
-    for (const auto &[command, action] : m_menuItems) {
-        const bool enabled = availability(program, command).enabled;
-        // A submenu's own widget goes enabled again with the main window
-        // after a dialog; its switch holds the state.
-        if (QMenu *submenu = action->menu())
-            submenu->setEnabled(enabled);
-        action->setEnabled(enabled);
-    }
+    m_menu->applyAvailability();
 }
 
 void CatalogueWindow::setWindowState(WindowState next)
@@ -467,19 +406,6 @@ void CatalogueWindow::deactivated()
 
 // --- keys and focus -----------------------------------------------------
 
-QAction *CatalogueWindow::actionForKey(const QKeyEvent *event) const
-{
-    int key = event->key();
-    if (key == Qt::Key_Return)
-        key = Qt::Key_Enter;
-    const QKeySequence pressed(QKeyCombination(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(key)));
-    for (QAction *action : m_keyActions) {
-        if (action->shortcut() == pressed)
-            return action;
-    }
-    return nullptr;
-}
-
 bool CatalogueWindow::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
@@ -490,11 +416,8 @@ bool CatalogueWindow::eventFilter(QObject *watched, QEvent *event)
         // The keys of PopupMenu1 rest while the lending card is shown.
         if (m_state.cardShown())
             break;
-        auto *key = static_cast<QKeyEvent *>(event);
-        QAction *action = actionForKey(key);
-        // An item of the go-to submenu counts only while the submenu is on.
-        if (!action || !action->isEnabled()
-            || (m_goToMenu->actions().contains(action) && !m_goToMenu->menuAction()->isEnabled()))
+        QAction *action = m_menu->actionForKey(static_cast<QKeyEvent *>(event));
+        if (!action)
             break;
         // Taking the override keeps the key from the main window's shortcuts,
         // so the window's own command runs exactly once.
@@ -535,12 +458,12 @@ void CatalogueWindow::closeEvent(QCloseEvent *event)
     case CloseDecision::AskAboutRecord:
         // The window stays as it is while the question is up.
         event->ignore();
-        askAboutPendingRecord();
+        m_questions->askAboutRecord();
         return;
     case CloseDecision::RefuseForLendingCard:
         // The card is saved or undone first: DotazVypujckaDialog says so.
         event->ignore();
-        refuseOverLendingCard();
+        m_questions->warnAboutLendingCard();
         return;
     case CloseDecision::Close:
         break;
@@ -565,45 +488,6 @@ bool CatalogueWindow::closeNow()
     return true;
 }
 
-void CatalogueWindow::refuseOverLendingCard()
-{
-    if (m_cardWarning) {
-        m_cardWarning->raise();
-        return;
-    }
-    m_cardWarning = createLendingCardWarning(m_displayName, m_services.shell);
-    connect(m_cardWarning, &widgets::BalloonWindow::closed, this, [this] {
-        m_cardWarning = nullptr; // it deletes itself; the next close raises a new one
-        // SBO10 tells that a catalogue is open; this one still is.
-        bool anyOpen = false;
-        for (int s = 1; s <= core::SlotCount; ++s) {
-            try {
-                anyOpen = anyOpen || m_services.settings.catalogueOpen(s);
-            } catch (const platform::Error &) {
-            }
-        }
-        m_services.shell.setIndicatorVisible(QStringLiteral("SBO10"), anyOpen);
-        emit closeQuestionAnswered(m_slot, false);
-    });
-    // Beside the assistant, its bottom 15 pixels below the assistant's.
-    m_services.shell.placeBesideAssistant(m_cardWarning);
-    m_cardWarning->move(m_cardWarning->x(), m_cardWarning->y() + 15);
-    m_cardWarning->show();
-}
-
-void CatalogueWindow::askAboutPendingRecord()
-{
-    if (m_question) {
-        m_question->raise();
-        return;
-    }
-    m_question = createCloseQuestion(m_displayName, m_services.shell);
-    connect(m_question, &widgets::Balloon::accepted, this, [this] { answerPendingRecord(true); });
-    connect(m_question, &widgets::Balloon::rejected, this, [this] { answerPendingRecord(false); });
-    m_services.shell.placeBesideAssistant(m_question);
-    m_question->show();
-}
-
 void CatalogueWindow::answerPendingRecord(bool save)
 {
     bool settled = false;
@@ -613,8 +497,7 @@ void CatalogueWindow::answerPendingRecord(bool save)
         undo();
         settled = !isEditing();
     }
-    if (m_question)
-        m_question->close();
+    m_questions->closeRecordQuestion();
     if (!settled) {
         // The record was refused: the window stays open in edit mode, so the
         // user can correct the value or undo it.

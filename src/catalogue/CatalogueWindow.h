@@ -13,8 +13,9 @@
 //
 // The window composes the book form (BookForm: the record controls bound to
 // the table) and the lending card (LendingCard), which lies over the form's
-// page and footer while it is shown. The window itself holds the record
-// commands, the context menu and its keys, the close, and its state.
+// page and footer while it is shown, and its context menu PopupMenu1
+// (WindowMenu). The window itself holds the record commands, the keys, the
+// close, and its state.
 
 #include "Availability.h"
 #include "CatalogueServices.h"
@@ -25,11 +26,7 @@
 #include <QWidget>
 
 #include <functional>
-#include <vector>
 
-class QAction;
-class QKeyEvent;
-class QMenu;
 class QMdiSubWindow;
 
 namespace dbase {
@@ -37,12 +34,13 @@ class Table;
 }
 namespace widgets {
 class DataSource;
-class Balloon;
-} // namespace widgets
+}
 
 namespace catalogue {
 
 class BookForm;
+class CloseQuestions;
+class WindowMenu;
 
 class CatalogueWindow : public QWidget
 {
@@ -78,7 +76,8 @@ public:
     WindowSnapshot snapshot() const;
 
     // Sets the window's own context-menu items MP0..MP13 and MP from the
-    // availability table (before the menu opens and on every change).
+    // availability table (WindowMenu; before the menu opens and on every
+    // change).
     void applyAvailability();
 
     // The record commands; the context menu and the main window both call
@@ -144,8 +143,7 @@ private:
     void buildForm();
     void buildLendingCard();
     void buildMenu();
-    QAction *addMenuAction(QMenu *menu, const char *name, const QString &caption,
-                           const QKeySequence &shortcut, bool enabled, void (CatalogueWindow::*command)());
+    void perform(Command command); // an item of the window's menu, or its key
     // The one place the state changes: the form's controls follow the
     // record part, the commands are brought in line and the main window is
     // told.
@@ -155,12 +153,9 @@ private:
     void activated();
     void deactivated();
     void enterRecordControl(bool freeText);
-    QAction *actionForKey(const QKeyEvent *event) const;
     bool run(const std::function<void()> &step); // shows a refused step in an error box
-    void askAboutPendingRecord();
-    void answerPendingRecord(bool save);
+    void answerPendingRecord(bool save); // to the close's question about the record
     bool closeNow();
-    void refuseOverLendingCard();
 
     const int m_slot;
     const QString m_displayName;
@@ -171,14 +166,10 @@ private:
     LendingCard *m_card = nullptr; // over the form's page and footer
     WindowState m_state;
     bool m_freeTextEntered = false; // the record control entered last is free text
-    std::vector<std::pair<Command, QAction *>> m_menuItems; // the own menu's items by command
-    QMenu *m_menu = nullptr;
-    QMenu *m_goToMenu = nullptr;
-    QList<QAction *> m_keyActions;
+    WindowMenu *m_menu = nullptr; // PopupMenu1 and its keys
 
     QPointer<QMdiSubWindow> m_subWindow;
-    QPointer<widgets::Balloon> m_question;
-    QPointer<widgets::Balloon> m_cardWarning;
+    CloseQuestions *m_questions = nullptr;
 };
 
 } // namespace catalogue

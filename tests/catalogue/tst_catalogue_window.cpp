@@ -9,8 +9,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 
 using catalogue::CatalogueState;
+using catalogue::Command;
 using catalogue::CatalogueWindow;
 
 class WindowTest : public QObject
@@ -25,6 +27,7 @@ private slots:
     void undoOfANewRecordStoresNothing();
     void twoBooksMayShareANumber();
     void stateAndContextMenuFollowTheMoves();
+    void menuItemsRunTheirOwnCommands();
     void movesByOthersAreShownAtOnce();
     void keysRunTheCommandOnce();
     void lentLabelIsRedOnlyForTheExactText();
@@ -231,6 +234,79 @@ void WindowTest::stateAndContextMenuFollowTheMoves()
     // F5 in browse state moves through the window's own key handling.
     QTest::keyClick(w, Qt::Key_F5);
     QCOMPARE(qobject_cast<QLineEdit *>(control("J1"))->text(), QStringLiteral("A"));
+}
+
+void WindowTest::menuItemsRunTheirOwnCommands()
+{
+    auto item = [this](Command command) {
+        const char *name = catalogue::commandNames(command).windowMenuItem;
+        return name ? w->findChild<QAction *>(QLatin1String(name)) : nullptr;
+    };
+    // Every item the command list names is in the window's menu, set as the
+    // availability table says for the window's own snapshot.
+    auto itemsFollowTheTable = [&] {
+        catalogue::ProgramState program;
+        program.active = w->snapshot();
+        for (int i = 0; i < catalogue::CommandCount; ++i) {
+            if (!catalogue::commandNames(Command(i)).windowMenuItem)
+                continue;
+            QAction *action = item(Command(i));
+            QVERIFY2(action, catalogue::commandNames(Command(i)).windowMenuItem);
+            QCOMPARE(action->isEnabled(), catalogue::availability(program, Command(i)).enabled);
+        }
+    };
+    auto title = [this] { return qobject_cast<QLineEdit *>(control("J1"))->text(); };
+    addBook(QStringLiteral("1"), QStringLiteral("A"));
+    addBook(QStringLiteral("2"), QStringLiteral("B"));
+    addBook(QStringLiteral("3"), QStringLiteral("C"));
+    itemsFollowTheTable();
+
+    // Each item runs its own command, not a neighbour's.
+    item(Command::First)->trigger();
+    QCOMPARE(title(), QStringLiteral("A"));
+    itemsFollowTheTable();
+    item(Command::Next)->trigger();
+    QCOMPARE(title(), QStringLiteral("B"));
+    item(Command::Last)->trigger();
+    QCOMPARE(title(), QStringLiteral("C"));
+    item(Command::Prior)->trigger();
+    QCOMPARE(title(), QStringLiteral("B"));
+    item(Command::EditRecord)->trigger();
+    QVERIFY(w->isEditing());
+    itemsFollowTheTable();
+    CatalogueFixture::type(control("J1"), QStringLiteral("Bé"));
+    item(Command::UndoRecord)->trigger();
+    QVERIFY(!w->isEditing());
+    QCOMPARE(title(), QStringLiteral("B"));
+    item(Command::NewRecord)->trigger();
+    QCOMPARE(w->table()->state(), dbase::Table::State::Insert);
+    CatalogueFixture::type(control("C1"), QStringLiteral("4"));
+    CatalogueFixture::type(control("J1"), QStringLiteral("D"));
+    item(Command::SaveRecord)->trigger();
+    QVERIFY(!w->isEditing());
+    QCOMPARE(p->readBack(1)->recordCount(), 4);
+    itemsFollowTheTable();
+
+    // Preview, print and find go to the main window with the window's slot.
+    QSignalSpy preview(w, &CatalogueWindow::previewRequested);
+    QSignalSpy print(w, &CatalogueWindow::printRequested);
+    QSignalSpy find(w, &CatalogueWindow::findRequested);
+    item(Command::Preview)->trigger();
+    item(Command::Print)->trigger();
+    item(Command::Find)->trigger();
+    QCOMPARE(preview.size(), 1);
+    QCOMPARE(print.size(), 1);
+    QCOMPARE(find.size(), 1);
+    QCOMPARE(preview.at(0).at(0).toInt(), 1);
+    QCOMPARE(print.at(0).at(0).toInt(), 1);
+    QCOMPARE(find.at(0).at(0).toInt(), 1);
+
+    // Delete asks first.
+    item(Command::DeleteRecord)->trigger();
+    widgets::Balloon *question = CatalogueFixture::balloon(QStringLiteral("DotazOdstranitDialog"));
+    QVERIFY(question);
+    question->close();
+    QCOMPARE(p->readBack(1)->recordCount(), 4);
 }
 
 void WindowTest::movesByOthersAreShownAtOnce()
