@@ -7,6 +7,7 @@
 #include "CatalogueArea.h"
 #include "CommandTable.h"
 #include "TipLine.h"
+#include "ViewToggles.h"
 
 #include "catalogue/Availability.h"
 #include "catalogue/CatalogueWindow.h"
@@ -97,8 +98,8 @@ catalogue::ProgramState HlavniDialog::snapshot() const
     state.openMarkers = m_openMarkers;
     state.tipsOpen = m_tipsOpen;
     state.manualAvailable = m_manualAvailable;
-    for (int i = 0; i < m_toggles.size() && i < int(state.viewShown.size()); ++i)
-        state.viewShown[i] = m_toggles[i].shown;
+    for (int i = 0; i < ViewToggles::Count && i < int(state.viewShown.size()); ++i)
+        state.viewShown[i] = m_toggles->isShown(i);
     return state;
 }
 

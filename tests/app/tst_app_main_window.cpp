@@ -6,6 +6,7 @@
 
 #include "app/CatalogueArea.h"
 #include "app/CommandTable.h"
+#include "app/MainMenus.h"
 #include "catalogue/CatalogueWindow.h"
 #include "catalogue/Catalogues.h"
 #include "core/DataModule.h"
@@ -434,8 +435,8 @@ void MainWindowTest::genreMenuTicksExactlyOne()
     AppFixture f;
     auto program = f.start();
     HlavniDialog *main = program->mainWindow();
-    QCOMPARE(main->tickedGenre(), QString());
-    QCOMPARE(main->tickedGenreCaption(), QStringLiteral("Všechny druhy"));
+    QCOMPARE(main->menus()->tickedGenre(), QString());
+    QCOMPARE(main->menus()->tickedGenreCaption(), QStringLiteral("Všechny druhy"));
     QMenu *genres = main->findChild<QMenu *>("MN7");
     int checkable = 0;
     for (QAction *a : genres->actions())
@@ -443,15 +444,15 @@ void MainWindowTest::genreMenuTicksExactlyOne()
     QCOMPARE(checkable, 26);
 
     commandOf(main, "DR12")->trigger();
-    QCOMPARE(main->tickedGenre(), QStringLiteral("Horor"));
+    QCOMPARE(main->menus()->tickedGenre(), QStringLiteral("Horor"));
     QVERIFY(!commandOf(main, "D0")->isChecked());
     commandOf(main, "DR12")->trigger(); // the ticked one again stays ticked
-    QCOMPARE(main->tickedGenre(), QStringLiteral("Horor"));
+    QCOMPARE(main->menus()->tickedGenre(), QStringLiteral("Horor"));
     commandOf(main, "DR23")->trigger();
-    QCOMPARE(main->tickedGenre(), QStringLiteral("Drama"));
+    QCOMPARE(main->menus()->tickedGenre(), QStringLiteral("Drama"));
     QVERIFY(!commandOf(main, "DR12")->isChecked());
     commandOf(main, "DR3")->trigger();
-    QCOMPARE(main->tickedGenreCaption(), QStringLiteral("Červená knihovna"));
+    QCOMPARE(main->menus()->tickedGenreCaption(), QStringLiteral("Červená knihovna"));
 }
 
 void MainWindowTest::cascadeGivesOpenWindowsTheirClientSize()
