@@ -36,15 +36,6 @@
 
 namespace app {
 
-namespace {
-
-bool isEnabledWithin(QWidget *w, QWidget *window)
-{
-    return w && w->isEnabledTo(window);
-}
-
-} // namespace
-
 void HlavniDialog::scheduleRefresh()
 {
     if (m_refreshPending)
@@ -228,16 +219,10 @@ bool HlavniDialog::FormClose()
     for (int slot = 1; slot <= core::SlotCount; ++slot) {
         if (!open[slot])
             continue;
-        QMdiSubWindow *sub = catalogueSubWindow(slot);
         catalogue::CatalogueWindow *cw = windowOf(slot);
-        const bool editing = cw ? cw->isEditing()
-                                : sub && isEnabledWithin(sub->findChild<QWidget *>(QStringLiteral("C1")), sub);
-        if (editing) {
+        if (cw && cw->isEditing()) {
             emit unsavedRecordOnClose(slot);
-            if (cw)
-                cw->requestClose();
-            else
-                sub->close();
+            cw->requestClose();
             return false;
         }
     }

@@ -10,6 +10,7 @@
 #include "catalogue/CatalogueWindow.h"
 #include "catalogue/Catalogues.h"
 #include "core/DataModule.h"
+#include "core/TableDefinitions.h"
 #include "guidance/IniDialog.h"
 #include "guidance/TipyDialog.h"
 #include "dbase/Table.h"
@@ -55,20 +56,22 @@ void openMenu(HlavniDialog *main, const char *name)
     emit m->aboutToHide();
 }
 
-// A stand-in for a catalogue window: a plain sub-window with the window's
-// name and, when asked, a record control C1 that shows edit mode.
-QMdiSubWindow *addStandIn(HlavniDialog *main, int slot, bool editing = false)
+// A real catalogue window of a slot, opened as the open dialog opens it (which
+// marks it open) and active in the frame; an optional catalogue gets an empty
+// table first. When asked, its record is in edit mode, the window's own state.
+catalogue::CatalogueWindow *openCatalogue(AppFixture &f, app::ProgramContext &program, int slot,
+                                          bool editing = false)
 {
-    auto *content = new QWidget;
-    auto *c1 = new QLineEdit(content);
-    c1->setObjectName(QStringLiteral("C1"));
-    c1->setEnabled(editing);
-    QMdiSubWindow *sub = main->catalogueArea()->addSubWindow(content);
-    sub->setObjectName(QStringLiteral("Databaze%1Dialog").arg(slot));
-    sub->setWindowTitle(QStringLiteral("Katalog %1").arg(slot));
-    sub->show();
-    main->catalogueArea()->setActiveSubWindow(sub);
-    return sub;
+    if (slot > 1)
+        dbase::createTable(f.dir().dataDir() + core::bookTableFile(slot), core::bookFields(), core::bookTags(),
+                           true);
+    catalogue::CatalogueWindow *window = program.catalogues()->open(slot);
+    if (!window)
+        qFatal("catalogue %d did not open", slot);
+    if (editing)
+        window->newRecord();
+    QCoreApplication::processEvents();
+    return window;
 }
 
 int rowOf(QToolBar *bar)
@@ -257,7 +260,7 @@ void MainWindowTest::menusFollowTheActiveCatalogue()
     openMenu(main, "Soubor");
     QVERIFY(!commandOf(main, "MS3")->isEnabled());
 
-    QMdiSubWindow *standIn = addStandIn(main, 2);
+    catalogue::CatalogueWindow *window = openCatalogue(f, *program, 2);
     QCOMPARE(main->activeSlot(), 2);
     openMenu(main, "Nastroje");
     QVERIFY(!commandOf(main, "MN5")->isEnabled());
@@ -271,14 +274,15 @@ void MainWindowTest::menusFollowTheActiveCatalogue()
     main->refresh();
     QVERIFY(main->findChild<QWidget *>("TO1")->isEnabled());
     QVERIFY(main->findChild<QWidget *>("OO4")->isEnabled());
-    QCOMPARE(main->catalogueText(), QStringLiteral("      Katalog 2"));
+    QVERIFY(!program->catalogues()->displayName(2).isEmpty());
+    QCOMPARE(main->catalogueText(), QStringLiteral("      ") + program->catalogues()->displayName(2));
 
     // The standard catalogue marked open disables its erase, whatever is active.
     f.settings().setCatalogueOpen(1, true);
     openMenu(main, "Nastroje");
     QVERIFY(!commandOf(main, "MN1")->isEnabled());
 
-    delete standIn;
+    QVERIFY(window->requestClose());
     QCoreApplication::processEvents();
     QCOMPARE(main->activeSlot(), 0);
     openMenu(main, "Nastroje");
@@ -462,8 +466,8 @@ void MainWindowTest::cascadeGivesOpenWindowsTheirClientSize()
     HlavniDialog *main = program->mainWindow();
     f.settings().setCatalogueOpen(1, true);
     f.settings().setCatalogueOpen(3, true);
-    QMdiSubWindow *one = addStandIn(main, 1);
-    QMdiSubWindow *three = addStandIn(main, 3);
+    QMdiSubWindow *one = openCatalogue(f, *program, 1)->subWindow();
+    QMdiSubWindow *three = openCatalogue(f, *program, 3)->subWindow();
     one->resize(200, 150);
     three->resize(640, 90);
     main->refresh();
@@ -485,8 +489,8 @@ void MainWindowTest::tilingSplitsTheArea()
     AppFixture f;
     auto program = f.start();
     HlavniDialog *main = program->mainWindow();
-    QMdiSubWindow *a = addStandIn(main, 1);
-    QMdiSubWindow *b = addStandIn(main, 2);
+    QMdiSubWindow *a = openCatalogue(f, *program, 1)->subWindow();
+    QMdiSubWindow *b = openCatalogue(f, *program, 2)->subWindow();
     main->refresh();
     const QSize area = main->catalogueArea()->viewport()->size();
 
@@ -638,18 +642,25 @@ void MainWindowTest::closeWithUnsavedRecordIsRefused()
     AppFixture f;
     auto program = f.start();
     HlavniDialog *main = program->mainWindow();
-    f.settings().setCatalogueOpen(2, true);
-    addStandIn(main, 3, true); // editing, but not marked open: not asked
-    QMdiSubWindow *two = addStandIn(main, 2, true);
-    QSignalSpy unsaved(main, &HlavniDialog::unsavedRecordOnClose);
+    // Two windows with a record being edited: the first in slot order asks
+    // about its record, the other one is not asked while that question is up.
+    catalogue::CatalogueWindow *three = openCatalogue(f, *program, 3, true);
+    catalogue::CatalogueWindow *two = openCatalogue(f, *program, 2, true);
+    QVERIFY(two->isEditing());
     QSignalSpy finished(program.get(), &app::ProgramContext::finished);
     QVERIFY(!main->close());
-    QCOMPARE(unsaved.count(), 1);
-    QCOMPARE(unsaved.at(0).at(0).toInt(), 2);
+    QCOMPARE(program->catalogues()->exitSlot(), 2);
+    int questions = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        questions += w->objectName() == QLatin1String("DotazKonecDialog") && w->isVisible();
+    QCOMPARE(questions, 1);
     QCOMPARE(finished.count(), 0);
     QVERIFY(main->isVisible());
     QCOMPARE(f.ini("Otevreni", "Databaze2"), QStringLiteral("1"));
-    Q_UNUSED(two);
+    // Nothing was closed or saved behind the user's back.
+    QVERIFY(program->catalogues()->window(2));
+    QVERIFY(two->isEditing());
+    QVERIFY(three->isEditing());
 }
 
 void MainWindowTest::commandsReachTheRealCatalogueWindow()
