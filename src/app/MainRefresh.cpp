@@ -15,7 +15,6 @@
 #include "core/DataModule.h"
 #include "core/Slots.h"
 #include "core/SuiteSettings.h"
-#include "dbase/Table.h"
 #include "guidance/PomocnikDialog.h"
 #include "guidance/StartupGuidance.h"
 #include "guidance/TipyDialog.h"
@@ -27,7 +26,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -72,20 +70,9 @@ void HlavniDialog::readOpenMarkers()
 catalogue::ProgramState HlavniDialog::snapshot() const
 {
     catalogue::ProgramState state;
-    if (QWidget *window = activeCatalogueWindow()) {
-        if (catalogue::CatalogueWindow *cw = catalogue::CatalogueWindow::of(window)) {
-            state.active = cw->snapshot();
-        } else {
-            // A window of another make: browsing its slot's table.
-            catalogue::WindowSnapshot w;
-            w.slot = activeSlot();
-            dbase::Table *t = m_data.bookTable(w.slot);
-            const bool active = t->isActive();
-            w.atStart = !active || t->bof();
-            w.atEnd = !active || t->eof();
-            state.active = w;
-        }
-    }
+    QWidget *window = activeCatalogueWindow();
+    if (catalogue::CatalogueWindow *cw = window ? catalogue::CatalogueWindow::of(window) : nullptr)
+        state.active = cw->snapshot();
     state.openMarkers = m_openMarkers;
     state.tipsOpen = m_tipsOpen;
     state.manualAvailable = m_manualAvailable;
@@ -103,12 +90,9 @@ void HlavniDialog::updateCommands()
 
 void HlavniDialog::MS3Click()
 {
-    if (QWidget *w = activeCatalogueWindow()) {
-        if (catalogue::CatalogueWindow *cw = catalogue::CatalogueWindow::of(w))
-            cw->requestClose();
-        else
-            w->close();
-    }
+    QWidget *w = activeCatalogueWindow();
+    if (catalogue::CatalogueWindow *cw = w ? catalogue::CatalogueWindow::of(w) : nullptr)
+        cw->requestClose();
 }
 
 void HlavniDialog::MS9Click()
