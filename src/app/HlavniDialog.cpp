@@ -5,6 +5,7 @@
 #include "HlavniDialog.h"
 
 #include "CatalogueArea.h"
+#include "CatalogueCommands.h"
 #include "CommandTable.h"
 #include "CommandIcons.h"
 #include "MainMenus.h"
@@ -293,12 +294,6 @@ void HlavniDialog::showError(const QString &message)
 
 // ---- catalogue::CatalogueHost ---------------------------------------------------
 
-QString HlavniDialog::windowEntryName(int slot)
-{
-    // o11, o21, o31, o41: the Okno menu's entry of each catalogue slot.
-    return QLatin1Char('o') + QString::number(slot) + QLatin1Char('1');
-}
-
 QMdiArea *HlavniDialog::mdiArea() const
 {
     return m_area;
@@ -306,7 +301,7 @@ QMdiArea *HlavniDialog::mdiArea() const
 
 void HlavniDialog::setWindowEntry(int slot, const QString &caption, bool visible)
 {
-    if (QAction *a = command(windowEntryName(slot))) {
+    if (QAction *a = command(CatalogueCommands::windowEntryName(slot))) {
         a->setText(caption);
         a->setVisible(visible);
     }

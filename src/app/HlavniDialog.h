@@ -157,12 +157,7 @@ private:
     void updateCommands();
 
     // Commands carried out here.
-    void MS3Click();
     void MS9Click();
-    void showCatalogueOfSlot(int slot);
-    static QString windowEntryName(int slot);
-    void routeRecordCommand(catalogue::Command command);
-    void reportCommand(bool preview);
 
     void FormShow();
     bool FormClose();

@@ -88,13 +88,6 @@ void HlavniDialog::updateCommands()
 
 // ---- commands --------------------------------------------------------------------
 
-void HlavniDialog::MS3Click()
-{
-    QWidget *w = activeCatalogueWindow();
-    if (catalogue::CatalogueWindow *cw = w ? catalogue::CatalogueWindow::of(w) : nullptr)
-        cw->requestClose();
-}
-
 void HlavniDialog::MS9Click()
 {
     // The printer chosen here is the one "Tisk..." prints on.
@@ -107,52 +100,6 @@ void HlavniDialog::MS9Click()
     dialog.setWindowTitle(QStringLiteral("Nastavení tiskárny"));
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
     dialog.exec();
-}
-
-void HlavniDialog::showCatalogueOfSlot(int slot)
-{
-    QMdiSubWindow *sub = catalogueSubWindow(slot);
-    if (!sub)
-        return;
-    if (sub->isMinimized())
-        sub->showNormal();
-    else
-        sub->show();
-    m_area->setActiveSubWindow(sub);
-    sub->raise();
-}
-
-void HlavniDialog::routeRecordCommand(catalogue::Command command)
-{
-    QWidget *w = activeCatalogueWindow();
-    catalogue::CatalogueWindow *cw = w ? catalogue::CatalogueWindow::of(w) : nullptr;
-    if (!cw)
-        return;
-    using catalogue::Command;
-    switch (command) {
-    case Command::Cut: cw->cut(); break;
-    case Command::Copy: cw->copy(); break;
-    case Command::Paste: cw->paste(); break;
-    case Command::First: cw->first(); break;
-    case Command::Prior: cw->prior(); break;
-    case Command::Next: cw->next(); break;
-    case Command::Last: cw->last(); break;
-    case Command::NewRecord: cw->newRecord(); break;
-    case Command::DeleteRecord: cw->deleteRecord(); break;
-    case Command::EditRecord: cw->editRecord(); break;
-    case Command::SaveRecord: cw->saveRecord(); break;
-    case Command::UndoRecord: cw->undo(); break;
-    case Command::Find: emit findRequested(cw->slot()); break;
-    default: break;
-    }
-    scheduleRefresh();
-}
-
-void HlavniDialog::reportCommand(bool preview)
-{
-    const int slot = activeSlot();
-    if (slot > 0)
-        emit reportSelection(slot, preview);
 }
 
 // ---- first show and close ---------------------------------------------------------------
