@@ -101,6 +101,7 @@ private slots:
     void missingTipsTableDisablesTipButtons();
     void damagedTipsTableIsReportedNotFatal();
     void unwritableMarkersAreToldBeforeTheEnd();
+    void unwritableViewToggleIsTold();
     void normalCloseResetsMarkers();
     void closeWithUnsavedRecordIsRefused();
     void commandsReachTheRealCatalogueWindow();
@@ -616,6 +617,31 @@ void MainWindowTest::unwritableMarkersAreToldBeforeTheEnd()
     box->close();
     QTRY_COMPARE(finished.count(), 1);
     ini.setPermissions(before);
+}
+
+void MainWindowTest::unwritableViewToggleIsTold()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    QFile ini(f.settings().path());
+    const QFileDevice::Permissions before = ini.permissions();
+    QVERIFY(ini.setPermissions(before & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser)));
+    // The context menu's twin hides the toolbar; the key cannot be written,
+    // and the user reads why in the one error box.
+    commandOf(main, "P1M2")->trigger();
+    QMessageBox *box = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("ErrorBox") && w->isVisible())
+            box = qobject_cast<QMessageBox *>(w);
+    QVERIFY(box);
+    QVERIFY(box->text().contains(f.settings().path()));
+    box->close();
+    ini.setPermissions(before);
+    // The check marks tell what is shown, whatever the file holds.
+    QCOMPARE(commandOf(main, "PN2")->isChecked(), toolbar(main, "DatabazeL")->isVisible());
+    QCOMPARE(commandOf(main, "P1M2")->isChecked(), toolbar(main, "DatabazeL")->isVisible());
+    QCOMPARE(f.ini("Zobrazit", "Databaze"), QStringLiteral("1"));
 }
 
 void MainWindowTest::normalCloseResetsMarkers()
