@@ -1,14 +1,18 @@
-// The main window's frame: layout, view toggles, the parts it is put
-// together from, and what it offers the dialogs and catalogue windows.
+// The main window's frame: layout, the parts it is put together from (the
+// menus, the view toggles, the toolbar rows, the status panels), and what it
+// offers the dialogs and catalogue windows.
 
 #include "HlavniDialog.h"
 
 #include "CatalogueArea.h"
+#include "CatalogueCommands.h"
 #include "CommandTable.h"
 #include "CommandIcons.h"
+#include "MainMenus.h"
 #include "StatusPanels.h"
 #include "TipLine.h"
 #include "ToolbarRows.h"
+#include "ViewToggles.h"
 
 #include "catalogue/CatalogueWindow.h"
 #include "catalogue/Catalogues.h"
@@ -60,16 +64,17 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
     setStatusTip(QStringLiteral("Stiskněte klávesu F1 pro nápovědu"));
     setDockOptions(QMainWindow::AnimatedDocks);
 
-    using core::ViewElement;
-    for (ViewElement e : {ViewElement::Standardni, ViewElement::Databaze, ViewElement::Okna,
-                          ViewElement::TipyDne, ViewElement::StavovyRadek, ViewElement::PanelOutlook})
-        m_toggles.append(ViewToggle{e});
-
     createCommands();
-    createMenus();
-    createContextMenus();
+    m_toggles = new ViewToggles(*m_settings, *m_commands, this);
+    connect(m_toggles, &ViewToggles::shownChanged, this, &HlavniDialog::updateCommands);
+    connect(m_toggles, &ViewToggles::failed, this, &HlavniDialog::showError);
+    m_menus = new MainMenus(*this, *m_commands, *m_toggles, m_sounds);
+    connect(m_menus, &MainMenus::menuAboutToShow, this, &HlavniDialog::refreshForMenu);
+    m_menus->createMainMenu(menuBar());
+    m_menus->createContextMenus();
     createToolbars();
-    createSideBar();
+    widgets::SideBar *sideBar = m_menus->createSideBar();
+    m_toggles->setTarget(5, sideBar);
     createStatusBar();
 
     // Below the toolbars: the side bar and the catalogue area, 3 pixels apart
@@ -83,13 +88,13 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
     m_area->setObjectName(QStringLiteral("ClientArea"));
     m_area->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_area, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { m_popup2->popup(m_area->viewport()->mapToGlobal(pos)); });
-    row->addWidget(m_sideBar);
+            [this](const QPoint &pos) { m_menus->popup2()->popup(m_area->viewport()->mapToGlobal(pos)); });
+    row->addWidget(sideBar);
     row->addWidget(m_area, 1);
     setCentralWidget(centre);
     connectFrameCommands();
 
-    applyViewSettings();
+    m_toggles->apply();
 
     // The state of the commands may change with any of these.
     connect(m_area, &QMdiArea::subWindowActivated, this, &HlavniDialog::scheduleRefresh);
@@ -173,21 +178,21 @@ void HlavniDialog::giveWindowPictures(catalogue::CatalogueWindow *window)
 void HlavniDialog::createToolbars()
 {
     m_tipLine = new TipLine(m_data, this);
-    m_rows->create([this](const QString &name) { return command(name); }, m_popup1, m_tipLine);
-    connect(m_rows.get(), &ToolbarRows::closedByUser, this, &HlavniDialog::toolbarClosed);
+    m_rows->create([this](const QString &name) { return command(name); }, m_menus->popup1(), m_tipLine);
+    connect(m_rows.get(), &ToolbarRows::closedByUser, m_toggles, &ViewToggles::hide);
     for (ToolbarRows::Bar bar : {ToolbarRows::Standardni, ToolbarRows::Databaze, ToolbarRows::Okna,
                                  ToolbarRows::TipyDne})
-        m_toggles[bar].target = m_rows->toolbar(bar);
+        m_toggles->setTarget(bar, m_rows->toolbar(bar));
     m_standardni = m_rows->toolbar(ToolbarRows::Standardni);
     m_databaze = m_rows->toolbar(ToolbarRows::Databaze);
 }
 
 void HlavniDialog::createStatusBar()
 {
-    m_status = new StatusPanels(m_popup1, this);
+    m_status = new StatusPanels(m_menus->popup1(), this);
     m_catalogue = m_status->catalogueLabel();
     setStatusBar(m_status);
-    m_toggles[4].target = m_status;
+    m_toggles->setTarget(4, m_status);
 }
 
 void HlavniDialog::connectFrameCommands()
@@ -204,42 +209,6 @@ void HlavniDialog::connectFrameCommands()
     // The steps of the tips toolbar.
     connect(action(Command::PreviousTip), &QAction::triggered, m_tipLine, &TipLine::previousTip);
     connect(action(Command::NextTip), &QAction::triggered, m_tipLine, &TipLine::nextTip);
-}
-
-// ---- view settings -------------------------------------------------------
-
-void HlavniDialog::applyViewSettings()
-{
-    for (int i = 0; i < m_toggles.size(); ++i)
-        setViewShown(i, m_settings->viewShown(m_toggles[i].element), false);
-}
-
-void HlavniDialog::setViewShown(int index, bool shown, bool write)
-{
-    ViewToggle &t = m_toggles[index];
-    t.shown = shown;
-    t.target->setVisible(shown);
-    updateCommands(); // the check marks of the toggle and its twin
-    if (write)
-        m_settings->setViewShown(t.element, shown);
-}
-
-void HlavniDialog::toggleView(int index)
-{
-    try {
-        setViewShown(index, !m_toggles[index].shown, true);
-    } catch (const platform::Error &e) {
-        showError(e.message());
-    }
-}
-
-void HlavniDialog::toolbarClosed(int index)
-{
-    try {
-        setViewShown(index, false, true);
-    } catch (const platform::Error &e) {
-        showError(e.message());
-    }
 }
 
 // ---- toolbar rows ----------------------------------------------------------
@@ -325,12 +294,6 @@ void HlavniDialog::showError(const QString &message)
 
 // ---- catalogue::CatalogueHost ---------------------------------------------------
 
-QString HlavniDialog::windowEntryName(int slot)
-{
-    // o11, o21, o31, o41: the Okno menu's entry of each catalogue slot.
-    return QLatin1Char('o') + QString::number(slot) + QLatin1Char('1');
-}
-
 QMdiArea *HlavniDialog::mdiArea() const
 {
     return m_area;
@@ -338,7 +301,7 @@ QMdiArea *HlavniDialog::mdiArea() const
 
 void HlavniDialog::setWindowEntry(int slot, const QString &caption, bool visible)
 {
-    if (QAction *a = command(windowEntryName(slot))) {
+    if (QAction *a = command(CatalogueCommands::windowEntryName(slot))) {
         a->setText(caption);
         a->setVisible(visible);
     }
@@ -354,6 +317,11 @@ QAction *HlavniDialog::command(const QString &name) const
 CatalogueArea *HlavniDialog::catalogueArea() const
 {
     return m_area;
+}
+
+core::GenreChoice &HlavniDialog::genreChoice()
+{
+    return m_menus->genreChoice();
 }
 
 QPrinter *HlavniDialog::printer()

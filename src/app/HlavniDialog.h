@@ -9,7 +9,6 @@
 #include "catalogue/Availability.h"
 #include "catalogue/CatalogueHost.h"
 #include "core/AppSettings.h"
-#include "core/GenreChoice.h"
 #include "core/SharedPrinter.h"
 #include "core/Shell.h"
 #include "platform/ProgramDirectory.h"
@@ -20,7 +19,6 @@
 
 #include <array>
 
-class QActionGroup;
 class QLabel;
 class QMdiSubWindow;
 class QMenu;
@@ -28,14 +26,12 @@ class QPrinter;
 class QToolBar;
 
 namespace core {
+class GenreChoice;
 class DataModule;
 class SuiteSettings;
 }
 namespace platform {
 class Sounds;
-}
-namespace widgets {
-class SideBar;
 }
 namespace catalogue {
 class CatalogueWindow;
@@ -51,9 +47,11 @@ namespace app {
 
 class CatalogueArea;
 class CommandTable;
+class MainMenus;
 class StatusPanels;
 class TipLine;
 class ToolbarRows;
+class ViewToggles;
 
 class HlavniDialog : public QMainWindow, public core::Shell, public catalogue::CatalogueHost
 {
@@ -100,17 +98,11 @@ public:
     // The one printer shared by the printer set-up and the reports.
     QPrinter *printer();
     core::SharedPrinter &sharedPrinter() { return m_printer; }
-    // The genre menu's choice, which the book lists read.
-    core::GenreChoice &genreChoice() { return m_genreChoice; }
-
-    // The genre ticked in the genre menu: empty for "Všechny druhy".
-    QString tickedGenre() const;
-    // The caption of the ticked item ("Všechny druhy" or the genre).
-    QString tickedGenreCaption() const;
-
-    // Reads the six [Zobrazit] keys and shows or hides the elements with
-    // their check marks accordingly (creation, and after the restore).
-    void applyViewSettings();
+    // The menus with the genre menu's choice, which the book lists read.
+    MainMenus *menus() const { return m_menus; }
+    core::GenreChoice &genreChoice();
+    // The view toggles: toolbars, status bar and side bar shown or hidden.
+    ViewToggles *viewToggles() const { return m_toggles; }
 
     // Texts of the status bar panels 0 and 2.
     QString hintText() const;
@@ -152,30 +144,11 @@ protected:
     QMenu *createPopupMenu() override;
 
 private:
-    struct ViewToggle
-    {
-        core::ViewElement element;
-        QAction *menuItem = nullptr; // PN1 .. MZ3
-        QAction *twin = nullptr;     // P1M1 .. P1M6
-        QWidget *target = nullptr;   // the toolbar, status bar or side bar
-        bool shown = true;
-    };
-
     // Construction, one part each.
     void createCommands();
-    void createMenus();
     void createToolbars();
-    void createSideBar();
     void createStatusBar();
-    void createContextMenus();
     void connectFrameCommands();
-    QAction *addCommand(const char *name, const QString &caption, const QKeySequence &shortcut,
-                        int icon, const QString &hint);
-
-    // View toggles and floating toolbars.
-    void toggleView(int index);
-    void setViewShown(int index, bool shown, bool write);
-    void toolbarClosed(int index);
 
     // The refresh when a menu opens, with the open markers read afresh.
     void refreshForMenu();
@@ -184,12 +157,7 @@ private:
     void updateCommands();
 
     // Commands carried out here.
-    void MS3Click();
     void MS9Click();
-    void showCatalogueOfSlot(int slot);
-    static QString windowEntryName(int slot);
-    void routeRecordCommand(catalogue::Command command);
-    void reportCommand(bool preview);
 
     void FormShow();
     bool FormClose();
@@ -203,21 +171,17 @@ private:
     core::SuiteSettings *m_suite;
 
     CommandTable *m_commands = nullptr;
-    QList<ViewToggle> m_toggles;
+    ViewToggles *m_toggles = nullptr;
+    MainMenus *m_menus = nullptr;
     std::unique_ptr<ToolbarRows> m_rows;
     TipLine *m_tipLine = nullptr;   // DBEdit1
-    widgets::SideBar *m_sideBar = nullptr;
     CatalogueArea *m_area = nullptr;
     StatusPanels *m_status = nullptr;
     // Parts of the above that the command refresh and the host's calls reach.
     QToolBar *m_standardni = nullptr;
     QToolBar *m_databaze = nullptr;
     QLabel *m_catalogue = nullptr;  // panel 2 text
-    QMenu *m_popup1 = nullptr;      // PopupMenu1
-    QMenu *m_popup2 = nullptr;      // PopupMenu2
-    QActionGroup *m_genres = nullptr;
     core::SharedPrinter m_printer;
-    core::GenreChoice m_genreChoice;
 
     QPointer<guidance::PomocnikDialog> m_assistant;
     QPointer<guidance::UvitaniDialog> m_welcome;

@@ -7,6 +7,7 @@
 #include "CatalogueArea.h"
 #include "CommandTable.h"
 #include "TipLine.h"
+#include "ViewToggles.h"
 
 #include "catalogue/Availability.h"
 #include "catalogue/CatalogueWindow.h"
@@ -14,7 +15,6 @@
 #include "core/DataModule.h"
 #include "core/Slots.h"
 #include "core/SuiteSettings.h"
-#include "dbase/Table.h"
 #include "guidance/PomocnikDialog.h"
 #include "guidance/StartupGuidance.h"
 #include "guidance/TipyDialog.h"
@@ -26,7 +26,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -34,15 +33,6 @@
 #include <QTimer>
 
 namespace app {
-
-namespace {
-
-bool isEnabledWithin(QWidget *w, QWidget *window)
-{
-    return w && w->isEnabledTo(window);
-}
-
-} // namespace
 
 void HlavniDialog::scheduleRefresh()
 {
@@ -80,25 +70,14 @@ void HlavniDialog::readOpenMarkers()
 catalogue::ProgramState HlavniDialog::snapshot() const
 {
     catalogue::ProgramState state;
-    if (QWidget *window = activeCatalogueWindow()) {
-        if (catalogue::CatalogueWindow *cw = catalogue::CatalogueWindow::of(window)) {
-            state.active = cw->snapshot();
-        } else {
-            // A window of another make: browsing its slot's table.
-            catalogue::WindowSnapshot w;
-            w.slot = activeSlot();
-            dbase::Table *t = m_data.bookTable(w.slot);
-            const bool active = t->isActive();
-            w.atStart = !active || t->bof();
-            w.atEnd = !active || t->eof();
-            state.active = w;
-        }
-    }
+    QWidget *window = activeCatalogueWindow();
+    if (catalogue::CatalogueWindow *cw = window ? catalogue::CatalogueWindow::of(window) : nullptr)
+        state.active = cw->snapshot();
     state.openMarkers = m_openMarkers;
     state.tipsOpen = m_tipsOpen;
     state.manualAvailable = m_manualAvailable;
-    for (int i = 0; i < m_toggles.size() && i < int(state.viewShown.size()); ++i)
-        state.viewShown[i] = m_toggles[i].shown;
+    for (int i = 0; i < ViewToggles::Count && i < int(state.viewShown.size()); ++i)
+        state.viewShown[i] = m_toggles->isShown(i);
     return state;
 }
 
@@ -108,16 +87,6 @@ void HlavniDialog::updateCommands()
 }
 
 // ---- commands --------------------------------------------------------------------
-
-void HlavniDialog::MS3Click()
-{
-    if (QWidget *w = activeCatalogueWindow()) {
-        if (catalogue::CatalogueWindow *cw = catalogue::CatalogueWindow::of(w))
-            cw->requestClose();
-        else
-            w->close();
-    }
-}
 
 void HlavniDialog::MS9Click()
 {
@@ -131,52 +100,6 @@ void HlavniDialog::MS9Click()
     dialog.setWindowTitle(QStringLiteral("Nastavení tiskárny"));
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
     dialog.exec();
-}
-
-void HlavniDialog::showCatalogueOfSlot(int slot)
-{
-    QMdiSubWindow *sub = catalogueSubWindow(slot);
-    if (!sub)
-        return;
-    if (sub->isMinimized())
-        sub->showNormal();
-    else
-        sub->show();
-    m_area->setActiveSubWindow(sub);
-    sub->raise();
-}
-
-void HlavniDialog::routeRecordCommand(catalogue::Command command)
-{
-    QWidget *w = activeCatalogueWindow();
-    catalogue::CatalogueWindow *cw = w ? catalogue::CatalogueWindow::of(w) : nullptr;
-    if (!cw)
-        return;
-    using catalogue::Command;
-    switch (command) {
-    case Command::Cut: cw->cut(); break;
-    case Command::Copy: cw->copy(); break;
-    case Command::Paste: cw->paste(); break;
-    case Command::First: cw->first(); break;
-    case Command::Prior: cw->prior(); break;
-    case Command::Next: cw->next(); break;
-    case Command::Last: cw->last(); break;
-    case Command::NewRecord: cw->newRecord(); break;
-    case Command::DeleteRecord: cw->deleteRecord(); break;
-    case Command::EditRecord: cw->editRecord(); break;
-    case Command::SaveRecord: cw->saveRecord(); break;
-    case Command::UndoRecord: cw->undo(); break;
-    case Command::Find: emit findRequested(cw->slot()); break;
-    default: break;
-    }
-    scheduleRefresh();
-}
-
-void HlavniDialog::reportCommand(bool preview)
-{
-    const int slot = activeSlot();
-    if (slot > 0)
-        emit reportSelection(slot, preview);
 }
 
 // ---- first show and close ---------------------------------------------------------------
@@ -227,16 +150,10 @@ bool HlavniDialog::FormClose()
     for (int slot = 1; slot <= core::SlotCount; ++slot) {
         if (!open[slot])
             continue;
-        QMdiSubWindow *sub = catalogueSubWindow(slot);
         catalogue::CatalogueWindow *cw = windowOf(slot);
-        const bool editing = cw ? cw->isEditing()
-                                : sub && isEnabledWithin(sub->findChild<QWidget *>(QStringLiteral("C1")), sub);
-        if (editing) {
+        if (cw && cw->isEditing()) {
             emit unsavedRecordOnClose(slot);
-            if (cw)
-                cw->requestClose();
-            else
-                sub->close();
+            cw->requestClose();
             return false;
         }
     }

@@ -3,6 +3,7 @@
 #include "HlavniDialog.h"
 #include "KopieDialog.h"
 #include "SpusteniDialog.h"
+#include "ViewToggles.h"
 
 #include "catalogue/CatalogueServices.h"
 #include "catalogue/Catalogues.h"
@@ -173,7 +174,7 @@ void ProgramContext::wireCommands()
     on("MS1", m_catalogues.get(), [this] { m_catalogues->showOptionalDialog(); });
     on("MN1", m_catalogues.get(), [this] { m_catalogues->askEraseStandard(); });
     on("MN5", m_ini.get(), [this] { m_ini->MN5Click(); });
-    connect(m_ini.get(), &guidance::IniDialog::restored, main, &HlavniDialog::applyViewSettings);
+    connect(m_ini.get(), &guidance::IniDialog::restored, main->viewToggles(), &ViewToggles::apply);
     on("MN4", m_tips.get(), [this] { m_tips->show(); });
     on("Oprogramu", m_about.get(), [this] { m_about->show(); });
     on("Napoveda1", m_help.get(), [this] { m_help->Napoveda1Click(); });

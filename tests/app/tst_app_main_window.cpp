@@ -6,9 +6,11 @@
 
 #include "app/CatalogueArea.h"
 #include "app/CommandTable.h"
+#include "app/MainMenus.h"
 #include "catalogue/CatalogueWindow.h"
 #include "catalogue/Catalogues.h"
 #include "core/DataModule.h"
+#include "core/TableDefinitions.h"
 #include "guidance/IniDialog.h"
 #include "guidance/TipyDialog.h"
 #include "dbase/Table.h"
@@ -54,20 +56,22 @@ void openMenu(HlavniDialog *main, const char *name)
     emit m->aboutToHide();
 }
 
-// A stand-in for a catalogue window: a plain sub-window with the window's
-// name and, when asked, a record control C1 that shows edit mode.
-QMdiSubWindow *addStandIn(HlavniDialog *main, int slot, bool editing = false)
+// A real catalogue window of a slot, opened as the open dialog opens it (which
+// marks it open) and active in the frame; an optional catalogue gets an empty
+// table first. When asked, its record is in edit mode, the window's own state.
+catalogue::CatalogueWindow *openCatalogue(AppFixture &f, app::ProgramContext &program, int slot,
+                                          bool editing = false)
 {
-    auto *content = new QWidget;
-    auto *c1 = new QLineEdit(content);
-    c1->setObjectName(QStringLiteral("C1"));
-    c1->setEnabled(editing);
-    QMdiSubWindow *sub = main->catalogueArea()->addSubWindow(content);
-    sub->setObjectName(QStringLiteral("Databaze%1Dialog").arg(slot));
-    sub->setWindowTitle(QStringLiteral("Katalog %1").arg(slot));
-    sub->show();
-    main->catalogueArea()->setActiveSubWindow(sub);
-    return sub;
+    if (slot > 1)
+        dbase::createTable(f.dir().dataDir() + core::bookTableFile(slot), core::bookFields(), core::bookTags(),
+                           true);
+    catalogue::CatalogueWindow *window = program.catalogues()->open(slot);
+    if (!window)
+        qFatal("catalogue %d did not open", slot);
+    if (editing)
+        window->newRecord();
+    QCoreApplication::processEvents();
+    return window;
 }
 
 int rowOf(QToolBar *bar)
@@ -97,6 +101,7 @@ private slots:
     void missingTipsTableDisablesTipButtons();
     void damagedTipsTableIsReportedNotFatal();
     void unwritableMarkersAreToldBeforeTheEnd();
+    void unwritableViewToggleIsTold();
     void normalCloseResetsMarkers();
     void closeWithUnsavedRecordIsRefused();
     void commandsReachTheRealCatalogueWindow();
@@ -256,7 +261,7 @@ void MainWindowTest::menusFollowTheActiveCatalogue()
     openMenu(main, "Soubor");
     QVERIFY(!commandOf(main, "MS3")->isEnabled());
 
-    QMdiSubWindow *standIn = addStandIn(main, 2);
+    catalogue::CatalogueWindow *window = openCatalogue(f, *program, 2);
     QCOMPARE(main->activeSlot(), 2);
     openMenu(main, "Nastroje");
     QVERIFY(!commandOf(main, "MN5")->isEnabled());
@@ -270,14 +275,15 @@ void MainWindowTest::menusFollowTheActiveCatalogue()
     main->refresh();
     QVERIFY(main->findChild<QWidget *>("TO1")->isEnabled());
     QVERIFY(main->findChild<QWidget *>("OO4")->isEnabled());
-    QCOMPARE(main->catalogueText(), QStringLiteral("      Katalog 2"));
+    QVERIFY(!program->catalogues()->displayName(2).isEmpty());
+    QCOMPARE(main->catalogueText(), QStringLiteral("      ") + program->catalogues()->displayName(2));
 
     // The standard catalogue marked open disables its erase, whatever is active.
     f.settings().setCatalogueOpen(1, true);
     openMenu(main, "Nastroje");
     QVERIFY(!commandOf(main, "MN1")->isEnabled());
 
-    delete standIn;
+    QVERIFY(window->requestClose());
     QCoreApplication::processEvents();
     QCOMPARE(main->activeSlot(), 0);
     openMenu(main, "Nastroje");
@@ -434,8 +440,8 @@ void MainWindowTest::genreMenuTicksExactlyOne()
     AppFixture f;
     auto program = f.start();
     HlavniDialog *main = program->mainWindow();
-    QCOMPARE(main->tickedGenre(), QString());
-    QCOMPARE(main->tickedGenreCaption(), QStringLiteral("Všechny druhy"));
+    QCOMPARE(main->menus()->tickedGenre(), QString());
+    QCOMPARE(main->menus()->tickedGenreCaption(), QStringLiteral("Všechny druhy"));
     QMenu *genres = main->findChild<QMenu *>("MN7");
     int checkable = 0;
     for (QAction *a : genres->actions())
@@ -443,15 +449,15 @@ void MainWindowTest::genreMenuTicksExactlyOne()
     QCOMPARE(checkable, 26);
 
     commandOf(main, "DR12")->trigger();
-    QCOMPARE(main->tickedGenre(), QStringLiteral("Horor"));
+    QCOMPARE(main->menus()->tickedGenre(), QStringLiteral("Horor"));
     QVERIFY(!commandOf(main, "D0")->isChecked());
     commandOf(main, "DR12")->trigger(); // the ticked one again stays ticked
-    QCOMPARE(main->tickedGenre(), QStringLiteral("Horor"));
+    QCOMPARE(main->menus()->tickedGenre(), QStringLiteral("Horor"));
     commandOf(main, "DR23")->trigger();
-    QCOMPARE(main->tickedGenre(), QStringLiteral("Drama"));
+    QCOMPARE(main->menus()->tickedGenre(), QStringLiteral("Drama"));
     QVERIFY(!commandOf(main, "DR12")->isChecked());
     commandOf(main, "DR3")->trigger();
-    QCOMPARE(main->tickedGenreCaption(), QStringLiteral("Červená knihovna"));
+    QCOMPARE(main->menus()->tickedGenreCaption(), QStringLiteral("Červená knihovna"));
 }
 
 void MainWindowTest::cascadeGivesOpenWindowsTheirClientSize()
@@ -461,8 +467,8 @@ void MainWindowTest::cascadeGivesOpenWindowsTheirClientSize()
     HlavniDialog *main = program->mainWindow();
     f.settings().setCatalogueOpen(1, true);
     f.settings().setCatalogueOpen(3, true);
-    QMdiSubWindow *one = addStandIn(main, 1);
-    QMdiSubWindow *three = addStandIn(main, 3);
+    QMdiSubWindow *one = openCatalogue(f, *program, 1)->subWindow();
+    QMdiSubWindow *three = openCatalogue(f, *program, 3)->subWindow();
     one->resize(200, 150);
     three->resize(640, 90);
     main->refresh();
@@ -484,8 +490,8 @@ void MainWindowTest::tilingSplitsTheArea()
     AppFixture f;
     auto program = f.start();
     HlavniDialog *main = program->mainWindow();
-    QMdiSubWindow *a = addStandIn(main, 1);
-    QMdiSubWindow *b = addStandIn(main, 2);
+    QMdiSubWindow *a = openCatalogue(f, *program, 1)->subWindow();
+    QMdiSubWindow *b = openCatalogue(f, *program, 2)->subWindow();
     main->refresh();
     const QSize area = main->catalogueArea()->viewport()->size();
 
@@ -613,6 +619,31 @@ void MainWindowTest::unwritableMarkersAreToldBeforeTheEnd()
     ini.setPermissions(before);
 }
 
+void MainWindowTest::unwritableViewToggleIsTold()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    QFile ini(f.settings().path());
+    const QFileDevice::Permissions before = ini.permissions();
+    QVERIFY(ini.setPermissions(before & ~(QFileDevice::WriteOwner | QFileDevice::WriteUser)));
+    // The context menu's twin hides the toolbar; the key cannot be written,
+    // and the user reads why in the one error box.
+    commandOf(main, "P1M2")->trigger();
+    QMessageBox *box = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("ErrorBox") && w->isVisible())
+            box = qobject_cast<QMessageBox *>(w);
+    QVERIFY(box);
+    QVERIFY(box->text().contains(f.settings().path()));
+    box->close();
+    ini.setPermissions(before);
+    // The check marks tell what is shown, whatever the file holds.
+    QCOMPARE(commandOf(main, "PN2")->isChecked(), toolbar(main, "DatabazeL")->isVisible());
+    QCOMPARE(commandOf(main, "P1M2")->isChecked(), toolbar(main, "DatabazeL")->isVisible());
+    QCOMPARE(f.ini("Zobrazit", "Databaze"), QStringLiteral("1"));
+}
+
 void MainWindowTest::normalCloseResetsMarkers()
 {
     AppFixture f;
@@ -637,18 +668,25 @@ void MainWindowTest::closeWithUnsavedRecordIsRefused()
     AppFixture f;
     auto program = f.start();
     HlavniDialog *main = program->mainWindow();
-    f.settings().setCatalogueOpen(2, true);
-    addStandIn(main, 3, true); // editing, but not marked open: not asked
-    QMdiSubWindow *two = addStandIn(main, 2, true);
-    QSignalSpy unsaved(main, &HlavniDialog::unsavedRecordOnClose);
+    // Two windows with a record being edited: the first in slot order asks
+    // about its record, the other one is not asked while that question is up.
+    catalogue::CatalogueWindow *three = openCatalogue(f, *program, 3, true);
+    catalogue::CatalogueWindow *two = openCatalogue(f, *program, 2, true);
+    QVERIFY(two->isEditing());
     QSignalSpy finished(program.get(), &app::ProgramContext::finished);
     QVERIFY(!main->close());
-    QCOMPARE(unsaved.count(), 1);
-    QCOMPARE(unsaved.at(0).at(0).toInt(), 2);
+    QCOMPARE(program->catalogues()->exitSlot(), 2);
+    int questions = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        questions += w->objectName() == QLatin1String("DotazKonecDialog") && w->isVisible();
+    QCOMPARE(questions, 1);
     QCOMPARE(finished.count(), 0);
     QVERIFY(main->isVisible());
     QCOMPARE(f.ini("Otevreni", "Databaze2"), QStringLiteral("1"));
-    Q_UNUSED(two);
+    // Nothing was closed or saved behind the user's back.
+    QVERIFY(program->catalogues()->window(2));
+    QVERIFY(two->isEditing());
+    QVERIFY(three->isEditing());
 }
 
 void MainWindowTest::commandsReachTheRealCatalogueWindow()
