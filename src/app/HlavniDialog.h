@@ -129,10 +129,6 @@ signals:
     // catalogue of slot 1..4, from the main menu or the window's own menu.
     void findRequested(int slot);
     void reportSelection(int slot, bool preview);
-    // The close found an unsaved record (or an edited lending card) in the
-    // catalogue window of slot and asked that window to close.
-    void unsavedRecordOnClose(int slot);
-    void lendingCardOnClose(int slot);
     // The close went through: the program ends.
     void closed();
 

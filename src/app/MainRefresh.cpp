@@ -136,38 +136,10 @@ bool HlavniDialog::FormClose()
     // The markers could not be reset and the user has been told: the end goes on.
     if (m_endAfterError)
         return true;
-    bool open[core::SlotCount + 1] = {};
-    for (int slot = 1; slot <= core::SlotCount; ++slot)
-        open[slot] = m_settings->catalogueOpen(slot);
-
-    auto windowOf = [this](int slot) -> catalogue::CatalogueWindow * {
-        QMdiSubWindow *sub = catalogueSubWindow(slot);
-        return sub ? catalogue::CatalogueWindow::of(sub) : nullptr;
-    };
-    // A record being edited: that window asks about it, the program goes on.
+    // A record or a lending card being edited: that window asks about it
+    // (or refuses), and the program goes on.
     if (m_catalogues && !m_catalogues->requestExit())
         return false;
-    for (int slot = 1; slot <= core::SlotCount; ++slot) {
-        if (!open[slot])
-            continue;
-        catalogue::CatalogueWindow *cw = windowOf(slot);
-        if (cw && cw->isEditing()) {
-            emit unsavedRecordOnClose(slot);
-            cw->requestClose();
-            return false;
-        }
-    }
-    // A lending card being edited: the same with the card's warning.
-    for (int slot = 1; slot <= core::SlotCount; ++slot) {
-        if (!open[slot])
-            continue;
-        catalogue::CatalogueWindow *cw = windowOf(slot);
-        if (cw && cw->isLendingCardEditing()) {
-            emit lendingCardOnClose(slot);
-            cw->requestClose();
-            return false;
-        }
-    }
     try {
         m_settings->resetAtExit();
     } catch (const platform::Error &e) {

@@ -34,8 +34,7 @@ QAction *makeToggle(CommandTable &commands, const char *name, const char *captio
 {
     QAction *a = commands.addAction(QLatin1String(name), QString::fromUtf8(caption), QKeySequence(), -1,
                                     QString::fromUtf8(hint));
-    a->setCheckable(true);
-    a->setChecked(true);
+    a->setCheckable(true); // ticked by the command states' refresh
     return a;
 }
 
