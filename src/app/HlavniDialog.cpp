@@ -53,7 +53,6 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
     , m_settings(&settings)
     , m_suite(&suite)
     , m_rows(std::make_unique<ToolbarRows>(*this))
-    , m_rowsCheckPending(m_rows->checkPending())
 {
     setObjectName(QStringLiteral("HlavniDialog"));
     setWindowTitle(QStringLiteral("Ordex 2000"));
@@ -183,14 +182,11 @@ void HlavniDialog::createToolbars()
     for (ToolbarRows::Bar bar : {ToolbarRows::Standardni, ToolbarRows::Databaze, ToolbarRows::Okna,
                                  ToolbarRows::TipyDne})
         m_toggles->setTarget(bar, m_rows->toolbar(bar));
-    m_standardni = m_rows->toolbar(ToolbarRows::Standardni);
-    m_databaze = m_rows->toolbar(ToolbarRows::Databaze);
 }
 
 void HlavniDialog::createStatusBar()
 {
     m_status = new StatusPanels(m_menus->popup1(), this);
-    m_catalogue = m_status->catalogueLabel();
     setStatusBar(m_status);
     m_toggles->setTarget(4, m_status);
 }
@@ -209,13 +205,6 @@ void HlavniDialog::connectFrameCommands()
     // The steps of the tips toolbar.
     connect(action(Command::PreviousTip), &QAction::triggered, m_tipLine, &TipLine::previousTip);
     connect(action(Command::NextTip), &QAction::triggered, m_tipLine, &TipLine::nextTip);
-}
-
-// ---- toolbar rows ----------------------------------------------------------
-
-void HlavniDialog::enforceToolbarRows()
-{
-    m_rows->enforce();
 }
 
 // ---- core::Shell ------------------------------------------------------------
@@ -356,11 +345,6 @@ bool HlavniDialog::event(QEvent *event)
 void HlavniDialog::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    setTipLineWidth();
-}
-
-void HlavniDialog::setTipLineWidth()
-{
     m_tipLine->fitWindowWidth(width());
 }
 

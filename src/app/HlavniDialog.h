@@ -19,11 +19,9 @@
 
 #include <array>
 
-class QLabel;
 class QMdiSubWindow;
 class QMenu;
 class QPrinter;
-class QToolBar;
 
 namespace core {
 class GenreChoice;
@@ -120,10 +118,6 @@ public:
     // panel of the status bar.
     void refresh();
 
-    // The docking rules: command toolbars in the first row, the tips
-    // toolbar in the second. Run after a toolbar was moved or docked.
-    void enforceToolbarRows();
-
 signals:
     // The find command and the report selection (preview or print) for the
     // catalogue of slot 1..4, from the main menu or the window's own menu.
@@ -157,7 +151,6 @@ private:
 
     void FormShow();
     bool FormClose();
-    void setTipLineWidth();
     void giveWindowPictures(catalogue::CatalogueWindow *window);
 
     platform::ProgramDirectory m_dir;
@@ -173,10 +166,6 @@ private:
     TipLine *m_tipLine = nullptr;   // DBEdit1
     CatalogueArea *m_area = nullptr;
     StatusPanels *m_status = nullptr;
-    // Parts of the above that the command refresh and the host's calls reach.
-    QToolBar *m_standardni = nullptr;
-    QToolBar *m_databaze = nullptr;
-    QLabel *m_catalogue = nullptr;  // panel 2 text
     core::SharedPrinter m_printer;
 
     QPointer<guidance::PomocnikDialog> m_assistant;
@@ -193,7 +182,6 @@ private:
 
     bool m_refreshPending = false;
     bool m_shownOnce = false;
-    const bool &m_rowsCheckPending; // the rows' own: a check is on its way
 };
 
 } // namespace app

@@ -6,7 +6,9 @@
 
 #include "CatalogueArea.h"
 #include "CommandTable.h"
+#include "StatusPanels.h"
 #include "TipLine.h"
+#include "ToolbarRows.h"
 #include "ViewToggles.h"
 
 #include "catalogue/Availability.h"
@@ -46,11 +48,11 @@ void HlavniDialog::refresh()
 {
     m_refreshPending = false;
     QWidget *window = activeCatalogueWindow();
-    m_catalogue->setText(window ? QStringLiteral("      ") + window->windowTitle() : QString());
+    m_status->setCatalogueText(window ? QStringLiteral("      ") + window->windowTitle() : QString());
     updateCommands();
-    setTipLineWidth();
-    if (!m_rowsCheckPending)
-        enforceToolbarRows();
+    m_tipLine->fitWindowWidth(width());
+    if (!m_rows->checkPending())
+        m_rows->enforce();
 }
 
 void HlavniDialog::refreshForMenu()

@@ -130,6 +130,11 @@ QString StatusPanels::catalogueText() const
     return m_catalogue->text();
 }
 
+void StatusPanels::setCatalogueText(const QString &text)
+{
+    m_catalogue->setText(text);
+}
+
 void StatusPanels::setIndicatorVisible(const QString &name, bool visible)
 {
     if (QLabel *l = m_indicators.value(name))

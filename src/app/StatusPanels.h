@@ -26,7 +26,7 @@ public:
     void showHint(const QString &hint);
     QString hintText() const;
     // Panel 2's text, as given.
-    QLabel *catalogueLabel() const { return m_catalogue; }
+    void setCatalogueText(const QString &text);
     QString catalogueText() const;
     // "SBO1".."SBO10", "SBD1".."SBD4"; any other name is ignored.
     void setIndicatorVisible(const QString &name, bool visible);

@@ -36,7 +36,7 @@ public:
     // into the wrong one. Hidden toolbars stay hidden.
     void enforce();
     // Whether a check of the rows is already on its way.
-    const bool &checkPending() const { return m_checkPending; }
+    bool checkPending() const { return m_checkPending; }
 
     // A button for the command action: 23 x 22, named, read out by its hint.
     static void addButton(QToolBar *bar, QAction *action, const QString &name);

@@ -2,12 +2,12 @@
 
 #include "core/Shell.h"
 #include "widgets/Colors.h"
+#include "widgets/DialogKeys.h"
 #include "widgets/OfficeButton.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
@@ -44,7 +44,6 @@ JmenoDialog::JmenoDialog(core::Shell &shell, QWidget *parent)
     m_edit = new QLineEdit(inner);
     m_edit->setObjectName(QStringLiteral("Edit1"));
     m_edit->setGeometry(6, 26, 353, 21);
-    m_edit->installEventFilter(this);
 
     auto *ok = new widgets::OfficeButton(QStringLiteral("Ok"), inner);
     ok->setObjectName(QStringLiteral("OfficeButton1"));
@@ -56,6 +55,8 @@ JmenoDialog::JmenoDialog(core::Shell &shell, QWidget *parent)
     cancel->setGeometry(188, 54, 100, 25);
     connect(ok, &widgets::OfficeButton::clicked, this, [this] { emit nameConfirmed(m_k, m_edit->text()); });
     connect(cancel, &widgets::OfficeButton::clicked, this, &QWidget::close);
+    widgets::bindDialogKeys(this, {Qt::Key_Return, Qt::Key_Enter}, [this] { emit nameConfirmed(m_k, m_edit->text()); });
+    widgets::bindDialogKeys(this, {Qt::Key_Escape}, [this] { close(); });
 }
 
 void JmenoDialog::prepare(int k, const QString &currentName)
@@ -81,33 +82,6 @@ void JmenoDialog::closeEvent(QCloseEvent *event)
     m_shell.setMainWindowEnabled(true);
     m_shell.setIndicatorVisible(QStringLiteral("SBO4"), false);
     event->accept();
-}
-
-void JmenoDialog::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        emit nameConfirmed(m_k, m_edit->text());
-        return;
-    case Qt::Key_Escape:
-        close();
-        return;
-    default:
-        QWidget::keyPressEvent(event);
-    }
-}
-
-bool JmenoDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_edit && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-            keyPressEvent(static_cast<QKeyEvent *>(event));
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace catalogue

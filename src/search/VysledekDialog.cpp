@@ -10,13 +10,13 @@
 #include "core/Shell.h"
 #include "dbase/Table.h"
 #include "widgets/Colors.h"
+#include "widgets/DialogKeys.h"
 #include "widgets/OfficeButton.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QTreeView>
@@ -66,7 +66,6 @@ VysledekDialog::VysledekDialog(core::DataModule &data, core::Shell &shell, QWidg
                          treePalette.color(QPalette::Active, QPalette::HighlightedText));
     m_view->setPalette(treePalette);
     m_view->setGeometry(5, 22, 236, 215);
-    m_view->installEventFilter(this);
     connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &VysledekDialog::selectionMoved);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -96,6 +95,10 @@ VysledekDialog::VysledekDialog(core::DataModule &data, core::Shell &shell, QWidg
     connect(m_end, &widgets::OfficeButton::clicked, this, &QWidget::close);
 
     m_show->setEnabled(false);
+    // Enter shows the hit (nothing while a group node or nothing is
+    // selected), Esc leaves, wherever the keyboard is in the dialog.
+    widgets::bindDialogKeys(this, {Qt::Key_Return, Qt::Key_Enter}, [this] { showSelectedHit(); });
+    widgets::bindDialogKeys(this, {Qt::Key_Escape}, [this] { close(); });
 }
 
 QString VysledekDialog::heading() const
@@ -194,33 +197,6 @@ void VysledekDialog::closeEvent(QCloseEvent *event)
     m_shell.setMainWindowEnabled(true);
     m_shell.setIndicatorVisible(QStringLiteral("SBO2"), false);
     m_shell.setIndicatorVisible(QStringLiteral("SBO10"), true);
-}
-
-bool VysledekDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_view && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
-            keyPressEvent(static_cast<QKeyEvent *>(event));
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void VysledekDialog::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        showSelectedHit(); // nothing while a group node or nothing is selected
-        return;
-    case Qt::Key_Escape:
-        close();
-        return;
-    default:
-        QWidget::keyPressEvent(event);
-    }
 }
 
 } // namespace search
