@@ -15,6 +15,51 @@ CatalogueArea::CatalogueArea(QWidget *parent)
 {
     setBackground(QColor(128, 128, 128));
     setActivationOrder(QMdiArea::CreationOrder);
+    connect(this, &QMdiArea::subWindowActivated, this, &CatalogueArea::subWindowWasActivated);
+}
+
+void CatalogueArea::subWindowWasActivated(QMdiSubWindow *window)
+{
+    // A null window only means the frame lost the foreground.
+    if (window && !m_held)
+        m_active = window;
+}
+
+QMdiSubWindow *CatalogueArea::activeCatalogue() const
+{
+    if (m_active && m_active->isVisible() && subWindowList().contains(m_active.data()))
+        return m_active;
+    return currentSubWindow();
+}
+
+void CatalogueArea::hold()
+{
+    if (m_held)
+        return;
+    m_held = true;
+    QWidget *focus = window()->focusWidget();
+    QMdiSubWindow *active = activeCatalogue();
+    m_focus = active && focus && active->isAncestorOf(focus) ? focus : nullptr;
+}
+
+void CatalogueArea::release()
+{
+    if (!m_held)
+        return;
+    m_held = false;
+    QMdiSubWindow *active = activeCatalogue();
+    if (!active)
+        return;
+    m_active = active;
+    if (currentSubWindow() != active)
+        setActiveSubWindow(active);
+    // Without a focus widget of its own, the frame would hand the keyboard
+    // to the first window in the tab chain when it comes back to the
+    // foreground, and that window would become the active one.
+    QWidget *focus = m_focus && m_focus->isEnabled() && active->isAncestorOf(m_focus) ? m_focus.data()
+                                                                                       : active->widget();
+    if (focus && (!window()->focusWidget() || !active->isAncestorOf(window()->focusWidget())))
+        focus->setFocus(Qt::OtherFocusReason);
 }
 
 void CatalogueArea::paintEvent(QPaintEvent *event)

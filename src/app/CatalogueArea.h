@@ -6,6 +6,7 @@
 
 #include <QMdiArea>
 #include <QPixmap>
+#include <QPointer>
 
 #include <functional>
 
@@ -35,6 +36,15 @@ public:
     // were created, wrapping upwards when the row is full.
     void arrangeIcons();
 
+    // The catalogue window the user made active, which the commands act on.
+    // While the frame is held for a dialog or a balloon, activations are not
+    // the user's and leave it alone; release makes it active again, with the
+    // keyboard inside it, so that the frame's return to the foreground (by a
+    // window manager or by the program) finds it there.
+    QMdiSubWindow *activeCatalogue() const;
+    void hold();
+    void release();
+
     // The catalogue window of slot 1..4 by its name, or null.
     QMdiSubWindow *windowOfSlot(int slot) const;
     // Gives a window the client area width x height (its frame added).
@@ -45,8 +55,12 @@ protected:
 
 private:
     void tile(bool columns);
+    void subWindowWasActivated(QMdiSubWindow *window);
 
     QPixmap m_logo; // OB1
+    QPointer<QMdiSubWindow> m_active;
+    QPointer<QWidget> m_focus; // the keyboard's place in m_active when held
+    bool m_held = false;
 };
 
 } // namespace app

@@ -211,7 +211,11 @@ void HlavniDialog::connectFrameCommands()
 
 void HlavniDialog::setMainWindowEnabled(bool enabled)
 {
+    if (!enabled)
+        m_area->hold();
     setEnabled(enabled);
+    if (enabled)
+        m_area->release();
     if (m_assistant)
         m_assistant->setEnabled(enabled);
     scheduleRefresh();
@@ -239,7 +243,7 @@ void HlavniDialog::playSound(const QString &fileName)
 
 QWidget *HlavniDialog::activeCatalogueWindow() const
 {
-    QMdiSubWindow *sub = m_area->currentSubWindow();
+    QMdiSubWindow *sub = m_area->activeCatalogue();
     if (!sub)
         return nullptr;
     if (core::slotOfWindowName(sub->objectName()) > 0)
