@@ -5,8 +5,8 @@
 #include "base/Error.h"
 #include "core/DataModule.h"
 #include "core/Shell.h"
+#include "core/TableDefinitions.h"
 #include "dbase/Table.h"
-#include "widgets/DataControls.h"
 #include "widgets/DataSource.h"
 #include "widgets/Fonts.h"
 
@@ -53,27 +53,38 @@ private:
     QString m_text;
 };
 
-// The seven card fields in the order of DBEdit1..DBEdit7.
+// The seven card fields in the order of DBEdit1..DBEdit7 (the order of
+// CardText::FieldNames).
 struct CardField
 {
-    const char *field;
     const char *label;
     int x, y, w;
-    int maxChars;
+    int maxChars; // 0: the field's width
 };
 
 constexpr int RowTop = 40;
 constexpr int RowStep = 42;
 
 const CardField CardFields[LendingCard::EditCount] = {
-    {"JMENO", "Jméno :", 234, RowTop, 214, 0},                      // DBEdit1
-    {"PRIJMENI", "Příjmení :", 10, RowTop, 214, 0},                 // DBEdit2
-    {"ULICE", "Ulice :", 10, RowTop + RowStep, 200, 0},             // DBEdit3
-    {"CISLO", "Blok/Číslo :", 218, RowTop + RowStep, 90, 0},        // DBEdit4
-    {"TELEFON", "Telefon :", 316, RowTop + RowStep, 132, 0},        // DBEdit5
-    {"OBEC", "Město (Obec) :", 10, RowTop + 2 * RowStep, 300, 0},   // DBEdit6
-    {"PSC", "PSČ :", 318, RowTop + 2 * RowStep, 130, 10},           // DBEdit7
+    {"Jméno :", 234, RowTop, 214, 0},                      // DBEdit1 JMENO
+    {"Příjmení :", 10, RowTop, 214, 0},                 // DBEdit2 PRIJMENI
+    {"Ulice :", 10, RowTop + RowStep, 200, 0},             // DBEdit3 ULICE
+    {"Blok/Číslo :", 218, RowTop + RowStep, 90, 0},        // DBEdit4 CISLO
+    {"Telefon :", 316, RowTop + RowStep, 132, 0},          // DBEdit5 TELEFON
+    {"Město (Obec) :", 10, RowTop + 2 * RowStep, 300, 0},  // DBEdit6 OBEC
+    {"PSČ :", 318, RowTop + 2 * RowStep, 130, 10},         // DBEdit7 PSC
 };
+
+// How many characters the card's field takes.
+int widthOf(int i)
+{
+    if (CardFields[i].maxChars > 0)
+        return CardFields[i].maxChars;
+    for (const dbase::FieldDef &def : core::lendingFields())
+        if (def.name == QLatin1String(CardText::FieldNames[i]))
+            return def.length;
+    return 32767;
+}
 
 // Tab order: surname, first name, street, number, telephone, town, postcode.
 constexpr int TabOrder[LendingCard::EditCount] = {1, 0, 2, 3, 4, 5, 6};
@@ -91,7 +102,6 @@ LendingCard::LendingCard(const Book &book, core::DataModule &data, core::Shell &
     , m_data(data)
     , m_shell(shell)
     , m_ledger(data)
-    , m_source(new widgets::DataSource(data.lendingTable(), this))
 {
     setObjectName(QStringLiteral("Panel10"));
     build();
@@ -115,7 +125,7 @@ QWidget *LendingCard::buildRows(QWidget *parent, bool bound, std::array<QLineEdi
         edit->setEnabled(false);
         if (bound) {
             edit->setObjectName(QStringLiteral("DBEdit%1").arg(i + 1));
-            widgets::bindField(edit, m_source, QString::fromLatin1(f.field), f.maxChars);
+            edit->setMaxLength(widthOf(i));
         }
         edits[i] = edit;
     }
@@ -135,10 +145,8 @@ QWidget *LendingCard::buildRows(QWidget *parent, bool bound, std::array<QLineEdi
     red.setColor(QPalette::Disabled, QPalette::WindowText, Qt::red);
     date->setPalette(red);
     date->setGeometry(130, dateY, 120, 16);
-    if (bound) {
+    if (bound)
         date->setObjectName(QStringLiteral("DBText2"));
-        widgets::bindField(date, m_source, QStringLiteral("DATUM"));
-    }
 
     auto *rule = new QFrame(parent);
     rule->setFrameShape(QFrame::HLine);
@@ -311,72 +319,71 @@ bool LendingCard::run(const std::function<void()> &step)
     return false;
 }
 
-Borrower LendingCard::borrowerOfCard() const
+bool LendingCard::hasBook() const
 {
-    const dbase::Table &cards = m_ledger.cards();
-    return {cards.fieldText(QStringLiteral("PRIJMENI")), cards.fieldText(QStringLiteral("JMENO")),
-            cards.fieldText(QStringLiteral("ULICE"))};
+    // A card belongs to a book: an empty catalogue has none to show.
+    const dbase::Table *book = m_book.table;
+    return book && book->isActive() && (!book->isEmpty() || book->state() == dbase::Table::State::Insert);
+}
+
+CardOwner LendingCard::owner() const
+{
+    return {m_book.slot, m_book.numberText(), m_book.table, m_book.recordEditing && m_book.recordEditing()};
+}
+
+void LendingCard::showCard(const std::optional<CardText> &card)
+{
+    m_hasCard = card.has_value();
+    for (int i = 0; i < EditCount; ++i)
+        m_edits[i]->setText(card ? card->fields[i] : QString());
+    m_date->setText(card ? card->date : QString());
+}
+
+CardText LendingCard::typedCard() const
+{
+    CardText card;
+    for (int i = 0; i < EditCount; ++i)
+        card.fields[i] = m_edits[i]->text();
+    return card;
+}
+
+bool LendingCard::reload()
+{
+    std::optional<CardText> card;
+    if (!run([&] { card = m_ledger.readCard(m_book.slot, m_book.numberText()); }))
+        return false;
+    showCard(card);
+    return true;
 }
 
 // --- handlers -----------------------------------------------------------------
 
 void LendingCard::RxLabel1Click()
 {
-    dbase::Table *book = m_book.table;
-    // A card belongs to a book: an empty catalogue has none to show.
-    if (!book || !book->isActive() || (book->isEmpty() && book->state() != dbase::Table::State::Insert))
-        return;
-    // The one lending table holds the pending card of another window: it is
-    // saved or undone there first.
-    const dbase::Table &cards = m_ledger.cards();
-    if (cards.isActive() && cards.state() != dbase::Table::State::Browse && cards.isModified())
-        return;
-    bool found = false;
-    if (!run([&] { found = m_ledger.findCard(m_book.slot, m_book.numberText()); }))
-        return;
-    if (!found && !run([this] { m_ledger.cards().insert(); }))
+    if (!hasBook() || !reload())
         return;
     setEditsEnabled(false);
-    applyState(found ? State::CardPresent : State::NoCard);
+    applyState(m_hasCard ? State::CardPresent : State::NoCard);
     show();
     raise();
 }
 
 void LendingCard::reactivated()
 {
-    if (!isShown())
+    if (!isShown() || isEditing() || !hasBook())
         return;
-    if (isEditing())
-        return;
-    dbase::Table &cards = m_ledger.cards();
-    if (cards.isActive() && cards.state() != dbase::Table::State::Browse && cards.isModified())
-        return; // another window's card is being edited; it is not disturbed
-    const QString number = m_book.numberText();
-    bool found = false;
-    if (!run([&] { found = m_ledger.findCard(m_book.slot, number); }))
-        return;
-    if (!found && !run([&] { cards.insert(); }))
-        return;
-    applyState(found ? State::CardPresent : State::NoCard);
+    if (reload())
+        applyState(m_hasCard ? State::CardPresent : State::NoCard);
 }
 
 void LendingCard::TD3Click()
 {
     if (m_state == State::Hidden || m_state == State::Editing)
         return;
-    m_cover->hide();
-    dbase::Table &cards = m_ledger.cards();
-    const QString number = m_book.numberText();
-    const bool ok = run([&] {
-        if (m_ledger.isCardOf(number))
-            cards.edit();
-        else
-            cards.insert();
-    });
-    if (!ok) {
-        applyState(m_state);
+    // The edit starts from the card as it stands in the table now.
+    if (!reload())
         return;
-    }
+    m_cover->hide();
     setEditsEnabled(true);
     applyState(State::Editing);
     m_edits[1]->setFocus();
@@ -387,46 +394,50 @@ void LendingCard::TD4Click()
     if (m_state != State::Editing)
         return;
     setEditsEnabled(false);
-    const QString number = m_book.numberText();
-    const bool recordEditing = m_book.recordEditing && m_book.recordEditing();
-    dbase::Table &cards = m_ledger.cards();
+    const CardOwner book = owner();
     // The card's typed texts and the book's are checked before anything is
     // written; a refused value keeps the card in edit with what was typed.
-    const bool stored = run([&] {
-        m_source->updateRecord();
-        m_ledger.stampCard(m_book.slot, number);
-        if (recordEditing && m_book.source)
+    std::optional<CardText> stored;
+    const bool ok = run([&] {
+        if (book.recordEditing && m_book.source)
             m_book.source->updateRecord();
-        LendingLedger::markBook(*m_book.table, true, recordEditing);
-        applyState(State::CardPresent);
-        cards.post();
+        stored = m_ledger.saveCard(book, typedCard());
     });
-    if (!stored) {
+    if (!ok) {
         setEditsEnabled(true);
         applyState(State::Editing);
         return;
     }
+    showCard(stored);
     applyState(State::CardPresent);
-    link(QStringLiteral("Propojuji data s ostatními moduly"), borrowerOfCard(), true);
+    link(QStringLiteral("Propojuji data s ostatními moduly"), stored->borrower(), true);
 }
 
 void LendingCard::TD2Click()
 {
     if (m_state != State::CardPresent)
         return;
-    dbase::Table &cards = m_ledger.cards();
-    const bool recordEditing = m_book.recordEditing && m_book.recordEditing();
+    const CardOwner book = owner();
+    // The card is found again before it goes: its borrower is unflagged as
+    // the table has it, not as an older reading showed it.
+    std::optional<CardText> card;
+    if (!run([&] { card = m_ledger.readCard(book.slot, book.numberText); }))
+        return;
+    const Borrower borrower = card ? card->borrower() : typedCard().borrower();
     // The progress box stays up until the card is gone and the book marked.
-    link(QStringLiteral("Odstraňuji propojení dat s ostatními moduly"), borrowerOfCard(), false, [&] {
-        run([&] {
-            cards.remove();
-            if (recordEditing && m_book.source)
+    link(QStringLiteral("Odstraňuji propojení dat s ostatními moduly"), borrower, false, [&] {
+        const bool gone = run([&] {
+            if (book.recordEditing && m_book.source)
                 m_book.source->updateRecord();
-            LendingLedger::markBook(*m_book.table, false, recordEditing);
+            m_ledger.deleteCard(book);
         });
-        run([&] { cards.insert(); });
         setEditsEnabled(false);
-        applyState(State::NoCard, true);
+        if (gone) {
+            showCard(std::nullopt);
+            applyState(State::NoCard, true);
+        } else if (reload()) {
+            applyState(m_hasCard ? State::CardPresent : State::NoCard);
+        }
     });
 }
 
@@ -435,10 +446,10 @@ void LendingCard::TD5Click()
     if (m_state != State::Editing)
         return;
     setEditsEnabled(false);
-    dbase::Table &cards = m_ledger.cards();
-    const bool existed = !cards.fieldText(QStringLiteral("DATUM")).isEmpty();
-    run([&] { cards.cancel(); });
-    if (existed) {
+    // What was typed goes; the card shows as the table has it.
+    if (!reload())
+        showCard(std::nullopt);
+    if (m_hasCard) {
         m_cover->hide();
         applyState(State::CardPresent);
     } else {
@@ -451,10 +462,6 @@ void LendingCard::TD7Click()
 {
     if (m_state == State::Hidden || m_state == State::Editing)
         return;
-    // An untouched blank card is never stored.
-    dbase::Table &cards = m_ledger.cards();
-    if (cards.isActive() && cards.state() == dbase::Table::State::Insert && !cards.isModified())
-        run([&] { cards.cancel(); });
     hide();
     applyState(State::Hidden);
 }

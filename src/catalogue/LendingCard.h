@@ -30,12 +30,12 @@ class Shell;
 namespace dbase {
 class Table;
 }
+
 namespace widgets {
 class DataSource;
 }
 
 namespace catalogue {
-
 
 class LendingCard : public QWidget
 {
@@ -46,7 +46,8 @@ public:
     enum class State { Hidden, NoCard, CardPresent, Editing };
 
     // The book side of the card: the catalogue window's slot, table and data
-    // source, the number text its C1 shows and whether the record is in
+    // source (its typed texts go into the record before the book is marked
+    // lent), the number text its C1 shows and whether the record is in
     // record edit mode.
     struct Book
     {
@@ -75,9 +76,9 @@ public:
     void TD5Click();      // undo the card's changes
     void TD7Click();      // leave the card
 
-    // The window with a shown card became active again: the main-window items
-    // go off once more, and a card not being edited is looked up again (the
-    // one lending table may have moved to another window's card meanwhile).
+    // The window with a shown card became active again: a card not being
+    // edited is read again (another program of the family may have changed
+    // it meanwhile); a card being edited keeps what was typed.
     void reactivated();
 
 signals:
@@ -94,14 +95,19 @@ private:
     bool run(const std::function<void()> &step);
     bool link(const QString &text, const Borrower &borrower, bool lent,
               const std::function<void()> &beforeClose = {});
-    Borrower borrowerOfCard() const;
+    bool hasBook() const;
+    CardOwner owner() const;
+    // Reads the book's card afresh into the edits; false when reading failed.
+    bool reload();
+    void showCard(const std::optional<CardText> &card);
+    CardText typedCard() const;
 
     Book m_book;
     core::DataModule &m_data;
     core::Shell &m_shell;
     LendingLedger m_ledger;
-    widgets::DataSource *m_source = nullptr;
     State m_state = State::Hidden;
+    bool m_hasCard = false; // the book had a card when it was last read
 
     std::array<QLineEdit *, EditCount> m_edits{};      // DBEdit1..DBEdit7
     std::array<QLineEdit *, EditCount> m_coverEdits{}; // their copies on Kryti

@@ -17,7 +17,18 @@ const QString LentText = QStringLiteral("Půjčeno");
 // The first address book is Table8, the second Table9.
 constexpr int FirstAddressTable = 8;
 
+// Any record still pending from an interrupted operation goes first: a card
+// is never stored under another book.
+void dropPending(dbase::Table &table)
+{
+    if (table.isActive() && table.state() != dbase::Table::State::Browse)
+        table.cancel();
+}
+
 } // namespace
+
+const std::array<const char *, CardText::FieldCount> CardText::FieldNames = {
+    "JMENO", "PRIJMENI", "ULICE", "CISLO", "TELEFON", "OBEC", "PSC"};
 
 LendingLedger::LendingLedger(core::DataModule &data)
     : m_data(data)
@@ -39,6 +50,7 @@ bool LendingLedger::findCard(int slot, const QString &numberText)
     dbase::Table &table = cards();
     if (!table.isActive())
         m_data.openTable(7);
+    dropPending(table);
     table.setFiltered(true);
     table.setFilter(filterFor(slot));
     table.setOrder(QStringLiteral("ID"));
@@ -55,14 +67,50 @@ bool LendingLedger::isCardOf(const QString &numberText) const
     return table.fieldText(QStringLiteral("ID")) == numberText;
 }
 
-void LendingLedger::stampCard(int slot, const QString &numberText)
+std::optional<CardText> LendingLedger::readCard(int slot, const QString &numberText)
+{
+    if (!findCard(slot, numberText))
+        return std::nullopt;
+    const dbase::Table &table = cards();
+    CardText card;
+    for (int i = 0; i < CardText::FieldCount; ++i)
+        card.fields[i] = table.fieldText(QString::fromLatin1(CardText::FieldNames[i]));
+    card.date = table.fieldText(QStringLiteral("DATUM"));
+    return card;
+}
+
+CardText LendingLedger::saveCard(const CardOwner &owner, const CardText &typed)
 {
     dbase::Table &table = cards();
-    if (table.state() == dbase::Table::State::Browse)
+    if (findCard(owner.slot, owner.numberText))
         table.edit();
-    table.setFieldText(QStringLiteral("DATUM"), QDate::currentDate().toString(QStringLiteral("d.M.yyyy")));
-    table.setFieldText(QStringLiteral("ID"), numberText);
-    table.setFieldText(QStringLiteral("PROGRAM"), core::slotInfo(slot).lendingCode);
+    else
+        table.insert();
+    try {
+        for (int i = 0; i < CardText::FieldCount; ++i)
+            table.setFieldText(QString::fromLatin1(CardText::FieldNames[i]), typed.fields[i]);
+        table.setFieldText(QStringLiteral("DATUM"), QDate::currentDate().toString(QStringLiteral("d.M.yyyy")));
+        table.setFieldText(QStringLiteral("ID"), owner.numberText);
+        table.setFieldText(QStringLiteral("PROGRAM"), core::slotInfo(owner.slot).lendingCode);
+        table.post();
+    } catch (...) {
+        dropPending(table);
+        throw;
+    }
+    // The card is stored first: a book is never marked lent without one.
+    if (owner.book)
+        markBook(*owner.book, true, owner.recordEditing);
+    CardText stored = typed;
+    stored.date = QDate::currentDate().toString(QStringLiteral("d.M.yyyy"));
+    return readCard(owner.slot, owner.numberText).value_or(stored);
+}
+
+void LendingLedger::deleteCard(const CardOwner &owner)
+{
+    if (findCard(owner.slot, owner.numberText))
+        cards().remove();
+    if (owner.book)
+        markBook(*owner.book, false, owner.recordEditing);
 }
 
 void LendingLedger::markBook(dbase::Table &book, bool lent, bool recordEditing)

@@ -1,16 +1,22 @@
 #pragma once
 
 // The lending table and the family's address books, without any window:
-// finding the card of a book, marking the book as lent, and flagging or
-// clearing the borrower in the address books. The lending card overlay of a
-// catalogue window drives it; tests and the benchmark use it directly.
+// the cards of the books, the books' lent marker, and the borrower flags in
+// the address books. The lending card overlay of a catalogue window drives
+// it; tests and the benchmark use it directly.
 //
-// There is one lending table for the whole program (one cursor, one filter):
-// finding a card for one catalogue moves it for every window.
+// There is one lending table for the whole program (one cursor, one filter)
+// and every catalogue window shows a card from it. So each operation here is
+// a transaction of its own: it finds the book's card by its key (the book's
+// number text and the catalogue's program code) immediately before it reads
+// or writes, and it leaves no record pending. What a window shows or has
+// typed lives in the window, never in the table's cursor.
 
 #include <QString>
 
+#include <array>
 #include <functional>
+#include <optional>
 
 namespace core {
 class DataModule;
@@ -29,6 +35,31 @@ struct Borrower
     QString street;  // ULICE of the card, ULICE1 of the address book
 };
 
+// What a card says: the seven texts the user types, in the order of the
+// card's edits (first name, surname, street, number, telephone, town,
+// postcode), and the date of the loan.
+struct CardText
+{
+    static constexpr int FieldCount = 7;
+    static const std::array<const char *, FieldCount> FieldNames; // JMENO, PRIJMENI, ...
+
+    std::array<QString, FieldCount> fields;
+    QString date;
+
+    Borrower borrower() const { return {fields[1], fields[0], fields[2]}; }
+};
+
+// The book a card belongs to: its catalogue, its number text as the window
+// shows it, its table (positioned on it) and whether the record is in
+// record edit mode.
+struct CardOwner
+{
+    int slot = 1;
+    QString numberText;
+    dbase::Table *book = nullptr;
+    bool recordEditing = false;
+};
+
 class LendingLedger
 {
 public:
@@ -39,17 +70,20 @@ public:
     // "PROGRAM = 'GS'" and the like for the slot's lending code.
     static QString filterFor(int slot);
 
-    // Opens the lending table when it is closed, filters it to the slot's
-    // catalogue, orders it by ID and looks up the book's number text.
-    // Returns true when the current record is the book's card.
-    bool findCard(int slot, const QString &numberText);
-    // The current record is the card of the book with this number text.
-    bool isCardOf(const QString &numberText) const;
+    // The book's card, read afresh from the table, or nothing when the book
+    // has none. Opens the lending table on first use. Throws dbase::Error.
+    std::optional<CardText> readCard(int slot, const QString &numberText);
 
-    // Fills in what makes a card the book's: today's date, the number text
-    // and the slot's lending code (the card is put into edit state first
-    // unless it is being inserted).
-    void stampCard(int slot, const QString &numberText);
+    // Stores what was typed as the book's card: its existing card is found
+    // again and updated, or a card is added when the book has none. Today's
+    // date, the number text and the program code make it the book's; then
+    // the book is marked lent. A value the table refuses throws before
+    // anything is written. Returns the card as stored.
+    CardText saveCard(const CardOwner &owner, const CardText &typed);
+
+    // Deletes the book's card, found again by its key (none found: nothing
+    // to delete), and marks the book not lent.
+    void deleteCard(const CardOwner &owner);
 
     // Writes the book's lent marker PUJCENO ("Půjčeno" or empty) and posts
     // it. A book in record edit mode is posted with its other pending
@@ -72,6 +106,11 @@ public:
     int matchedLastTime() const { return m_matched; }
 
 private:
+    // Filters the table to the slot's catalogue and moves to the book's
+    // card; true when there is one.
+    bool findCard(int slot, const QString &numberText);
+    bool isCardOf(const QString &numberText) const;
+
     void flagIn(int tableNumber, const QString &flag, const Borrower &borrower, bool lent,
                 int position, const Progress &progress);
 

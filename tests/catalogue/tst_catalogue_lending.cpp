@@ -141,6 +141,7 @@ private:
     bool enabled(CatalogueWindow *w, const char *name) { return w->findChild<QAction *>(QString::fromLatin1(name))->isEnabled(); }
     void openCard(CatalogueWindow *w) { QTest::mouseClick(w->findChild<QLabel *>(QStringLiteral("RxLabel1")), Qt::LeftButton); }
     void lend(CatalogueWindow *w, const QString &surname, const QString &name, const QString &street);
+    QStringList cardsInTable();
 
     std::unique_ptr<CatalogueFixture> p;
 };
@@ -453,42 +454,95 @@ void LendingTest::closesRefusedOverAnUnsavedCard()
     QVERIFY(p->main.enabled(catalogue::Command::FileMenu));
 }
 
+// Every card of the lending table as "ID PROGRAM surname name", in file order.
+QStringList LendingTest::cardsInTable()
+{
+    dbase::Table *cards = p->data.lendingTable();
+    cards->setFiltered(false);
+    cards->setOrder(QString());
+    QStringList all;
+    for (cards->first(); !cards->eof(); cards->next())
+        all << QStringLiteral("%1 %2 %3 %4")
+                   .arg(cards->fieldText(QStringLiteral("ID")), cards->fieldText(QStringLiteral("PROGRAM")),
+                        cards->fieldText(QStringLiteral("PRIJMENI")), cards->fieldText(QStringLiteral("JMENO")))
+                   .trimmed();
+    return all;
+}
+
 void LendingTest::twoWindowsShareTheOneLendingTable()
 {
     CatalogueWindow *a = p->openFromDialog(1);
-    addBook(a, QStringLiteral("1"), QStringLiteral("Alfa"));
-    lend(a, QStringLiteral("Alfová"), QStringLiteral("Anna"), QStringLiteral("A 1"));
+    addBook(a, QStringLiteral("12"), QStringLiteral("Alfa"));
+    lend(a, QStringLiteral("Novák"), QStringLiteral("Jan"), QStringLiteral("A 1"));
     CatalogueWindow *b = p->openFromDialog(2);
-    addBook(b, QStringLiteral("1"), QStringLiteral("Beta"));
-    lend(b, QStringLiteral("Betová"), QStringLiteral("Bára"), QStringLiteral("B 2"));
+    addBook(b, QStringLiteral("13"), QStringLiteral("Beta"));
+    auto activate = [this](CatalogueWindow *w) { p->main.area.setActiveSubWindow(w->subWindow()); };
+    auto lent = [](CatalogueWindow *w) { return w->table()->fieldText(QStringLiteral("PUJCENO")); };
+    const QString today = QDate::currentDate().toString(QStringLiteral("d.M.yyyy"));
 
-    // Both cards shown; the table follows the window opened last, and the
-    // other window finds its own card again when it is activated.
-    p->main.area.setActiveSubWindow(a->subWindow());
+    // B starts editing its empty card; A's card is shown meanwhile (the one
+    // cursor goes to Novák); B's save still makes a card of B's own book.
+    activate(b);
+    openCard(b);
+    QCOMPARE(card(b)->state(), State::NoCard);
+    trigger(b, "TD3");
+    activate(a);
     openCard(a);
-    p->main.area.setActiveSubWindow(b->subWindow());
-    openCard(b);
-    QCOMPARE(edit(b, 2)->text(), QStringLiteral("Betová"));
-    p->main.area.setActiveSubWindow(a->subWindow());
-    QCOMPARE(edit(a, 2)->text(), QStringLiteral("Alfová"));
-    QVERIFY(!p->main.enabled(catalogue::Command::FileMenu));
-
-    // While one card is being edited another window's card stays closed, so
-    // the pending card is never stored under another book.
-    trigger(a, "TD3");
-    CatalogueFixture::type(edit(a, 2), QStringLiteral("Alfová-Nová"));
-    trigger(b, "TD7");
-    p->main.area.setActiveSubWindow(b->subWindow());
-    openCard(b);
-    QCOMPARE(card(b)->state(), State::Hidden);
-    p->main.area.setActiveSubWindow(a->subWindow());
-    trigger(a, "TD4");
-    QCOMPARE(p->data.lendingTable()->fieldText(QStringLiteral("PRIJMENI")), QStringLiteral("Alfová-Nová"));
-    QCOMPARE(p->data.lendingTable()->fieldText(QStringLiteral("PROGRAM")), QStringLiteral("GS"));
-    p->main.area.setActiveSubWindow(b->subWindow());
-    openCard(b);
+    QCOMPARE(card(a)->state(), State::CardPresent);
+    QCOMPARE(edit(a, 2)->text(), QStringLiteral("Novák"));
+    activate(b);
+    QCOMPARE(card(b)->state(), State::Editing);
+    QCOMPARE(edit(b, 2)->text(), QString());
+    CatalogueFixture::type(edit(b, 2), QStringLiteral("Veselá"));
+    trigger(b, "TD4");
     QCOMPARE(card(b)->state(), State::CardPresent);
-    QCOMPARE(edit(b, 2)->text(), QStringLiteral("Betová"));
+    QCOMPARE(cardsInTable(), (QStringList{"12 GS Novák Jan", "13 G1 Veselá"}));
+    QCOMPARE(lent(a), QStringLiteral("Půjčeno"));
+    QCOMPARE(lent(b), QStringLiteral("Půjčeno"));
+
+    // A's card shown while B edits: A's delete takes A's card only, and B's
+    // edit carries on and is stored under B's book.
+    trigger(b, "TD3");
+    CatalogueFixture::type(edit(b, 1), QStringLiteral("Eva"));
+    activate(a);
+    QCOMPARE(edit(a, 2)->text(), QStringLiteral("Novák"));
+    trigger(a, "TD2");
+    QCOMPARE(card(a)->state(), State::NoCard);
+    QCOMPARE(lent(a), QString());
+    QCOMPARE(cardsInTable(), (QStringList{"13 G1 Veselá"}));
+    activate(b);
+    QCOMPARE(edit(b, 1)->text(), QStringLiteral("Eva"));
+    trigger(b, "TD4");
+    QCOMPARE(cardsInTable(), (QStringList{"13 G1 Veselá Eva"}));
+    QCOMPARE(b->findChild<QLabel *>(QStringLiteral("DBText2"))->text(), today);
+
+    // A creates a card again while B undoes an edit: each save stamps only its
+    // own card, undo brings back what the table has, never A's pending text.
+    activate(a);
+    trigger(a, "TD3");
+    CatalogueFixture::type(edit(a, 2), QStringLiteral("Horák"));
+    activate(b);
+    trigger(b, "TD3");
+    CatalogueFixture::type(edit(b, 2), QStringLiteral("Nikdo"));
+    activate(a);
+    trigger(a, "TD4");
+    activate(b);
+    trigger(b, "TD5");
+    QCOMPARE(card(b)->state(), State::CardPresent);
+    QCOMPARE(edit(b, 2)->text(), QStringLiteral("Veselá"));
+    QCOMPARE(cardsInTable(), (QStringList{"13 G1 Veselá Eva", "12 GS Horák"}));
+    QCOMPARE(lent(a), QStringLiteral("Půjčeno"));
+    QCOMPARE(lent(b), QStringLiteral("Půjčeno"));
+
+    // Activation reads the card afresh: B, shown, follows its own card and
+    // not the table's cursor, which the last save left on A's.
+    activate(a);
+    activate(b);
+    QCOMPARE(edit(b, 2)->text(), QStringLiteral("Veselá"));
+    trigger(b, "TD2");
+    QCOMPARE(cardsInTable(), (QStringList{"12 GS Horák"}));
+    QCOMPARE(lent(b), QString());
+    QCOMPARE(lent(a), QStringLiteral("Půjčeno"));
 }
 
 QTEST_MAIN(LendingTest)
