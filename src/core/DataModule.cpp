@@ -1,5 +1,7 @@
 #include "DataModule.h"
 
+#include "SearchCopy.h"
+
 #include "Slots.h"
 #include "TableDefinitions.h"
 
@@ -42,6 +44,14 @@ DataModule::DataModule(const platform::ProgramDirectory &dir, QObject *parent)
         table->setTableName(fileOf(n));
         m_tables[n - 1] = table;
     }
+    m_searchCopy = std::make_unique<SearchCopy>(*this);
+}
+
+DataModule::~DataModule() = default;
+
+SearchCopy &DataModule::searchCopy() const
+{
+    return *m_searchCopy;
 }
 
 dbase::Table *DataModule::table(int n) const

@@ -11,8 +11,11 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 
 namespace core {
+
+class SearchCopy;
 
 class DataModule : public QObject
 {
@@ -21,10 +24,13 @@ public:
     static constexpr int TableCount = 9;
 
     explicit DataModule(const platform::ProgramDirectory &dir, QObject *parent = nullptr);
+    ~DataModule() override;
 
     dbase::Table *table(int n) const;        // Table1..Table9, n = 1..9
     dbase::Table *bookTable(int slot) const; // Table1..Table4 of slot 1..4
     dbase::Table *auxiliaryTable() const;    // Table5
+    // The one owner of Table5 for its readers: searches, picker, reports.
+    SearchCopy &searchCopy() const;
     dbase::Table *tipsTable() const;         // Table6
     dbase::Table *lendingTable() const;      // Table7
     dbase::Table *addressBook(int n) const;  // Table8, Table9 of n = 1..2
@@ -42,6 +48,7 @@ public:
 private:
     platform::ProgramDirectory m_dir;
     std::array<dbase::Table *, TableCount> m_tables{};
+    std::unique_ptr<SearchCopy> m_searchCopy;
 };
 
 } // namespace core

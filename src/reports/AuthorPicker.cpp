@@ -3,6 +3,7 @@
 #include "DialogParts.h"
 
 #include "core/DataModule.h"
+#include "core/SearchCopy.h"
 #include "core/Shell.h"
 #include "dbase/Table.h"
 #include "widgets/Colors.h"
@@ -128,11 +129,8 @@ void AuthorPicker::fill()
     m_tree->clear();
     m_chosen.clear();
     m_confirm->setEnabled(false);
-    dbase::Table *aux = m_data.auxiliaryTable();
     try {
-        aux->close();
-        aux->setFiltered(false);
-        m_data.openTable(5);
+        dbase::Table *aux = &m_data.searchCopy().reopen();
         aux->setOrder(QStringLiteral("AUTOR"));
         QStringList names;
         QHash<QString, dbase::Table::Bookmark> first;
@@ -171,7 +169,7 @@ void AuthorPicker::follow(QTreeWidgetItem *item)
     m_chosen.clear();
     const quint32 bookmark = item ? item->data(0, BookmarkRole).toUInt() : 0;
     if (bookmark) {
-        dbase::Table *aux = m_data.auxiliaryTable();
+        dbase::Table *aux = &m_data.searchCopy().table();
         try {
             aux->gotoBookmark(bookmark);
             m_chosen = trimmedRight(aux->fieldText(QStringLiteral("AUTOR")));

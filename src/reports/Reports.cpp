@@ -9,6 +9,7 @@
 #include "core/AppSettings.h"
 #include "core/DataModule.h"
 #include "core/GenreChoice.h"
+#include "core/SearchCopy.h"
 #include "core/SharedPrinter.h"
 #include "core/Shell.h"
 #include "dbase/DbfTypes.h"
@@ -24,7 +25,7 @@ Reports::Reports(const ReportServices &services, QObject *parent)
     core::GenreChoice *genre = &services.genre;
     core::SharedPrinter *printer = &services.printer;
     m_runner = std::make_unique<ReportRunner>(
-        *services.data.auxiliaryTable(), [genre] { return genre->genre(); },
+        services.data.searchCopy().table(), [genre] { return genre->genre(); },
         [printer] { return printer->printer(); });
     m_runner->setErrorDisplay([&shell = services.shell](const QString &message) { shell.showError(message); });
     m_selection = std::make_unique<SelectionDialog>(services.shell);
@@ -57,7 +58,7 @@ Reports::Reports(const ReportServices &services, QObject *parent)
     });
     connect(m_picker.get(), &AuthorPicker::authorConfirmed, this, [this](const QString &author) {
         try {
-            ReportForm::restrictToAuthor(*m_services.data.auxiliaryTable(), author);
+            ReportForm::restrictToAuthor(m_services.data.searchCopy().table(), author);
         } catch (const dbase::Error &e) {
             m_services.shell.showError(e.message());
             return;
@@ -134,8 +135,7 @@ void Reports::startAuthors()
     if (!rebuild())
         return;
     try {
-        m_services.data.auxiliaryTable()->close();
-        m_services.data.openTable(5);
+        m_services.data.searchCopy().reopen();
     } catch (const dbase::Error &e) {
         m_services.shell.showError(e.message());
         return;
@@ -158,6 +158,8 @@ void Reports::runForm(ReportKind kind, const QString &mark)
         m_runner->print(form(kind));
     else
         m_runner->preview(form(kind));
+    // However the report ended, the next reader finds the copy unfiltered.
+    m_services.data.searchCopy().release();
     emit reportFinished(kind);
 }
 

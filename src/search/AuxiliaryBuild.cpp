@@ -7,6 +7,7 @@
 #include "core/AppSettings.h"
 #include "core/AuxiliaryCopy.h"
 #include "core/DataModule.h"
+#include "core/SearchCopy.h"
 #include "core/Shell.h"
 #include "dbase/Table.h"
 #include "platform/Error.h"
@@ -48,7 +49,8 @@ void build(core::DataModule &data, core::AppSettings &settings, int slot, InfoNa
 {
     window.setPhase(QStringLiteral("Probíhá příprava pomocné databáze"));
     window.setPosition(16);
-    dbase::Table *auxiliary = data.auxiliaryTable();
+    dbase::Table *auxiliary = &data.searchCopy().table();
+    data.searchCopy().release();
     auxiliary->setDatabaseName(data.programDirectory().dataDir());
 
     // The new copy is built beside the old one, which stays usable (and

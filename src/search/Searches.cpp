@@ -7,6 +7,7 @@
 #include "VysledekDialog.h"
 
 #include "core/DataModule.h"
+#include "core/SearchCopy.h"
 #include "dbase/Table.h"
 
 namespace search {
@@ -42,6 +43,8 @@ void Searches::showFindDialog(int slot)
 
 void Searches::keyChosen(int k)
 {
+    // Whatever a report left on the copy, the search reads all of it.
+    m_services.data.searchCopy().release();
     m_pomocna->setSearch(m_find->slot(), k, QString::fromUtf8(searchKey(k).heading));
     m_find->setEnabled(false);
     m_pomocna->move(PomocnaDialog::placeFor(m_find->pos(), k));

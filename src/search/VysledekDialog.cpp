@@ -7,6 +7,7 @@
 
 #include "base/Error.h"
 #include "core/DataModule.h"
+#include "core/SearchCopy.h"
 #include "core/Shell.h"
 #include "dbase/Table.h"
 #include "widgets/Colors.h"
@@ -117,11 +118,7 @@ bool VysledekDialog::start(int k, int slot, const QString &heading)
     // The copy is read afresh: it may have been rebuilt since the last search.
     QString failure;
     try {
-        dbase::Table *auxiliary = m_data.auxiliaryTable();
-        if (auxiliary->isActive())
-            auxiliary->close();
-        m_data.openTable(5);
-        fillResultTree(*m_tree, *auxiliary, k);
+        fillResultTree(*m_tree, m_data.searchCopy().reopen(), k);
     } catch (const base::Error &error) {
         failure = error.message();
     }
@@ -163,7 +160,7 @@ void VysledekDialog::selectionMoved()
     const QModelIndexList selected = m_view->selectionModel()->selectedIndexes();
     const int node = selected.isEmpty() ? ResultTree::None : m_tree->nodeOf(selected.first());
     if (m_tree->isHit(node)) {
-        dbase::Table *auxiliary = m_data.auxiliaryTable();
+        dbase::Table *auxiliary = &m_data.searchCopy().table();
         try {
             if (auxiliary->isActive()) {
                 auxiliary->gotoBookmark(m_tree->reference(node));

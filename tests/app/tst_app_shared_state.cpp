@@ -12,7 +12,14 @@
 #include "dbase/Table.h"
 #include "widgets/Balloon.h"
 
+#include "reportengine/Printing.h"
+#include "widgets/PressableWidget.h"
+
+#include <QAbstractButton>
 #include <QApplication>
+#include <QTimer>
+#include <QTreeView>
+#include <QTreeWidget>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 
@@ -29,7 +36,8 @@ QWidget *visibleWindow(const char *name)
     return nullptr;
 }
 
-// A catalogue of the slot with the titles given, opened in its window.
+// A catalogue of the slot with the books given ("title" or "title/author"),
+// opened in its window.
 CatalogueWindow *openWithBooks(AppFixture &f, app::ProgramContext &program, int slot, const QStringList &titles)
 {
     const QString file = f.dir().dataDir() + core::bookTableFile(slot);
@@ -41,9 +49,10 @@ CatalogueWindow *openWithBooks(AppFixture &f, app::ProgramContext &program, int 
         t.setTableName(core::bookTableFile(slot));
         t.open();
         int n = 10 * slot;
-        for (const QString &title : titles) {
+        for (const QString &book : titles) {
             t.insert();
-            t.setFieldText(QStringLiteral("NAZEV"), title);
+            t.setFieldText(QStringLiteral("NAZEV"), book.section(QLatin1Char('/'), 0, 0));
+            t.setFieldText(QStringLiteral("AUTOR"), book.section(QLatin1Char('/'), 1, 1));
             t.setFieldText(QStringLiteral("CISLO"), QString::number(++n));
             t.post();
         }
@@ -61,6 +70,35 @@ int recordsOf(app::ProgramContext &program, int slot)
     return program.dataModule()->bookTable(slot)->recordCount();
 }
 
+// Answers the next question that holds the program in a loop of its own
+// with the button captioned "Ne", whatever kind of window asks it.
+void answerNoWhenAsked()
+{
+    QTimer::singleShot(50, [] {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (!top->isVisible())
+                continue;
+            for (QAbstractButton *b : top->findChildren<QAbstractButton *>())
+                if (b->isVisible() && b->text() == QLatin1String("Ne"))
+                    return b->click();
+            for (widgets::PressableWidget *b : top->findChildren<widgets::PressableWidget *>())
+                if (b->isVisible() && b->caption() == QLatin1String("Ne"))
+                    return QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+        }
+        answerNoWhenAsked();
+    });
+}
+
+int leavesOf(const QAbstractItemModel *model, const QModelIndex &parent = {})
+{
+    int n = 0;
+    for (int r = 0; r < model->rowCount(parent); ++r) {
+        const QModelIndex child = model->index(r, 0, parent);
+        n += model->rowCount(child) ? leavesOf(model, child) : 1;
+    }
+    return n;
+}
+
 } // namespace
 
 class SharedStateTest : public QObject
@@ -69,6 +107,7 @@ class SharedStateTest : public QObject
 
 private slots:
     void activeCatalogueSurvivesEveryDialog();
+    void searchAfterARefusedOneAuthorReportListsEveryBook();
 };
 
 // The user's way of answering: the dialog comes to the foreground (as a
@@ -153,6 +192,40 @@ void SharedStateTest::activeCatalogueSurvivesEveryDialog()
     click("DotazOdstranitDialog", "OfficeButton1");
     QTRY_COMPARE(recordsOf(*program, 2), 2);
     QCOMPARE(recordsOf(*program, 1), 3);
+}
+
+void SharedStateTest::searchAfterARefusedOneAuthorReportListsEveryBook()
+{
+    if (reportengine::printerInstalled())
+        QSKIP("a printer is installed here: the report would print");
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    openWithBooks(f, *program, 1, {"Válka s mloky/Čapek Karel", "Krakatit/Čapek Karel", "Babička/Němcová Božena"});
+
+    // The list of one author in print mode; no printer, and no preview either.
+    commandOf(main, "MS5")->trigger();
+    click("NahledDialog", "OfficeLabel2");
+    QTRY_VERIFY(visibleWindow("AutorDialog"));
+    click("AutorDialog", "OfficeLabel2");
+    QTRY_VERIFY(visibleWindow("Vysledek1Dialog"));
+    auto *authors = visibleWindow("Vysledek1Dialog")->findChild<QTreeWidget *>(QStringLiteral("TreeView1"));
+    QCOMPARE(authors->topLevelItemCount(), 2);
+    authors->setCurrentItem(authors->topLevelItem(0));
+    answerNoWhenAsked();
+    click("Vysledek1Dialog", "OfficeButton1");
+    QTRY_VERIFY(main->isEnabled());
+
+    // The next search by title finds every book of the catalogue.
+    commandOf(main, "MU7")->trigger();
+    click("NajitDialog", "OfficeLabel2");
+    QTRY_VERIFY(visibleWindow("PomocnaDialog"));
+    click("PomocnaDialog", "OfficeLabel2");
+    QTRY_VERIFY(visibleWindow("VysledekDialog"));
+    auto *results = visibleWindow("VysledekDialog")->findChild<QTreeView *>(QStringLiteral("TreeView1"));
+    QCOMPARE(leavesOf(results->model()), 3);
 }
 
 QTEST_MAIN(SharedStateTest)
