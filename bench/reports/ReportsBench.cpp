@@ -21,7 +21,7 @@
 #include "reports/SelectionDialog.h"
 #include "reports/SubDialog.h"
 #include "widgets/OfficeLabel.h"
-#include "search/AuxiliaryBuild.h"
+#include "core/SearchCopy.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -96,7 +96,7 @@ int main(int argc, char *argv[])
     // --shots DIR: a picture of the preview window of every report at every level.
     if (const int i = int(args.indexOf(QStringLiteral("--shots"))); i > 0 && i + 1 < args.size()) {
         const QString folder = args.at(i + 1);
-        if (!search::runAuxiliaryBuild(data, settings, shell, 1, search::BuildMode::Print))
+        if (!data.searchCopy().rebuild(1, settings, shell))
             return 1;
         struct Shot { reports::ReportKind kind; reports::ListDetail detail; const char *name; };
         const Shot shots[] = {
@@ -156,7 +156,7 @@ int main(int argc, char *argv[])
             before = rssKiB(); // the program with its tables open, before the preview
         if (withBuild) {
             settings.setAuxiliarySlot(0);
-            if (!search::runAuxiliaryBuild(data, settings, shell, 1, search::BuildMode::Print))
+            if (!data.searchCopy().rebuild(1, settings, shell))
                 return 1;
         }
         form.setDetail(reports::ListDetail::Full);

@@ -3,7 +3,7 @@
 // Czech titles, authors and publishers; the catalogue is open as its window
 // would have it. Measured:
 //
-//   build      runAuxiliaryBuild (progress window, template, copy, index);
+//   build      the search copy rebuild (progress window, template, copy, index);
 //   tree k     VysledekDialog::start for keys 1, 2, 3 and 6: the copy opened
 //              afresh, the tree filled (and sorted for 2 and 3), the window
 //              shown and painted;
@@ -22,7 +22,7 @@
 #include "core/DataModule.h"
 #include "core/TableDefinitions.h"
 #include "dbase/Table.h"
-#include "search/AuxiliaryBuild.h"
+#include "core/SearchCopy.h"
 #include "search/ResultTree.h"
 #include "search/VysledekDialog.h"
 #include "widgets/OfficeButton.h"
@@ -84,7 +84,7 @@ int main(int argc, char **argv)
     // work the second says what the program itself needs.
     clock.restart();
     double cpu = cpuSeconds();
-    if (!search::runAuxiliaryBuild(data, settings, shell, 1, search::BuildMode::Search))
+    if (!data.searchCopy().rebuild(1, settings, shell))
         return fail(qPrintable(shell.errors.join(QLatin1Char(' '))));
     std::printf("build of the search copy: %.0f ms (CPU %.0f ms)\n", double(clock.elapsed()),
                 (cpuSeconds() - cpu) * 1000);

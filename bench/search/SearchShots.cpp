@@ -13,7 +13,7 @@
 #include "core/DataModule.h"
 #include "core/TableDefinitions.h"
 #include "dbase/Table.h"
-#include "search/InfoNajitDialog.h"
+#include "widgets/ProgressWindow.h"
 #include "search/NajitDialog.h"
 #include "search/PomocnaDialog.h"
 #include "search/ResultTree.h"
@@ -80,8 +80,8 @@ int main(int argc, char **argv)
     shoot(out + QStringLiteral("/pomocna-struck.png"));
 
     {
-        auto *progress = new search::InfoNajitDialog(shell);
-        progress->setPhase(QStringLiteral("Probíhá separace dat"));
+        auto *progress = new widgets::ProgressWindow(widgets::ProgressWindow::Kind::SearchCopy,
+                                                     QStringLiteral("Probíhá separace dat"), shell);
         progress->setRange(100);
         progress->setPosition(45);
         progress->show();

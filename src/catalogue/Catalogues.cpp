@@ -2,7 +2,6 @@
 
 #include "CatalogueWindow.h"
 #include "OpenCatalogueDialog.h"
-#include "OpenProgressWindow.h"
 #include "OptionalCatalogueChain.h"
 #include "OptionalCatalogues.h"
 #include "Questions.h"
@@ -14,6 +13,8 @@
 #include "dbase/Table.h"
 #include "platform/Error.h"
 #include "widgets/Balloon.h"
+
+#include "widgets/ProgressWindow.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -106,26 +107,26 @@ CatalogueWindow *Catalogues::open(int slot)
     if (m_dialog->isVisible())
         m_dialog->close();
 
-    auto *progress = new OpenProgressWindow(name, m_services.shell);
+    auto *progress = new widgets::ProgressWindow(widgets::ProgressWindow::Kind::Opening, name, m_services.shell);
     progress->showPainted();
-    progress->setProgress(14);
+    progress->setPosition(14);
 
     dbase::Table *table = m_services.data.bookTable(slot);
     bool marked = false;
     CatalogueWindow *window = nullptr;
     QString failure;
     try {
-        progress->setProgress(28);
+        progress->setPosition(28);
         m_services.settings.setCatalogueOpen(slot, true);
         marked = true;
-        progress->setProgress(42);
-        progress->setProgress(56);
+        progress->setPosition(42);
+        progress->setPosition(56);
         m_services.data.openTable(slot);
-        progress->setProgress(70);
+        progress->setPosition(70);
         table->first();
-        progress->setProgress(84);
+        progress->setPosition(84);
         window = new CatalogueWindow(slot, name, m_services);
-        progress->setProgress(100);
+        progress->setPosition(100);
     } catch (const base::Error &error) {
         failure = error.message();
     } catch (const std::exception &error) {

@@ -1,7 +1,5 @@
 #include "LendingCard.h"
 
-#include "OpenProgressWindow.h"
-
 #include "base/Error.h"
 #include "core/DataModule.h"
 #include "core/Shell.h"
@@ -9,6 +7,7 @@
 #include "dbase/Table.h"
 #include "widgets/DataSource.h"
 #include "widgets/Fonts.h"
+#include "widgets/ProgressWindow.h"
 
 #include <QAction>
 #include <QFrame>
@@ -471,14 +470,12 @@ void LendingCard::TD7Click()
 bool LendingCard::link(const QString &text, const Borrower &borrower, bool lent,
                        const std::function<void()> &beforeClose)
 {
-    auto *box = new OpenProgressWindow(text, m_shell);
-    box->setObjectName(QStringLiteral("InfoPropojitDialog"));
-    box->show();
-    box->repaint();
-    box->setProgress(5);
+    auto *box = new widgets::ProgressWindow(widgets::ProgressWindow::Kind::Linking, text, m_shell);
+    box->showPainted();
+    box->setPosition(5);
     QString failure;
     try {
-        m_ledger.flagBorrower(m_book.slot, borrower, lent, [box](int position) { box->setProgress(position); });
+        m_ledger.flagBorrower(m_book.slot, borrower, lent, [box](int position) { box->setPosition(position); });
     } catch (const base::Error &error) {
         failure = error.message();
     }
@@ -491,7 +488,7 @@ bool LendingCard::link(const QString &text, const Borrower &borrower, bool lent,
     }
     if (beforeClose)
         beforeClose();
-    box->setProgress(100);
+    box->setPosition(100);
     box->close();
     return true;
 }

@@ -12,7 +12,9 @@ class Table;
 
 namespace core {
 
+class AppSettings;
 class DataModule;
+class Shell;
 
 class SearchCopy
 {
@@ -32,6 +34,15 @@ public:
     // the copy is open or not. Never throws: a copy that cannot even be
     // unfiltered is closed, and the next reopen reports what is wrong.
     void release() noexcept;
+
+    // Builds the copy anew from the catalogue of slot 1..4, with the progress
+    // window InfoNajitDialog up meanwhile (the main window disabled). The
+    // new copy is laid out beside the old one, which stays in use until the
+    // new one is complete. On success writes [Kontrola] Pomocna = slot and
+    // returns true. On failure the progress window goes, the main window
+    // takes input again, the program's error box tells why, the marker
+    // keeps its old value and the result is false.
+    bool rebuild(int slot, AppSettings &settings, Shell &shell);
 
 private:
     DataModule &m_data;

@@ -13,7 +13,6 @@
 #include "core/SharedPrinter.h"
 #include "core/Shell.h"
 #include "dbase/DbfTypes.h"
-#include "search/AuxiliaryBuild.h"
 
 
 namespace reports {
@@ -113,8 +112,8 @@ bool Reports::rebuild()
 {
     // Until the build has finished the auxiliary table holds no catalogue.
     m_services.settings.setAuxiliarySlot(0);
-    return search::runAuxiliaryBuild(m_services.data, m_services.settings, m_services.shell,
-                                     m_selection->slotText().toInt(), search::BuildMode::Print);
+    return m_services.data.searchCopy().rebuild(m_selection->slotText().toInt(), m_services.settings,
+                                                m_services.shell);
 }
 
 void Reports::runBookList(ReportKind kind, ListDetail detail)

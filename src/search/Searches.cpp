@@ -1,6 +1,5 @@
 #include "Searches.h"
 
-#include "AuxiliaryBuild.h"
 #include "NajitDialog.h"
 #include "PomocnaDialog.h"
 #include "SearchKeys.h"
@@ -60,7 +59,7 @@ void Searches::buildChosen()
     m_pomocna->close();
     m_find->setEnabled(true);
     m_find->close();
-    if (!runAuxiliaryBuild(m_services.data, m_services.settings, m_services.shell, slot, BuildMode::Search))
+    if (!m_services.data.searchCopy().rebuild(slot, m_services.settings, m_services.shell))
         return; // the error box says why; the main window takes input again
     // Back at the choice: the find dialog with PomocnaDialog over it, which
     // now offers the search in the new copy.

@@ -1,6 +1,6 @@
 #include "VysledekDialog.h"
 
-#include "RaisedPanel.h"
+#include "widgets/RaisedPanel.h"
 
 #include "ResultFill.h"
 #include "ResultTree.h"
@@ -34,7 +34,7 @@ VysledekDialog::VysledekDialog(core::DataModule &data, core::Shell &shell, QWidg
     setStatusTip(QStringLiteral("Vyhledávání záznamů"));
     setFixedSize(ClientWidth, ClientHeight);
 
-    QFrame *inner = raisedPanel(this);
+    QFrame *inner = widgets::raisedPanel(this);
 
     m_heading = new QLabel(inner);
     m_heading->setObjectName(QStringLiteral("Label1"));

@@ -4,19 +4,18 @@
 
 #include "SearchFixture.h"
 
-#include "search/AuxiliaryBuild.h"
-#include "search/AuxiliaryFiles.h"
-#include "search/InfoNajitDialog.h"
+#include "core/AuxiliaryFiles.h"
+#include "core/SearchCopy.h"
 #include "search/NajitDialog.h"
 #include "search/PomocnaDialog.h"
 #include "search/Searches.h"
 #include "widgets/OfficeLabel.h"
+#include "widgets/ProgressWindow.h"
 
 #include <QDir>
 #include <QSignalSpy>
 #include <QTest>
 
-using search::BuildMode;
 
 namespace {
 
@@ -36,7 +35,7 @@ QStringList titlesOf(SearchFixture &f)
 bool progressWindowUp()
 {
     for (QWidget *w : QApplication::topLevelWidgets())
-        if (qobject_cast<search::InfoNajitDialog *>(w) && w->isVisible())
+        if (qobject_cast<widgets::ProgressWindow *>(w) && w->isVisible())
             return true;
     return false;
 }
@@ -63,7 +62,7 @@ private slots:
         f.shell.indicators.insert("SBO10");
         QSignalSpy moves(f.data.bookTable(3), &dbase::Table::recordChanged);
 
-        QVERIFY(search::runAuxiliaryBuild(f.data, f.settings, f.shell, 3, BuildMode::Search));
+        QVERIFY(f.data.searchCopy().rebuild(3, f.settings, f.shell));
         // The catalogue window follows once, to the last record, not through every book.
         QCOMPARE(moves.count(), 1);
         QCOMPARE(f.settings.auxiliarySlot(), 3);
@@ -81,7 +80,7 @@ private slots:
         QVERIFY(!f.shell.indicators.contains("SBO2"));
         QVERIFY(f.shell.errors.isEmpty());
         // Nothing of the build is left beside the tables.
-        QVERIFY(!QDir(f.dir.dataDir() + search::AuxiliaryFiles::folderName()).exists());
+        QVERIFY(!QDir(f.dir.dataDir() + core::AuxiliaryFiles::folderName()).exists());
         QStringList spellings = QDir(f.dir.dataDir()).entryList({"vazoni.*"}, QDir::Files);
         QCOMPARE(spellings.size(), 3);
     }
@@ -91,9 +90,9 @@ private slots:
         SearchFixture f;
         f.addBooks(1, {{"První", "", "1"}});
         f.addBooks(2, {{"Druhá", "", "1"}, {"Třetí", "", "2"}});
-        QVERIFY(search::runAuxiliaryBuild(f.data, f.settings, f.shell, 1, BuildMode::Search));
+        QVERIFY(f.data.searchCopy().rebuild(1, f.settings, f.shell));
         f.data.openTable(5); // the results window had it open
-        QVERIFY(search::runAuxiliaryBuild(f.data, f.settings, f.shell, 2, BuildMode::Print));
+        QVERIFY(f.data.searchCopy().rebuild(2, f.settings, f.shell));
         QCOMPARE(f.settings.auxiliarySlot(), 2);
         QCOMPARE(titlesOf(f), (QStringList{"Druhá", "Třetí"}));
         f.data.openTable(5);
@@ -104,7 +103,7 @@ private slots:
     {
         SearchFixture f;
         f.addBooks(4, {{"", "Jen autor", "1"}});
-        QVERIFY(search::runAuxiliaryBuild(f.data, f.settings, f.shell, 4, BuildMode::Search));
+        QVERIFY(f.data.searchCopy().rebuild(4, f.settings, f.shell));
         QCOMPARE(f.settings.auxiliarySlot(), 4);
         QVERIFY(titlesOf(f).isEmpty());
     }
@@ -122,7 +121,7 @@ private slots:
         QFETCH(QString, what);
         SearchFixture f;
         f.addBooks(1, {{"Stará kopie", "", "1"}});
-        QVERIFY(search::runAuxiliaryBuild(f.data, f.settings, f.shell, 1, BuildMode::Search));
+        QVERIFY(f.data.searchCopy().rebuild(1, f.settings, f.shell));
         const QByteArray oldDbf = f.fileBytes("VazonI.dbf");
         const QByteArray oldMdx = f.fileBytes("VazonI.mdx");
         f.shell.enableCalls.clear();
@@ -137,7 +136,7 @@ private slots:
         }
         QSignalSpy moves(f.data.bookTable(1), &dbase::Table::recordChanged);
 
-        QVERIFY(!search::runAuxiliaryBuild(f.data, f.settings, f.shell, 2, BuildMode::Search));
+        QVERIFY(!f.data.searchCopy().rebuild(2, f.settings, f.shell));
         QCOMPARE(f.settings.auxiliarySlot(), 1);
         QCOMPARE(f.fileBytes("VazonI.dbf"), oldDbf);
         QCOMPARE(f.fileBytes("VazonI.mdx"), oldMdx);
@@ -153,11 +152,11 @@ private slots:
     void leftoversOfAnInterruptedBuildAreCleared()
     {
         SearchFixture f;
-        const QString stale = f.dir.dataDir() + search::AuxiliaryFiles::folderName();
+        const QString stale = f.dir.dataDir() + core::AuxiliaryFiles::folderName();
         QVERIFY(QDir().mkpath(stale));
         damage(stale + "/VazonI.dbf");
         f.addBooks(1, {{"Kniha", "", "1"}});
-        QVERIFY(search::runAuxiliaryBuild(f.data, f.settings, f.shell, 1, BuildMode::Search));
+        QVERIFY(f.data.searchCopy().rebuild(1, f.settings, f.shell));
         QCOMPARE(titlesOf(f), QStringList{"Kniha"});
         QVERIFY(!QDir(stale).exists());
     }
@@ -167,7 +166,7 @@ private slots:
         SearchFixture f;
         f.addBooks(1, {{"Kniha", "", "1"}});
         search::Searches searches({f.data, f.settings, f.shell});
-        QVERIFY(search::runAuxiliaryBuild(f.data, f.settings, f.shell, 1, BuildMode::Print));
+        QVERIFY(f.data.searchCopy().rebuild(1, f.settings, f.shell));
         QCOMPARE(f.settings.auxiliarySlot(), 1);
         QVERIFY(!searches.findDialog()->isVisible());
         QVERIFY(!searches.pomocnaDialog()->isVisible());

@@ -3,7 +3,7 @@
 
 #include "SearchFixture.h"
 
-#include "search/AuxiliaryBuild.h"
+#include "core/SearchCopy.h"
 #include "search/NajitDialog.h"
 #include "search/PomocnaDialog.h"
 #include "search/ResultTree.h"
@@ -170,7 +170,7 @@ private slots:
                        {"Babička", "Němcová Božena", "5", "Albatros"},
                        {"Řeka", "Šotola Jiří", "2", "Odeon"}});
         search::Searches searches({f.data, f.settings, f.shell});
-        QVERIFY(search::runAuxiliaryBuild(f.data, f.settings, f.shell, 2, search::BuildMode::Search));
+        QVERIFY(f.data.searchCopy().rebuild(2, f.settings, f.shell));
 
         // By number: the entry "9" shows the book numbered 9, not the first Babička.
         searches.showFindDialog(2);
@@ -209,7 +209,7 @@ private slots:
     {
         SearchFixture f;
         f.addBooks(1, {{"Krakatit", "Čapek Karel", "1"}, {"Žár", "Žáček Jiří", "2"}});
-        QVERIFY(search::runAuxiliaryBuild(f.data, f.settings, f.shell, 1, search::BuildMode::Search));
+        QVERIFY(f.data.searchCopy().rebuild(1, f.settings, f.shell));
         search::VysledekDialog results(f.data, f.shell);
         QVERIFY(results.start(3, 1, "Vyhledávání podle jména autora"));
         QTreeView *view = results.view();
@@ -241,7 +241,7 @@ private slots:
     {
         SearchFixture f;
         f.addBooks(1, {});
-        QVERIFY(search::runAuxiliaryBuild(f.data, f.settings, f.shell, 1, search::BuildMode::Search));
+        QVERIFY(f.data.searchCopy().rebuild(1, f.settings, f.shell));
         search::VysledekDialog results(f.data, f.shell);
         QVERIFY(results.start(2, 1, "Vyhledávání podle názvu knihy"));
         QCOMPARE(results.tree()->rowCount(), 0);
@@ -257,7 +257,7 @@ private slots:
     {
         SearchFixture f;
         f.addBooks(1, {{"Babička", "", "1"}, {"Šíp", "", "2"}, {"Řeka", "", "3"}, {"Žár", "", "4"}});
-        QVERIFY(search::runAuxiliaryBuild(f.data, f.settings, f.shell, 1, search::BuildMode::Search));
+        QVERIFY(f.data.searchCopy().rebuild(1, f.settings, f.shell));
         search::VysledekDialog results(f.data, f.shell);
         QVERIFY(results.start(2, 1, "Vyhledávání podle názvu knihy"));
         results.view()->keyboardSearch(QStringLiteral("Ř"));

@@ -3,7 +3,7 @@
 
 #include "SearchFixture.h"
 
-#include "search/AuxiliaryBuild.h"
+#include "core/SearchCopy.h"
 #include "search/ResultFill.h"
 #include "search/ResultTree.h"
 
@@ -26,7 +26,7 @@ QStringList texts(const ResultTree &tree, int parent = ResultTree::None)
 dbase::Table &copyOf(SearchFixture &f, const QList<Book> &books)
 {
     f.addBooks(1, books);
-    if (!search::runAuxiliaryBuild(f.data, f.settings, f.shell, 1, search::BuildMode::Search))
+    if (!f.data.searchCopy().rebuild(1, f.settings, f.shell))
         qFatal("build failed: %s", qPrintable(f.shell.errors.join(' ')));
     f.data.openTable(5);
     return *f.data.auxiliaryTable();

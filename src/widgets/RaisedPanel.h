@@ -1,13 +1,13 @@
 #pragma once
 
-// The frame of the search's borderless windows: a raised panel over the
+// The frame of the program's borderless windows: a raised panel over the
 // whole window holding an inner panel of the light yellow of the dialogs.
 
-#include "widgets/Colors.h"
+#include "Colors.h"
 
 #include <QFrame>
 
-namespace search {
+namespace widgets {
 
 // Fills window (of fixed size) with the raised panel and returns the inner
 // panel, on which the window's controls go.
@@ -27,4 +27,4 @@ inline QFrame *raisedPanel(QWidget *window)
     return inner;
 }
 
-} // namespace search
+} // namespace widgets

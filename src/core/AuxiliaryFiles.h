@@ -12,7 +12,7 @@
 
 #include <functional>
 
-namespace search {
+namespace core {
 
 class AuxiliaryFiles
 {
@@ -51,4 +51,4 @@ private:
     platform::ProgramDirectory m_dir;
 };
 
-} // namespace search
+} // namespace core

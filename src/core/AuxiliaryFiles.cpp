@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-namespace search {
+namespace core {
 
 namespace {
 
@@ -145,4 +145,4 @@ void AuxiliaryFiles::putInPlace()
     removeFolder();
 }
 
-} // namespace search
+} // namespace core

@@ -1,21 +1,23 @@
-#include "AuxiliaryBuild.h"
+// The build of the search copy: an empty copy from its template, filled
+// with the titled books of one catalogue, with its progress window.
 
+#include "SearchCopy.h"
+
+#include "AppSettings.h"
+#include "AuxiliaryCopy.h"
 #include "AuxiliaryFiles.h"
-#include "InfoNajitDialog.h"
+#include "DataModule.h"
+#include "Shell.h"
 
 #include "base/Error.h"
-#include "core/AppSettings.h"
-#include "core/AuxiliaryCopy.h"
-#include "core/DataModule.h"
-#include "core/SearchCopy.h"
-#include "core/Shell.h"
 #include "dbase/Table.h"
 #include "platform/Error.h"
+#include "widgets/ProgressWindow.h"
 
 #include <QPointer>
 #include <optional>
 
-namespace search {
+namespace core {
 
 namespace {
 
@@ -45,9 +47,9 @@ private:
     bool m_wasBlocked;
 };
 
-void build(core::DataModule &data, core::AppSettings &settings, int slot, InfoNajitDialog &window)
+void build(DataModule &data, AppSettings &settings, int slot, widgets::ProgressWindow &window)
 {
-    window.setPhase(QStringLiteral("Probíhá příprava pomocné databáze"));
+    window.setText(QStringLiteral("Probíhá příprava pomocné databáze"));
     window.setPosition(16);
     dbase::Table *auxiliary = &data.searchCopy().table();
     data.searchCopy().release();
@@ -63,18 +65,18 @@ void build(core::DataModule &data, core::AppSettings &settings, int slot, InfoNa
     if (!catalogue->isActive())
         data.openTable(slot);
     std::optional<QuietCatalogue> quiet(catalogue);
-    const int count = core::countTitledBooks(*catalogue);
+    const int count = countTitledBooks(*catalogue);
     window.setPosition(100);
     window.setRange(count);
     window.setPosition(0);
-    window.setPhase(QStringLiteral("Probíhá separace dat"));
+    window.setText(QStringLiteral("Probíhá separace dat"));
 
     dbase::Table copy;
     copy.setDatabaseName(files.folder());
     copy.setTableName(AuxiliaryFiles::tableFileName());
     copy.open(); // a missing or damaged template stops the build here
     if (count > 0) {
-        core::copyTitledBooks(*catalogue, copy, [&window](int copied) {
+        copyTitledBooks(*catalogue, copy, [&window](int copied) {
             if (copied % RecordsPerLook == 0) {
                 window.setPosition(copied);
                 window.keepPainted();
@@ -104,20 +106,18 @@ void build(core::DataModule &data, core::AppSettings &settings, int slot, InfoNa
 
 } // namespace
 
-bool runAuxiliaryBuild(core::DataModule &data, core::AppSettings &settings, core::Shell &shell,
-                       int slot, BuildMode mode)
+bool SearchCopy::rebuild(int slot, AppSettings &settings, Shell &shell)
 {
-    Q_UNUSED(mode) // both modes build alike; the search mode's caller brings its dialogs back
     if (slot < 1 || slot > 4)
         return false;
 
-    QPointer<InfoNajitDialog> window = new InfoNajitDialog(shell);
-    window->show();
-    window->repaint();
+    QPointer<widgets::ProgressWindow> window =
+        new widgets::ProgressWindow(widgets::ProgressWindow::Kind::SearchCopy, QString(), shell);
+    window->showPainted();
 
     QString failure;
     try {
-        build(data, settings, slot, *window);
+        build(m_data, settings, slot, *window);
     } catch (const base::Error &error) {
         failure = error.message();
     } catch (const std::exception &error) {
@@ -132,4 +132,4 @@ bool runAuxiliaryBuild(core::DataModule &data, core::AppSettings &settings, core
     return true;
 }
 
-} // namespace search
+} // namespace core
