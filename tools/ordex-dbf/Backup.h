@@ -32,7 +32,10 @@ bool isDataFileName(const QString &name);
 // platform::Error with the reason (a full disk among them).
 void writeArchive(const QString &path, const QList<BackupFile> &files);
 // Reads one of our archives back. Throws platform::Error when the file is no
-// archive, not ours, or damaged (a size or checksum that does not match).
-QList<BackupFile> readArchive(const QString &path);
+// archive, not ours, or damaged (a size or, with checksums, a SHA-256 that
+// does not match). A caller that compares the bytes itself leaves the
+// checksums out.
+enum class Checksums { Verify, Skip };
+QList<BackupFile> readArchive(const QString &path, Checksums checksums = Checksums::Verify);
 
 } // namespace dbftool
