@@ -10,49 +10,25 @@
 #include "platform/SingleInstance.h"
 
 #include "support/Files.h"
+#include "support/ToolRun.h"
 
 #include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using testsupport::fileBytes;
 using testsupport::writeFile;
 
 namespace {
 
-struct Run
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
+using Run = testsupport::ToolRun;
 
-// Runs the ordex-dbf of a program directory; limit > 0 caps the size of
-// every file it writes, as a full disk does.
+// Runs the ordex-dbf of a program directory; limit > 0 stands for a full disk.
 Run runTool(const QString &programDir, const QStringList &args, qint64 limit = 0, const QByteArray &input = {})
 {
-    QProcess p;
-    if (limit > 0)
-        p.setChildProcessModifier([limit] {
-            const rlimit r{rlim_t(limit), rlim_t(limit)};
-            ::setrlimit(RLIMIT_FSIZE, &r);
-            ::signal(SIGXFSZ, SIG_IGN);
-        });
-    p.start(programDir + QStringLiteral("/ordex-dbf"), args);
-    if (!p.waitForStarted(10000))
-        return {};
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    Run r;
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return testsupport::runProgram(programDir + QStringLiteral("/ordex-dbf"), args, input, limit);
 }
 
 // A program directory with its own copy of the tool.

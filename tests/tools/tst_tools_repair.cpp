@@ -7,9 +7,9 @@
 #include "dbase/Table.h"
 
 #include "support/Files.h"
+#include "support/ToolRun.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -21,27 +21,11 @@ using testsupport::writeFile;
 
 namespace {
 
-struct Run
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
+using Run = testsupport::ToolRun;
 
 Run runTool(const QStringList &args, const QByteArray &input = {})
 {
-    QProcess p;
-    p.start(QStringLiteral(ORDEX_DBF), args);
-    if (!p.waitForStarted(10000))
-        return {};
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    Run r;
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return testsupport::runProgram(QStringLiteral(ORDEX_DBF), args, input);
 }
 
 // The records as CSV lines, header first.
