@@ -145,6 +145,7 @@ void RepairTest::keepsExactlyTheWholeRecords()
     QVERIFY2(r.code == 0, qPrintable(r.err));
     QVERIFY(r.out.contains(QStringLiteral("Záznamů zachováno: %1").arg(kept.size())));
     QVERIFY2(r.out.contains(QStringLiteral("Záznamů ztraceno: %1").arg(lost)), qPrintable(r.out));
+    QCOMPARE(r.out.contains(QStringLiteral("Za počtem záznamů v hlavičce leželo 2 celých záznamů")), damage == "fewer");
 
     QStringList expected{m_rows.at(0)};
     for (int k : kept)

@@ -32,6 +32,7 @@ struct Salvage
     quint32 kept = 0;
     QList<quint32> lost;    // record numbers (1-based, in file order)
     quint32 deleted = 0;    // records marked deleted, left out
+    quint32 pastCount = 0;  // whole records kept that lay past the header's count
     QList<quint32> emptied; // records whose memo text could not be read
     QString memoProblem;    // the whole memo file is unreadable
     QString indexNote;
@@ -272,6 +273,8 @@ int runRepair(const QString &path, QByteArray &out, QString &err)
                     t.setFieldText(f.name, codePage.decode(text->constData(), int(text->size())));
             }
             t.post();
+            if (r >= qint64(h.recordCount))
+                ++s.pastCount;
             if (emptied)
                 s.emptied.append(number);
             ++s.kept;
@@ -349,6 +352,9 @@ int runRepair(const QString &path, QByteArray &out, QString &err)
         report += QStringLiteral("Odstraněné záznamy vynechány: %1\n").arg(s.deleted);
     if (h.recordCount != s.kept + s.deleted + quint32(s.lost.size()))
         report += QStringLiteral("Hlavička udávala %1 záznamů, nyní udává %2.\n").arg(h.recordCount).arg(s.kept);
+    if (s.pastCount > 0)
+        report += QStringLiteral("Za počtem záznamů v hlavičce leželo %1 celých záznamů (například z přerušeného "
+                                 "importu); jsou zachovány, zkontrolujte je.\n").arg(s.pastCount);
     QStringList tagNames;
     for (const dbase::IndexTag &t : tags)
         tagNames << t.name;
