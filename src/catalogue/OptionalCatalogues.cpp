@@ -6,6 +6,7 @@
 #include "platform/Codepage1250.h"
 #include "platform/Error.h"
 #include "platform/FileRules.h"
+#include "platform/KeptFiles.h"
 #include "platform/ProgramDirectory.h"
 
 namespace catalogue {
@@ -55,14 +56,29 @@ void OptionalCatalogues::confirmName(int k, const QString &name)
 
 void OptionalCatalogues::remove(int k)
 {
-    m_settings.setOptionalName(k, core::placeholderCatalogueName());
-    platform::removeTableFiles(m_dir, core::slotInfo(k + 1).baseName);
+    // The files go to a kept folder first; if that fails nothing changes.
+    const QString name = m_settings.optionalName(k);
+    platform::KeptFolder kept(m_dir, OptionalCatalogues::isMissingName(name) ? core::slotInfo(k + 1).baseName : name);
+    platform::keepTableFiles(m_dir, core::slotInfo(k + 1).baseName, QString(), &kept);
+    try {
+        m_settings.setOptionalName(k, core::placeholderCatalogueName());
+    } catch (...) {
+        kept.undo();
+        throw;
+    }
     forgetSearchCopy(k + 1);
 }
 
 void OptionalCatalogues::eraseStandard()
 {
-    platform::replaceWithTemplate(m_dir, core::slotInfo(1).baseName);
+    platform::KeptFolder kept(m_dir, core::standardCatalogueName());
+    platform::keepTableFiles(m_dir, core::slotInfo(1).baseName, QString(), &kept);
+    try {
+        platform::replaceWithTemplate(m_dir, core::slotInfo(1).baseName);
+    } catch (...) {
+        kept.undo(); // the catalogue stays as it was
+        throw;
+    }
     forgetSearchCopy(1);
 }
 

@@ -39,12 +39,17 @@ public:
     // stored or the templates are not there.
     void confirmName(int k, const QString &name);
 
-    // Removes the catalogue: placeholder name, its three files deleted, and
-    // the search table's marker reset when it held this catalogue.
+    // Removes the catalogue: its three files moved to a kept folder under
+    // Data/Zachovane (platform/KeptFiles.h), placeholder name, and the search
+    // table's marker reset when it held this catalogue. Throws
+    // platform::Error, with the catalogue unchanged, when the files cannot
+    // be kept.
     void remove(int k);
 
-    // Replaces the standard catalogue's three files by the empty templates;
-    // the search table's marker is reset when it held it.
+    // Replaces the standard catalogue's three files by the empty templates,
+    // keeping the old ones in a kept folder first; the search table's marker
+    // is reset when it held it. Throws platform::Error, with the catalogue
+    // unchanged, when the old files cannot be kept or the templates copied.
     void eraseStandard();
 
 private:

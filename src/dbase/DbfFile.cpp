@@ -135,7 +135,8 @@ DbfHeader parseHeader(const QByteArray &bytes, qint64 fileSize, const QString &t
     const qint64 needed = qint64(h.headerLength) + qint64(h.recordCount) * h.recordLength;
     if (needed > fileSize)
         throw tableError(table, damaged(QStringLiteral("hlavička udává %1 vět, soubor jich neobsahuje tolik")
-                                            .arg(h.recordCount)));
+                                            .arg(h.recordCount))
+                                    + repairHint());
     return h;
 }
 

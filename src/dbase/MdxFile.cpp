@@ -71,7 +71,7 @@ int itemLength(int keyLength) { return (keyLength + 4 + 3) / 4 * 4; }
 
 Error damaged(const QString &table)
 {
-    return tableError(table, QStringLiteral("indexový soubor (.mdx) je poškozen."));
+    return tableError(table, QStringLiteral("indexový soubor (.mdx) je poškozen.") + repairHint());
 }
 
 } // namespace

@@ -62,7 +62,7 @@ void MemoFile::open(const QString &path, const QString &table)
     const QByteArray h = f.read(HeaderSize);
     if (h.size() < 24)
         throw tableError(table, QStringLiteral("soubor poznámek %1 je poškozen.")
-                                    .arg(QFileInfo(path).fileName()));
+                                    .arg(QFileInfo(path).fileName()) + repairHint());
     const quint32 size = quint32(uchar(h[20])) | quint32(uchar(h[21])) << 8;
     // dBASE III files leave the size 0: their blocks are 512 bytes.
     m_blockSize = (size >= 64 && size % 64 == 0) ? size : 512;

@@ -17,6 +17,12 @@ inline Error fieldError(const QString &table, const QString &field, const QStrin
     return Error(QStringLiteral("Tabulka %1, pole %2: %3").arg(table, field, text));
 }
 
+// Added to the message of a table that is refused as damaged: what can save its records.
+inline QString repairHint()
+{
+    return QStringLiteral(" Celé záznamy tabulky zachrání příkaz „ordex-dbf repair“.");
+}
+
 inline QString quoted(const QString &value)
 {
     return QStringLiteral("„") + value + QStringLiteral("“");

@@ -55,7 +55,7 @@ const QList<HelpTopic> &helpTopics()
          QStringLiteral("Je-li nápis červený, znamená to, že kniha byla zapůjčena.")},
         {QStringLiteral("Zrušení Standardní databáze"),
          QStringLiteral("Zrušení Standardní databáze"),
-         QStringLiteral("Program umožňuje vymazat veškerá data obsažená ve Standardní databázi. Tato operace je nevratná a vyvoláte jí pomocí nabídky menu Nástroje > Vymazat Standardní databázi. Tato procedura se doporučuje v případě, že jste databázi pouze zkušebně naplnili a nyní chcete použít ostrá data."),
+         QStringLiteral("Program umožňuje vymazat veškerá data obsažená ve Standardní databázi. Tato operace je nevratná a vyvoláte jí pomocí nabídky menu Nástroje > Vymazat Standardní databázi. Tato procedura se doporučuje v případě, že jste databázi pouze zkušebně naplnili a nyní chcete použít ostrá data. Původní soubory vymazané i zrušené volitelné databáze zůstávají zachovány ve složce Data\\Zachovane programu; zpět je vrátí příkaz ordex-dbf kept."),
          QString()},
     };
     return topics;

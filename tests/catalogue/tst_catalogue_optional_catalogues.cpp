@@ -14,6 +14,8 @@
 #include "core/Slots.h"
 #include "widgets/OfficeButton.h"
 #include "widgets/OfficeLabel.h"
+#include "platform/KeptFiles.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFrame>
@@ -32,6 +34,7 @@ private slots:
     void namesTheIniFileCannotHoldAreRefused();
     void missingTemplateChangesNothing();
     void erasingTheStandardCatalogue();
+    void erasedAndRemovedCataloguesAreKept();
 
 private:
     QStringList dataFiles(const QString &base) const;
@@ -264,6 +267,87 @@ void OptionalCataloguesTest::erasingTheStandardCatalogue()
     QCOMPARE(p->settings.auxiliarySlot(), 0);
     QCOMPARE(other->table()->recordCount(), 1);
     QVERIFY(other->table()->isActive());
+}
+
+// The kept folders and, for each, its files by name with their bytes.
+static QMap<QString, QMap<QString, QByteArray>> keptFolders(const platform::ProgramDirectory &dir)
+{
+    QMap<QString, QMap<QString, QByteArray>> out;
+    const QString root = platform::keptRoot(dir);
+    for (const QString &folder : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        for (const QString &file : QDir(root + folder).entryList(QDir::Files | QDir::Hidden))
+            out[folder][file] = testsupport::fileBytes(root + folder + QLatin1Char('/') + file);
+    }
+    return out;
+}
+
+void OptionalCataloguesTest::erasedAndRemovedCataloguesAreKept()
+{
+    p->main.showErrorBoxes = false;
+    const QString data = p->dir.dataDir();
+    auto bytesOf = [&](const QString &base) {
+        QMap<QString, QByteArray> files;
+        for (const QString &f : dataFiles(base))
+            files[f] = testsupport::fileBytes(data + f);
+        return files;
+    };
+    CatalogueWindow *w = p->openFromDialog(1);
+    addBook(w, QStringLiteral("7"));
+    QVERIFY(w->requestClose());
+    const QMap<QString, QByteArray> standard = bytesOf(QStringLiteral("VazonS"));
+    QCOMPARE(standard.size(), 3);
+
+    // "Ne" and Esc keep nothing.
+    p->catalogues.askEraseStandard();
+    click(CatalogueFixture::balloon(QStringLiteral("VymazatDialog"))->noButton());
+    p->catalogues.askEraseStandard();
+    QTest::keyClick(CatalogueFixture::balloon(QStringLiteral("VymazatDialog")), Qt::Key_Escape);
+    QVERIFY(keptFolders(p->dir).isEmpty());
+    QCOMPARE(bytesOf(QStringLiteral("VazonS")), standard);
+
+    // A kept folder that cannot be made stops the erase: nothing changes.
+    testsupport::writeFile(data + QStringLiteral("Zachovane"), "not a folder");
+    p->catalogues.askEraseStandard();
+    click(CatalogueFixture::balloon(QStringLiteral("VymazatDialog"))->yesButton());
+    QCOMPARE(p->main.errors.size(), 1);
+    QVERIFY(p->main.errors.at(0).contains(QStringLiteral("nic nebylo změněno")));
+    QCOMPARE(bytesOf(QStringLiteral("VazonS")), standard);
+    QVERIFY(QFile::remove(data + QStringLiteral("Zachovane")));
+
+    // "Ano": the old bytes, exactly, in a folder named by the time and the name.
+    p->catalogues.askEraseStandard();
+    click(CatalogueFixture::balloon(QStringLiteral("VymazatDialog"))->yesButton());
+    QCOMPARE(p->readBack(1)->recordCount(), 0);
+    auto kept = keptFolders(p->dir);
+    QCOMPARE(kept.size(), 1);
+    QVERIFY(kept.firstKey().endsWith(QStringLiteral(" Standardní databáze")));
+    QCOMPARE(kept.first(), standard);
+
+    // Removing optional catalogue 1 keeps its files under its name.
+    p->settings.setOptionalName(1, QStringLiteral("Dědečkovy knihy: 1/2"));
+    const QMap<QString, QByteArray> first = bytesOf(QStringLiteral("Vazon1"));
+    QCOMPARE(first.size(), 3);
+    p->catalogues.showOptionalDialog();
+    click(chain->novyDialog()->entry(1));
+    click(label(chain->editaceDialog(), "OfficeLabel2"));
+    QTest::keyClick(CatalogueFixture::balloon(QStringLiteral("ZrusitVolitelnyDialog")), Qt::Key_Escape);
+    QCOMPARE(keptFolders(p->dir).size(), 1);
+    p->catalogues.showOptionalDialog();
+    click(chain->novyDialog()->entry(1));
+    click(label(chain->editaceDialog(), "OfficeLabel2"));
+    CatalogueFixture::balloon(QStringLiteral("ZrusitVolitelnyDialog"))->accept();
+    QCOMPARE(dataFiles(QStringLiteral("Vazon1")), QStringList());
+    kept = keptFolders(p->dir);
+    QCOMPARE(kept.size(), 2);
+    QString removed;
+    for (auto it = kept.cbegin(); it != kept.cend(); ++it)
+        if (it.key().endsWith(QStringLiteral(" Dědečkovy knihy_ 1_2")))
+            removed = it.key();
+    QVERIFY2(!removed.isEmpty(), qPrintable(kept.keys().join(QLatin1Char('|'))));
+    QCOMPARE(kept.value(removed), first);
+    QCOMPARE(p->main.errors.size(), 1);
+    const QList<platform::KeptCatalogue> listed = platform::keptCatalogues(p->dir);
+    QCOMPARE(listed.size(), 2);
 }
 
 QTEST_MAIN(OptionalCataloguesTest)

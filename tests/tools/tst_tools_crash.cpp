@@ -5,6 +5,7 @@
 #include "ProgramLayout.h"
 
 #include "support/Files.h"
+#include "support/ToolRun.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -37,33 +38,12 @@ QByteArray rows(int from, int count, bool notes)
     return csv;
 }
 
-struct Run
-{
-    int code = -1;
-    QString err;
-};
+using Run = testsupport::ToolRun;
 
-// Runs ordex-dbf; limit > 0 caps the size of every file it writes, as a
-// full disk does (the signal of the limit is ignored, so writes fail with EFBIG).
+// Runs ordex-dbf; limit > 0 caps the size of every file it writes, as a full disk does.
 Run runTool(const QStringList &args, const QByteArray &input = {}, qint64 limit = 0)
 {
-    QProcess p;
-    if (limit > 0)
-        p.setChildProcessModifier([limit] {
-            const rlimit r{rlim_t(limit), rlim_t(limit)};
-            ::setrlimit(RLIMIT_FSIZE, &r);
-            ::signal(SIGXFSZ, SIG_IGN);
-        });
-    p.start(QStringLiteral(ORDEX_DBF), args);
-    if (!p.waitForStarted(10000))
-        return {};
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(120000);
-    Run r;
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return testsupport::runProgram(QStringLiteral(ORDEX_DBF), args, input, limit);
 }
 
 QList<QByteArray> tableFiles(const QString &data)

@@ -6,6 +6,8 @@
 #include "dbase/Table.h"
 #include "platform/Codepage1250.h"
 
+#include "support/ToolRun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -15,27 +17,11 @@
 
 namespace {
 
-struct Run
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
+using Run = testsupport::ToolRun;
 
 Run runTool(const QStringList &args, const QByteArray &input = {})
 {
-    QProcess p;
-    p.start(QStringLiteral(ORDEX_DBF), args);
-    if (!p.waitForStarted(10000))
-        return {};
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    Run r;
-    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return testsupport::runProgram(QStringLiteral(ORDEX_DBF), args, input);
 }
 
 QByteArray fileBytes(const QString &path)

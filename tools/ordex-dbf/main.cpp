@@ -3,6 +3,8 @@
 
 #include "Commands.h"
 
+#include "platform/ProgramDirectory.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
@@ -17,6 +19,11 @@ const char Usage[] =
     "  ordex-dbf export TABULKA [--order POLE|ZNAČKA] [--filter \"POLE = 'hodnota'\"]\n"
     "  ordex-dbf import TABULKA < soubor.csv\n"
     "  ordex-dbf check TABULKA\n"
+    "  ordex-dbf repair TABULKA    zachrání celé záznamy poškozené tabulky\n"
+    "  ordex-dbf backup SOUBOR     uloží tabulky složky Data a oba soubory .ini do archivu tar.gz\n"
+    "  ordex-dbf restore SOUBOR    obnoví data ze zálohy (program nesmí běžet)\n"
+    "  ordex-dbf kept [ČÍSLO POZICE]  vypíše zachované databáze (Data/Zachovane), nebo vrátí\n"
+    "                              databázi ČÍSLO do pozice 1 (Standardní) až 4 (volitelná č. 3)\n"
     "CSV v kódování UTF-8: první řádek jmenuje pole, data RRRR-MM-DD, čísla s desetinnou tečkou,\n"
     "logické hodnoty T/F. Import připojí záznamy jen tehdy, když jsou všechny v pořádku;\n"
     "chyba se hlásí jako \"row N, field F: důvod\" (row 1 je první záznam za záhlavím).\n";
@@ -40,6 +47,26 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
+    const QString instanceKey = QStringLiteral("Ordex2000");
+    if (args.value(0) == QLatin1String("kept") && (args.size() == 1 || args.size() == 3)) {
+        const platform::ProgramDirectory dir = platform::ProgramDirectory::ofExecutable();
+        QByteArray out;
+        QString err;
+        int code = 0;
+        if (args.size() == 1) {
+            code = runKeptList(dir, out, err);
+        } else {
+            bool numberOk = false, slotOk = false;
+            const int number = args.at(1).toInt(&numberOk);
+            const int slot = args.at(2).toInt(&slotOk);
+            if (!numberOk || !slotOk)
+                return usage();
+            code = runKeptPutBack(dir, number, slot, instanceKey, out, err);
+        }
+        writeAll(stdout, out);
+        writeAll(stderr, err.toUtf8());
+        return code;
+    }
     if (args.size() < 2)
         return usage();
     const QString command = args.at(0);
@@ -52,6 +79,12 @@ int main(int argc, char *argv[])
         code = runInfo(table, out, err);
     } else if (command == QLatin1String("check") && args.size() == 2) {
         code = runCheck(table, out, err);
+    } else if (command == QLatin1String("backup") && args.size() == 2) {
+        code = runBackup(platform::ProgramDirectory::ofExecutable(), table, out, err);
+    } else if (command == QLatin1String("restore") && args.size() == 2) {
+        code = runRestore(platform::ProgramDirectory::ofExecutable(), table, instanceKey, out, err);
+    } else if (command == QLatin1String("repair") && args.size() == 2) {
+        code = runRepair(table, out, err);
     } else if (command == QLatin1String("export")) {
         QString order, filter;
         for (int i = 2; i < args.size(); ++i) {
