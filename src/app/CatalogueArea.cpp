@@ -127,9 +127,13 @@ void CatalogueArea::cascade(const std::function<bool(int slot)> &slotOpen)
 
 void CatalogueArea::minimiseAll()
 {
+    QMdiSubWindow *active = activeCatalogue();
     const QList<QMdiSubWindow *> windows = subWindowList(QMdiArea::CreationOrder);
     for (auto it = windows.crbegin(); it != windows.crend(); ++it)
         (*it)->showMinimized();
+    // Each minimise hands activation on; the window the user had stays his.
+    if (active && active != currentSubWindow())
+        setActiveSubWindow(active);
 }
 
 void CatalogueArea::arrangeIcons()

@@ -56,6 +56,9 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
 {
     setObjectName(QStringLiteral("HlavniDialog"));
     setWindowTitle(QStringLiteral("Ordex 2000"));
+    // Which of the program's windows showed last: the one holding the
+    // program gets the keyboard (see holdingWindow()).
+    qApp->installEventFilter(this);
     setWindowIcon(programIcon());
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
@@ -214,11 +217,17 @@ void HlavniDialog::setMainWindowEnabled(bool enabled)
     if (!enabled)
         m_area->hold();
     setEnabled(enabled);
-    if (enabled)
+    if (enabled) {
         m_area->release();
+        // The pointer left the control that set the hint while the frame
+        // took no input: the hint no longer belongs to anything.
+        m_status->showHint(statusTip());
+    }
     if (m_assistant)
         m_assistant->setEnabled(enabled);
     scheduleRefresh();
+    if (!enabled)
+        QMetaObject::invokeMethod(this, &HlavniDialog::giveKeyboardToHoldingWindow, Qt::QueuedConnection);
     if (enabled) {
         // Once the dialog that held the program has gone, the keyboard comes
         // back here, unless another window of the program took it meanwhile
@@ -334,8 +343,45 @@ QString HlavniDialog::catalogueText() const
 
 // ---- events -------------------------------------------------------------------------
 
+QWidget *HlavniDialog::holdingWindow() const
+{
+    for (auto it = m_shownWindows.crbegin(); it != m_shownWindows.crend(); ++it) {
+        QWidget *w = *it;
+        if (w && w != this && w != m_assistant && w->isVisible() && w->isEnabled()
+            && !(w->windowType() == Qt::Popup || w->windowType() == Qt::ToolTip))
+            return w;
+    }
+    return nullptr;
+}
+
+void HlavniDialog::giveKeyboardToHoldingWindow()
+{
+    if (isEnabled())
+        return;
+    if (QWidget *w = holdingWindow()) {
+        w->raise();
+        w->activateWindow();
+    }
+}
+
+bool HlavniDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto *w = static_cast<QWidget *>(watched);
+        if (w->isWindow() && w != this) {
+            m_shownWindows.removeIf([w](const QPointer<QWidget> &p) { return !p || p == w; });
+            m_shownWindows.append(w);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 bool HlavniDialog::event(QEvent *event)
 {
+    // A click on the frame while a dialog holds the program brings the frame
+    // forward; the keyboard stays with the dialog.
+    if (event->type() == QEvent::WindowActivate && !isEnabled())
+        QMetaObject::invokeMethod(this, &HlavniDialog::giveKeyboardToHoldingWindow, Qt::QueuedConnection);
     // The hints go to panel 0 (the status panels catch them first once they
     // exist), never into the bar as a message.
     if (event->type() == QEvent::StatusTip) {
@@ -368,6 +414,14 @@ void HlavniDialog::showEvent(QShowEvent *event)
 
 void HlavniDialog::closeEvent(QCloseEvent *event)
 {
+    // While a dialog holds the program the frame takes no input, the window
+    // manager's close button included (the program's own end comes only
+    // from an enabled frame).
+    if (!isEnabled()) {
+        event->ignore();
+        giveKeyboardToHoldingWindow();
+        return;
+    }
     if (FormClose()) {
         event->accept();
         emit closed();

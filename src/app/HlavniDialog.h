@@ -128,6 +128,7 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -145,6 +146,12 @@ private:
     void readOpenMarkers();
     // The one writer: the availability of the snapshot onto the commands.
     void updateCommands();
+
+    // The window that holds the program while the frame is disabled (the
+    // dialog, balloon or notice shown last and still up), and handing it the
+    // keyboard: when it shows, and when a click brings the frame forward.
+    QWidget *holdingWindow() const;
+    void giveKeyboardToHoldingWindow();
 
     // Commands carried out here.
     void MS9Click();
@@ -172,6 +179,7 @@ private:
     QPointer<guidance::UvitaniDialog> m_welcome;
     QPointer<guidance::TipyDialog> m_tips;
     QPointer<catalogue::Catalogues> m_catalogues;
+    QList<QPointer<QWidget>> m_shownWindows; // the program's windows, in the order they were shown
 
     // Snapshot items kept here: the open markers as last read, whether the
     // tips table opened and whether the manual is installed.

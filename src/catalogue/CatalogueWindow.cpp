@@ -48,6 +48,8 @@ CatalogueWindow::CatalogueWindow(int slot, const QString &displayName,
     connect(m_questions, &CloseQuestions::recordAnswered, this, &CatalogueWindow::answerPendingRecord);
     connect(m_questions, &CloseQuestions::cardWarningClosed, this,
             [this] { emit closeQuestionAnswered(m_slot, false); });
+    connect(m_questions, &CloseQuestions::recordDismissed, this,
+            [this] { emit closeQuestionAnswered(m_slot, false); });
 
     connect(m_form->source(), &widgets::DataSource::recordChanged, this, &CatalogueWindow::recordChanged);
     connect(m_form->source(), &widgets::DataSource::stateChanged, this, &CatalogueWindow::recordChanged);

@@ -8,6 +8,8 @@
 #include "platform/Error.h"
 #include "widgets/Balloon.h"
 
+#include <memory>
+
 namespace catalogue {
 
 CloseQuestions::CloseQuestions(const QString &displayName, const CatalogueServices &services, QObject *parent)
@@ -24,8 +26,23 @@ void CloseQuestions::askAboutRecord()
         return;
     }
     m_question = createCloseQuestion(m_displayName, m_services.shell);
-    connect(m_question, &widgets::Balloon::accepted, this, [this] { emit recordAnswered(true); });
-    connect(m_question, &widgets::Balloon::rejected, this, [this] { emit recordAnswered(false); });
+    auto answered = std::make_shared<bool>(false);
+    connect(m_question, &widgets::Balloon::accepted, this, [this, answered] {
+        *answered = true;
+        emit recordAnswered(true);
+    });
+    connect(m_question, &widgets::Balloon::rejected, this, [this, answered] {
+        *answered = true;
+        emit recordAnswered(false);
+    });
+    // Closed without an answer (Alt+F4, the window manager): nothing is
+    // decided, and a program end waiting on this window is called off.
+    connect(m_question, &widgets::BalloonWindow::closed, this, [this, answered] {
+        if (!*answered) {
+            m_services.shell.setIndicatorVisible(QStringLiteral("SBO10"), true);
+            emit recordDismissed();
+        }
+    });
     m_services.shell.placeBesideAssistant(m_question);
     m_question->show();
 }

@@ -35,6 +35,8 @@ public:
 
 signals:
     void recordAnswered(bool save);
+    // The record question went without an answer: the record stays in edit.
+    void recordDismissed();
     // The warning has closed and SBO10 tells again whether any catalogue is
     // open (this one still is).
     void cardWarningClosed();

@@ -22,6 +22,8 @@
 #include <QTreeWidget>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QSignalSpy>
+#include <QWindow>
 
 using app::HlavniDialog;
 using catalogue::CatalogueWindow;
@@ -108,6 +110,7 @@ class SharedStateTest : public QObject
 private slots:
     void activeCatalogueSurvivesEveryDialog();
     void searchAfterARefusedOneAuthorReportListsEveryBook();
+    void dialogsHoldTheKeyboardAndNeverArmAnExit();
 };
 
 // The user's way of answering: the dialog comes to the foreground (as a
@@ -226,6 +229,76 @@ void SharedStateTest::searchAfterARefusedOneAuthorReportListsEveryBook()
     QTRY_VERIFY(visibleWindow("VysledekDialog"));
     auto *results = visibleWindow("VysledekDialog")->findChild<QTreeView *>(QStringLiteral("TreeView1"));
     QCOMPARE(leavesOf(results->model()), 3);
+}
+
+void SharedStateTest::dialogsHoldTheKeyboardAndNeverArmAnExit()
+{
+    AppFixture f;
+    auto program = f.start();
+    HlavniDialog *main = program->mainWindow();
+    main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    openWithBooks(f, *program, 1, {"A", "B"});
+    CatalogueWindow *optional = openWithBooks(f, *program, 2, {"X", "Y"});
+    main->catalogueArea()->setActiveSubWindow(optional->subWindow());
+    QSignalSpy ended(main, &HlavniDialog::closed);
+
+    // A question takes the keyboard as it shows, keeps it when the frame is
+    // clicked, and the frame's own close button does nothing meanwhile.
+    commandOf(main, "MU4")->trigger();
+    QWidget *question = visibleWindow("DotazOdstranitDialog");
+    QVERIFY(question);
+    QTRY_VERIFY(question->isActiveWindow());
+    main->activateWindow();
+    QTRY_VERIFY(question->isActiveWindow());
+    main->windowHandle()->close();
+    QCoreApplication::processEvents();
+    QVERIFY(main->isVisible());
+    QCOMPARE(ended.count(), 0);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : question, Qt::Key_Escape);
+    QTRY_VERIFY(!question->isVisible());
+    QTRY_VERIFY(main->isActiveWindow());
+    QCOMPARE(main->activeSlot(), 2);
+    QCOMPARE(recordsOf(*program, 2), 2);
+
+    // The about box takes the keyboard too: Esc closes it at once.
+    commandOf(main, "Oprogramu")->trigger();
+    QTRY_VERIFY(visibleWindow("OProgramuDialog"));
+    QWidget *about = visibleWindow("OProgramuDialog");
+    QTRY_VERIFY(about->isActiveWindow());
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : about, Qt::Key_Escape);
+    QTRY_VERIFY(!about->isVisible());
+    QTRY_VERIFY(main->isEnabled());
+
+    // "Konec" over a record in edit, its question closed without an answer:
+    // the end is called off, and closing the window later ends nothing.
+    commandOf(main, "MU5")->trigger();
+    QVERIFY(optional->isEditing());
+    commandOf(main, "MS8")->trigger();
+    QWidget *exitQuestion = visibleWindow("DotazKonecDialog");
+    QVERIFY(exitQuestion);
+    exitQuestion->windowHandle()->close();
+    QTRY_VERIFY(!visibleWindow("DotazKonecDialog"));
+    QCOMPARE(program->catalogues()->exitSlot(), 0);
+    QVERIFY(main->findChild<QWidget *>(QStringLiteral("SBO10"))->isVisibleTo(main));
+    QVERIFY(optional->isEditing());
+    QTRY_VERIFY(commandOf(main, "MU9")->isEnabled());
+    commandOf(main, "MU9")->trigger();
+    QVERIFY(!optional->isEditing());
+    QTRY_VERIFY(commandOf(main, "MS3")->isEnabled());
+    commandOf(main, "MS3")->trigger();
+    QTRY_VERIFY(!program->catalogues()->window(2));
+    QCoreApplication::processEvents();
+    QVERIFY(main->isVisible());
+    QCOMPARE(ended.count(), 0);
+
+    // Minimising every window leaves the active one active.
+    CatalogueWindow *again = openWithBooks(f, *program, 3, {"P"});
+    main->catalogueArea()->setActiveSubWindow(program->catalogues()->window(1)->subWindow());
+    QTRY_COMPARE(main->activeSlot(), 1);
+    Q_UNUSED(again)
+    commandOf(main, "MO4")->trigger();
+    QCOMPARE(main->activeSlot(), 1);
 }
 
 QTEST_MAIN(SharedStateTest)
