@@ -366,11 +366,17 @@ void HlavniDialog::giveKeyboardToHoldingWindow()
 
 bool HlavniDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+    if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && watched->isWidgetType()) {
         auto *w = static_cast<QWidget *>(watched);
         if (w->isWindow() && w != this) {
             m_shownWindows.removeIf([w](const QPointer<QWidget> &p) { return !p || p == w; });
-            m_shownWindows.append(w);
+            if (event->type() == QEvent::Show)
+                m_shownWindows.append(w);
+            else if (!isEnabled() && !event->spontaneous())
+                // A dialog over the one that holds the program went: the
+                // keyboard goes back to that one (a window manager would do
+                // it, but the program must not depend on one).
+                QMetaObject::invokeMethod(this, &HlavniDialog::giveKeyboardToHoldingWindow, Qt::QueuedConnection);
         }
     }
     return QMainWindow::eventFilter(watched, event);
