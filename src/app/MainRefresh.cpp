@@ -1,6 +1,5 @@
 // The active side of the main window: the refresh of the command states,
-// the commands it routes to the active catalogue window, the first show and
-// the close.
+// the first show and the close.
 
 #include "HlavniDialog.h"
 

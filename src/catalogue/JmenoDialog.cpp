@@ -1,9 +1,9 @@
 #include "JmenoDialog.h"
 
 #include "core/Shell.h"
-#include "widgets/Colors.h"
 #include "widgets/DialogKeys.h"
 #include "widgets/OfficeButton.h"
+#include "widgets/RaisedPanel.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -22,16 +22,7 @@ JmenoDialog::JmenoDialog(core::Shell &shell, QWidget *parent)
     setStatusTip(QStringLiteral("Editace uživatelské databáze"));
     setFixedSize(372, 92);
 
-    auto *outer = new QFrame(this);
-    outer->setFrameShape(QFrame::Panel);
-    outer->setFrameShadow(QFrame::Raised);
-    outer->setGeometry(0, 0, 372, 92);
-    auto *inner = new QFrame(outer);
-    inner->setAutoFillBackground(true);
-    QPalette palette = inner->palette();
-    palette.setColor(QPalette::Window, widgets::fromColorRef(widgets::colorref::LightYellow));
-    inner->setPalette(palette);
-    inner->setGeometry(3, 3, 366, 86);
+    QFrame *inner = widgets::raisedPanel(this);
 
     auto *label = new QLabel(QStringLiteral("Zadejte nový název volitelné databáze č. "), inner);
     label->setObjectName(QStringLiteral("Label1"));

@@ -6,10 +6,10 @@
 #include "core/SearchCopy.h"
 #include "core/Shell.h"
 #include "dbase/Table.h"
-#include "widgets/Colors.h"
 #include "widgets/DialogKeys.h"
 #include "widgets/Fonts.h"
 #include "widgets/OfficeButton.h"
+#include "widgets/RaisedPanel.h"
 
 #include <QCloseEvent>
 #include <QCollator>
@@ -49,16 +49,7 @@ AuthorPicker::AuthorPicker(core::DataModule &data, core::Shell &shell, QWidget *
     setStatusTip(QStringLiteral("Výběr autora"));
     setFixedSize(252, 284);
 
-    auto *outer = new QFrame(this);
-    outer->setFrameShape(QFrame::Panel);
-    outer->setFrameShadow(QFrame::Raised);
-    outer->setGeometry(0, 0, 252, 284);
-    auto *inner = new QFrame(outer);
-    inner->setAutoFillBackground(true);
-    QPalette palette = inner->palette();
-    palette.setColor(QPalette::Window, widgets::fromColorRef(widgets::colorref::LightYellow));
-    inner->setPalette(palette);
-    inner->setGeometry(2, 2, 248, 280);
+    QFrame *inner = widgets::raisedPanel(this, 2);
 
     addHeading(inner, "Label1", QStringLiteral("Výběr autora pro tiskovou sestavu"), QRect(4, 4, 240, 18));
     m_tree = new QTreeWidget(inner);

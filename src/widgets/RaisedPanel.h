@@ -10,8 +10,9 @@
 namespace widgets {
 
 // Fills window (of fixed size) with the raised panel and returns the inner
-// panel, on which the window's controls go.
-inline QFrame *raisedPanel(QWidget *window)
+// panel, border pixels in from the window's edges, on which the window's
+// controls go.
+inline QFrame *raisedPanel(QWidget *window, int border = 3)
 {
     auto *outer = new QFrame(window);
     outer->setFrameShape(QFrame::Panel);
@@ -23,7 +24,7 @@ inline QFrame *raisedPanel(QWidget *window)
     QPalette palette = inner->palette();
     palette.setColor(QPalette::Window, widgets::fromColorRef(widgets::colorref::LightYellow));
     inner->setPalette(palette);
-    inner->setGeometry(3, 3, window->width() - 6, window->height() - 6);
+    inner->setGeometry(border, border, window->width() - 2 * border, window->height() - 2 * border);
     return inner;
 }
 
