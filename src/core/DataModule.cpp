@@ -96,7 +96,10 @@ void DataModule::openTable(int n)
     dbase::Table *t = table(n);
     t->setDatabaseName(m_dir.dataDir());
     t->open();
-    t->setOrder(defaultOrder(n));
+    // A table opened in the order it already has stays on its first record
+    // as the beginning (setting an order reports no beginning or end).
+    if (t->order() != defaultOrder(n))
+        t->setOrder(defaultOrder(n));
 }
 
 const platform::ProgramDirectory &DataModule::programDirectory() const
