@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 using catalogue::CatalogueState;
@@ -32,6 +34,7 @@ private slots:
     void keysRunTheCommandOnce();
     void lentLabelIsRedOnlyForTheExactText();
     void clipboardTargetsFollowTheFocus();
+    void smallWindowScrollsTheFormToItsFooter();
 
 private:
     QWidget *control(const char *name) const;
@@ -420,6 +423,45 @@ void WindowTest::clipboardTargetsFollowTheFocus()
     w->newRecord();
     QVERIFY(!enabled("MP3"));
     w->undo();
+}
+
+void WindowTest::smallWindowScrollsTheFormToItsFooter()
+{
+    auto *scroll = w->findChild<QScrollArea *>(QStringLiteral("FormScroll"));
+    QVERIFY(scroll);
+    QWidget *lent = control("RxLabel1");
+    const auto inView = [scroll](QWidget *c) {
+        const QRect r(c->mapTo(scroll->viewport(), QPoint(0, 0)), c->size());
+        return scroll->viewport()->rect().contains(r);
+    };
+    // At its own size the whole form shows, with nothing to scroll.
+    QTRY_VERIFY(inView(lent));
+    QVERIFY(!scroll->verticalScrollBar()->isVisible() && !scroll->horizontalScrollBar()->isVisible());
+
+    // A tiled window smaller than the form: the window scrolls, and the
+    // footer with "Půjčeno", the way into the lending card, comes into reach.
+    QMdiSubWindow *sub = w->subWindow();
+    sub->resize(sub->size() - QSize(200, 150));
+    QTRY_VERIFY(scroll->verticalScrollBar()->isVisible() && scroll->horizontalScrollBar()->isVisible());
+    QVERIFY(!inView(lent));
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+    QVERIFY(inView(lent));
+
+    // A record control that takes the keyboard out of view is brought into it.
+    w->newRecord();
+    QTRY_VERIFY(inView(control("C1"))); // the new record starts there
+    control("P2")->setFocus();
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+    QVERIFY(!inView(control("C1")));
+    control("C1")->setFocus();
+    QTRY_VERIFY(inView(control("C1")));
+    w->undo();
+
+    // Back to its size, the bars go.
+    sub->resize(sub->size() + QSize(200, 150));
+    QTRY_VERIFY(!scroll->verticalScrollBar()->isVisible() && !scroll->horizontalScrollBar()->isVisible());
 }
 
 QTEST_MAIN(WindowTest)
