@@ -35,6 +35,7 @@ private slots:
     void lentLabelIsRedOnlyForTheExactText();
     void clipboardTargetsFollowTheFocus();
     void smallWindowScrollsTheFormToItsFooter();
+    void numberLongerThanTheEntryLimitIsShownWhole();
 
 private:
     QWidget *control(const char *name) const;
@@ -462,6 +463,40 @@ void WindowTest::smallWindowScrollsTheFormToItsFooter()
     // Back to its size, the bars go.
     sub->resize(sub->size() + QSize(200, 150));
     QTRY_VERIFY(!scroll->verticalScrollBar()->isVisible() && !scroll->horizontalScrollBar()->isVisible());
+}
+
+void WindowTest::numberLongerThanTheEntryLimitIsShownWhole()
+{
+    // The field holds more digits than the five that may be typed (an
+    // import, another program of the family): the window shows the stored
+    // number, which is also the key of the book's lending card.
+    addBook(QStringLiteral("7"), QStringLiteral("Alfa"));
+    w->table()->edit();
+    w->table()->setFieldText(QStringLiteral("CISLO"), QStringLiteral("101999"));
+    w->table()->post();
+    auto *c1 = qobject_cast<QLineEdit *>(control("C1"));
+    QCOMPARE(c1->text(), QStringLiteral("101999"));
+
+    // In edit the number can be shortened, but typing never makes it longer
+    // than it was, nor longer than five digits once it is shorter.
+    w->editRecord();
+    c1->setFocus();
+    c1->end(false);
+    QTest::keyClick(c1, Qt::Key_5);
+    QCOMPARE(c1->text(), QStringLiteral("101999"));
+    QTest::keyClick(c1, Qt::Key_Backspace);
+    QTest::keyClick(c1, Qt::Key_Backspace);
+    QTest::keyClick(c1, Qt::Key_4);
+    QTest::keyClick(c1, Qt::Key_4);
+    QCOMPARE(c1->text(), QStringLiteral("10194"));
+    QVERIFY(w->saveRecord());
+    QCOMPARE(w->table()->fieldText(QStringLiteral("CISLO")), QStringLiteral("10194"));
+
+    // A new record takes five digits and no more.
+    w->newRecord();
+    CatalogueFixture::type(c1, QStringLiteral("123456"));
+    QCOMPARE(c1->text(), QStringLiteral("12345"));
+    w->undo();
 }
 
 QTEST_MAIN(WindowTest)
