@@ -89,7 +89,7 @@ int main(int argc, char *argv[])
     core::SharedPrinter printer;
     core::GenreChoice genre;
     reports::ReportForm form(reports::ReportKind::Title);
-    reports::ReportRunner runner(*data.auxiliaryTable(), [&genre] { return genre.genre(); },
+    reports::ReportRunner runner(data.searchCopy().table(), [&genre] { return genre.genre(); },
                                  [&printer] { return printer.printer(); });
     std::printf("%d books\n", books);
 
@@ -114,7 +114,7 @@ int main(int argc, char *argv[])
             f.setDetail(shot.detail);
             if (shot.kind == reports::ReportKind::Author) {
                 data.openTable(5);
-                reports::ReportForm::restrictToAuthor(*data.auxiliaryTable(), QStringLiteral("Karel Čapek"));
+                reports::ReportForm::restrictToAuthor(data.searchCopy().table(), QStringLiteral("Karel Čapek"));
                 f.setHeading(QStringLiteral("Karel Čapek"));
             }
             runner.setPreviewHook([&](QWidget *window) {

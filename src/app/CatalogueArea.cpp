@@ -6,6 +6,7 @@
 
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QScrollBar>
 
 namespace app {
 
@@ -15,6 +16,10 @@ CatalogueArea::CatalogueArea(QWidget *parent)
 {
     setBackground(QColor(128, 128, 128));
     setActivationOrder(QMdiArea::CreationOrder);
+    // A window that reaches past the area (a cascade in a small main window)
+    // is scrolled to, so that no part of it is out of reach.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(this, &QMdiArea::subWindowActivated, this, &CatalogueArea::subWindowWasActivated);
 }
 
@@ -88,7 +93,11 @@ void CatalogueArea::tile(bool columns)
     }
     if (windows.isEmpty())
         return;
-    const QRect area = viewport()->rect();
+    // The windows fill the area as it is without scroll bars: once tiled they
+    // fit, and the bars go.
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    const QRect area(QPoint(0, 0), maximumViewportSize());
     const int n = int(windows.size());
     for (int i = 0; i < n; ++i) {
         QMdiSubWindow *w = windows.at(i);

@@ -2,7 +2,7 @@
 
 // The grey area of the main window that holds the catalogue windows, with the
 // program's picture in its top-left corner, and the window arrangements of
-// the Okno menu.
+// the Okno menu. It shows scroll bars while a window reaches past it.
 
 #include <QMdiArea>
 #include <QPixmap>

@@ -23,6 +23,7 @@
 #include "platform/Error.h"
 #include "platform/FileRules.h"
 #include "platform/Launcher.h"
+#include "reports/PrinterQuestions.h"
 #include "widgets/ErrorBox.h"
 
 #include <QAction>
@@ -30,7 +31,6 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QPrinterInfo>
 #include <QTimer>
 
 namespace app {
@@ -92,9 +92,8 @@ void HlavniDialog::updateCommands()
 void HlavniDialog::MS9Click()
 {
     // The printer chosen here is the one "Tisk..." prints on.
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-        QMessageBox::information(this, QStringLiteral("Ordex 2000"),
-                                 QStringLiteral("V systému není nainstalována žádná tiskárna."));
+    if (!m_printer.installed()) {
+        reports::warnNoPrinter(*this);
         return;
     }
     QPrintDialog dialog(printer(), this);

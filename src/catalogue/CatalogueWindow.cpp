@@ -24,6 +24,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include <functional>
 
@@ -136,7 +138,23 @@ void CatalogueWindow::buildForm()
     browse.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(48, 48, 48));
     setPalette(browse);
 
-    m_form = new BookForm(m_table, this);
+    // The form keeps its size; a client area smaller than the form (a tiled
+    // window, a small main window) scrolls it, so that the footer with
+    // "Půjčeno" stays within reach.
+    m_scroller = new QScrollArea(this);
+    m_scroller->setObjectName(QStringLiteral("FormScroll"));
+    m_scroller->setFrameShape(QFrame::NoFrame);
+    m_scroller->setFocusPolicy(Qt::NoFocus);
+    m_scroller->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_scroller->viewport()->setBackgroundRole(QPalette::Window);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_scroller);
+    auto *content = new QWidget;
+    content->setFixedSize(sizeHint());
+    m_scroller->setWidget(content);
+
+    m_form = new BookForm(m_table, content);
     connect(m_form, &BookForm::controlEntered, this, &CatalogueWindow::enterRecordControl);
 
     // The window's keys act in every record control, and its context menu
@@ -155,7 +173,7 @@ void CatalogueWindow::buildLendingCard()
     book.source = m_form->source();
     book.numberText = [form = m_form] { return form->numberText(); };
     book.recordEditing = [this] { return m_state.editingRecord(); };
-    m_card = new LendingCard(book, m_services.data, m_services.shell, this);
+    m_card = new LendingCard(book, m_services.data, m_services.shell, m_form->parentWidget());
     m_card->move(m_form->pageCorner());
     connect(m_form, &BookForm::lentLabelClicked, m_card, &LendingCard::RxLabel1Click);
     connect(m_card, &LendingCard::stateChanged, this,
@@ -378,6 +396,9 @@ void CatalogueWindow::paste()
 
 void CatalogueWindow::enterRecordControl(bool freeText)
 {
+    // A control that takes the keyboard in a scrolled form comes into view.
+    if (QWidget *focus = QApplication::focusWidget(); focus && m_scroller->widget()->isAncestorOf(focus))
+        m_scroller->ensureWidgetVisible(focus);
     m_freeTextEntered = freeText;
     applyAvailability();
     emit stateMayHaveChanged();

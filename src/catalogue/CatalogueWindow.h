@@ -14,8 +14,9 @@
 // The window composes the book form (BookForm: the record controls bound to
 // the table) and the lending card (LendingCard), which lies over the form's
 // page and footer while it is shown, and its context menu PopupMenu1
-// (WindowMenu). The window itself holds the record commands, the keys, the
-// close, and its state.
+// (WindowMenu). The form and the card keep their size: in a client area
+// smaller than the form they scroll (FormScroll). The window itself holds the
+// record commands, the keys, the close, and its state.
 
 #include "Availability.h"
 #include "CatalogueServices.h"
@@ -28,6 +29,7 @@
 #include <functional>
 
 class QMdiSubWindow;
+class QScrollArea;
 
 namespace dbase {
 class Table;
@@ -162,6 +164,7 @@ private:
     CatalogueServices m_services;
     dbase::Table *m_table;
 
+    QScrollArea *m_scroller = nullptr; // FormScroll: holds the form and the card
     BookForm *m_form = nullptr;
     LendingCard *m_card = nullptr; // over the form's page and footer
     WindowState m_state;

@@ -66,7 +66,6 @@ dbase::Table *DataModule::bookTable(int slot) const
     return m_tables[slot - 1];
 }
 
-dbase::Table *DataModule::auxiliaryTable() const { return m_tables[4]; }
 
 dbase::Table *DataModule::tipsTable() const { return m_tables[5]; }
 

@@ -28,8 +28,7 @@ public:
 
     dbase::Table *table(int n) const;        // Table1..Table9, n = 1..9
     dbase::Table *bookTable(int slot) const; // Table1..Table4 of slot 1..4
-    dbase::Table *auxiliaryTable() const;    // Table5
-    // The one owner of Table5 for its readers: searches, picker, reports.
+    // Table5, the search copy, through its one owner.
     SearchCopy &searchCopy() const;
     dbase::Table *tipsTable() const;         // Table6
     dbase::Table *lendingTable() const;      // Table7

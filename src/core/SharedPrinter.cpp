@@ -1,11 +1,19 @@
 #include "SharedPrinter.h"
 
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace core {
 
 SharedPrinter::SharedPrinter() = default;
 SharedPrinter::~SharedPrinter() = default;
+
+bool SharedPrinter::installed() const
+{
+    if (m_installed)
+        return m_installed();
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
 
 QPrinter *SharedPrinter::printer()
 {

@@ -159,6 +159,12 @@ PreviewWindow::PreviewWindow(ReportDocument &document, const QString &title, std
     m_scroll->setWidget(m_view);
     layout->addWidget(m_scroll, 1);
     updatePageState();
+
+    // The page box and the scrolled page would take the paging keys for
+    // themselves (the box steps by ten pages, the page scrolls): the window
+    // sees them first, wherever the keyboard is.
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
 }
 
 void PreviewWindow::goToPage(int page)
@@ -203,24 +209,39 @@ void PreviewWindow::showEvent(QShowEvent *event)
     }
 }
 
-void PreviewWindow::keyPressEvent(QKeyEvent *event)
+bool PreviewWindow::pageByKey(const QKeyEvent *event)
 {
+    if ((event->modifiers() & ~Qt::KeyboardModifiers(Qt::KeypadModifier)) != Qt::NoModifier)
+        return false;
     switch (event->key()) {
     case Qt::Key_PageDown:
         goToPage(m_view->page() + 1);
-        return;
+        return true;
     case Qt::Key_PageUp:
         goToPage(m_view->page() - 1);
-        return;
+        return true;
     case Qt::Key_Home:
         goToPage(0);
-        return;
+        return true;
     case Qt::Key_End:
         goToPage(m_document.pageCount() - 1);
-        return;
+        return true;
     default:
-        QDialog::keyPressEvent(event);
+        return false;
     }
+}
+
+bool PreviewWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && pageByKey(static_cast<QKeyEvent *>(event)))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (!pageByKey(event))
+        QDialog::keyPressEvent(event);
 }
 
 bool PreviewWindow::saveAsPdf(const QString &path)

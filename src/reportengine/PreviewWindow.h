@@ -1,8 +1,10 @@
 #pragma once
 
 // The preview of a report: one page at a time like a document viewer, paged
-// with the toolbar or PgUp/PgDn/Home/End, zoomed, printed, or saved as PDF.
-// The first page shows at once; every page is painted when it is shown.
+// with the toolbar or PgUp/PgDn/Home/End wherever the keyboard is in the
+// window (the arrow keys and the wheel scroll the page), zoomed, printed, or
+// saved as PDF. The first page shows at once; every page is painted when it
+// is shown.
 
 #include <QDialog>
 #include <QImage>
@@ -64,10 +66,14 @@ signals:
     void failed(const QString &message);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
+    // PgUp, PgDn, Home or End without a modifier: goes to that page and
+    // returns true; any other key: false.
+    bool pageByKey(const QKeyEvent *event);
     void chooseAndSave();
     void updatePageState();
 

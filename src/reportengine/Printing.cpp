@@ -6,14 +6,8 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 namespace reportengine {
-
-bool printerInstalled()
-{
-    return !QPrinterInfo::availablePrinterNames().isEmpty();
-}
 
 PrintResult printDocument(ReportDocument &document, QPrinter &printer, QWidget *parent, QString *error)
 {

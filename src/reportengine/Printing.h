@@ -12,9 +12,6 @@ namespace reportengine {
 
 class ReportDocument;
 
-// Whether the system knows any printer at all.
-bool printerInstalled();
-
 enum class PrintResult { Printed, Cancelled, Failed };
 
 // Prints on the printer with the progress window (parent may be null).

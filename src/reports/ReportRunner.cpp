@@ -1,5 +1,6 @@
 #include "ReportRunner.h"
 
+#include "PrinterQuestions.h"
 #include "ReportForm.h"
 
 #include "dbase/DbfTypes.h"
@@ -12,9 +13,7 @@
 
 #include "widgets/ErrorBox.h"
 
-#include <QMessageBox>
 #include <QPrinter>
-#include <QPushButton>
 
 namespace reports {
 
@@ -30,11 +29,9 @@ ReportRunner::ReportRunner(dbase::Table &auxiliary, std::function<QString()> gen
 void ReportRunner::report(const QString &message)
 {
     m_lastMessage = message;
-    if (m_previewHook || m_noPrinterAnswer)
-        return;
     if (m_showError)
         m_showError(message);
-    else
+    else if (!m_previewHook) // a test that looks at the preview reads lastMessage()
         widgets::openErrorBox(m_parent, message);
 }
 
@@ -68,12 +65,13 @@ void ReportRunner::preview(ReportForm &form)
         QWidget *window = nullptr;
         if (m_printer) {
             print = [this, &document, &window] {
-                if (!reportengine::printerInstalled()) {
+                QPrinter *printer = m_printer();
+                if (!printer) {
                     report(noPrinterMessage());
                     return;
                 }
                 QString error;
-                if (reportengine::printDocument(document, *m_printer(), window, &error)
+                if (reportengine::printDocument(document, *printer, window, &error)
                     == reportengine::PrintResult::Failed)
                     report(error);
             };
@@ -98,39 +96,31 @@ void ReportRunner::preview(ReportForm &form)
 
 void ReportRunner::print(ReportForm &form)
 {
-    if (!m_printer || !reportengine::printerInstalled()) {
-        // No printer: say so and offer the preview instead of hanging in a
-        // print job that cannot start.
-        const QString question = noPrinterMessage() + QStringLiteral("\n\nChcete zobrazit náhled sestavy?");
-        m_lastMessage = noPrinterMessage();
-        bool showPreview = false;
-        if (m_noPrinterAnswer) {
-            showPreview = m_noPrinterAnswer();
-        } else {
-            QMessageBox box(QMessageBox::Question, QStringLiteral("Ordex 2000"), question, QMessageBox::NoButton,
-                            m_parent);
-            QPushButton *yes = box.addButton(QStringLiteral("Ano"), QMessageBox::YesRole);
-            box.addButton(QStringLiteral("Ne"), QMessageBox::NoRole);
-            box.setDefaultButton(yes);
-            box.exec();
-            showPreview = box.clickedButton() == yes;
-        }
-        if (showPreview) {
-            const QString message = m_lastMessage;
-            preview(form);
-            if (m_lastMessage.isEmpty())
-                m_lastMessage = message;
-        }
+    QPrinter *printer = m_printer ? m_printer() : nullptr;
+    if (printer) {
+        printDirect(form, *printer);
         return;
     }
-    printDirect(form);
+    // No printer: rather than hang in a print job that cannot start, offer
+    // the preview (from which the report can be saved as PDF).
+    if (!m_askForPreview) {
+        report(noPrinterMessage());
+        return;
+    }
+    const bool showPreview = m_askForPreview();
+    m_lastMessage = noPrinterMessage();
+    if (showPreview) {
+        preview(form);
+        if (m_lastMessage.isEmpty())
+            m_lastMessage = noPrinterMessage();
+    }
 }
 
-void ReportRunner::printDirect(ReportForm &form)
+void ReportRunner::printDirect(ReportForm &form, QPrinter &printer)
 {
-    const QString error = runGuarded(form, [this](reportengine::ReportDocument &document) {
+    const QString error = runGuarded(form, [this, &printer](reportengine::ReportDocument &document) {
         QString failure;
-        reportengine::printDocument(document, *m_printer(), m_parent, &failure);
+        reportengine::printDocument(document, printer, m_parent, &failure);
         return failure;
     });
     if (!error.isEmpty())
@@ -142,11 +132,6 @@ QString ReportRunner::writePdf(ReportForm &form, const QString &path)
     return runGuarded(form, [&form, &path](reportengine::ReportDocument &document) {
         return reportengine::writePdf(document, path, form.title());
     });
-}
-
-QString noPrinterMessage()
-{
-    return QStringLiteral("V systému není nainstalována žádná tiskárna, sestavu nelze vytisknout.");
 }
 
 } // namespace reports

@@ -23,14 +23,16 @@ class ReportRunner
 {
 public:
     // genre gives the ticked genre of the genre menu when a report starts;
-    // printer is the program's shared printer (may be null: no printing).
+    // printer gives the program's shared printer, or null while the system
+    // has no printer installed (an empty function: the runner never prints).
     ReportRunner(dbase::Table &auxiliary, std::function<QString()> genre, std::function<QPrinter *()> printer,
                  QWidget *parent = nullptr);
 
     // The preview window, modal; returns when it closes.
     void preview(ReportForm &form);
     // Straight to the printer, with the progress window. Without any printer
-    // installed the user is told so and offered the preview.
+    // installed the user is asked whether to see the preview instead; the
+    // call returns once the report is over, whichever way it went.
     void print(ReportForm &form);
     // Every page to a PDF file; empty text on success, else the message.
     QString writePdf(ReportForm &form, const QString &path);
@@ -43,16 +45,18 @@ public:
     QString lastMessage() const { return m_lastMessage; }
     // For tests: instead of the modal preview, called with the open preview window.
     void setPreviewHook(std::function<void(QWidget *preview)> hook) { m_previewHook = std::move(hook); }
-    // For tests: answers the question that offers the preview when no printer
-    // is installed (true: show the preview).
-    void setNoPrinterAnswer(std::function<bool()> answer) { m_noPrinterAnswer = std::move(answer); }
+    // Asks the user, when a report is to be printed and there is no printer,
+    // whether to see the preview instead (true: show it); the program asks
+    // in a balloon beside the assistant. Unset: the user is told there is
+    // no printer, and nothing runs.
+    void setNoPrinterQuestion(std::function<bool()> ask) { m_askForPreview = std::move(ask); }
 
 private:
     // Opens and restricts the table, cuts the pages, runs, and switches the
     // filter off again; returns the first failure's message.
     template <typename Run>
     QString runGuarded(ReportForm &form, Run run);
-    void printDirect(ReportForm &form);
+    void printDirect(ReportForm &form, QPrinter &printer);
     void report(const QString &message);
 
     dbase::Table &m_auxiliary;
@@ -61,11 +65,8 @@ private:
     QWidget *m_parent;
     QString m_lastMessage;
     std::function<void(QWidget *)> m_previewHook;
-    std::function<bool()> m_noPrinterAnswer;
+    std::function<bool()> m_askForPreview;
     std::function<void(const QString &)> m_showError;
 };
-
-// The message shown when a report is to be printed and there is no printer.
-QString noPrinterMessage();
 
 } // namespace reports

@@ -2,6 +2,7 @@
 
 #include "AuthorPicker.h"
 #include "DialogParts.h"
+#include "PrinterQuestions.h"
 #include "ReportRunner.h"
 #include "SelectionDialog.h"
 #include "SubDialog.h"
@@ -25,8 +26,9 @@ Reports::Reports(const ReportServices &services, QObject *parent)
     core::SharedPrinter *printer = &services.printer;
     m_runner = std::make_unique<ReportRunner>(
         services.data.searchCopy().table(), [genre] { return genre->genre(); },
-        [printer] { return printer->printer(); });
+        [printer] { return printer->installedPrinter(); });
     m_runner->setErrorDisplay([&shell = services.shell](const QString &message) { shell.showError(message); });
+    m_runner->setNoPrinterQuestion([&shell = services.shell] { return askForPreviewInstead(shell); });
     m_selection = std::make_unique<SelectionDialog>(services.shell);
     m_title = std::make_unique<SubDialog>(SubDialog::Kind::TitleList, services.shell);
     m_number = std::make_unique<SubDialog>(SubDialog::Kind::NumberList, services.shell);

@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTreeView>
 
 namespace search {
@@ -128,6 +129,11 @@ bool VysledekDialog::start(int k, int slot, const QString &heading)
         m_shell.showError(failure);
         return false;
     }
+
+    // Every showing starts at the top of its new tree, whatever the last
+    // one was scrolled to: the view keeps its scroll position over a refill.
+    m_view->scrollToTop();
+    m_view->horizontalScrollBar()->setValue(0);
 
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - QPoint(width() / 2, height() / 2));

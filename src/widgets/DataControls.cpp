@@ -9,6 +9,8 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
+#include <algorithm>
+
 namespace widgets {
 
 namespace {
@@ -103,22 +105,28 @@ void FieldLink::refresh()
 {
     if (!m_control)
         return;
-    applyLimit();
     const bool editing = m_source && m_source->isEditing();
     if (!editing)
         m_userEdited = false;
     // What the user typed during this edit stays, even when the table has not
     // taken it (it is tried again when the record is saved).
-    if (editing && m_userEdited)
+    if (editing && m_userEdited) {
+        applyLimit(text().size());
         return;
+    }
     const dbase::Table *table = m_source ? m_source->table() : nullptr;
-    show(table && table->isActive() ? table->fieldText(m_field) : QString());
+    const QString value = table && table->isActive() ? table->fieldText(m_field) : QString();
+    applyLimit(value.size());
+    show(value);
 }
 
 void FieldLink::userEdited(const QString &text)
 {
     if (!m_source || !m_source->isEditing())
         return;
+    // Once shortened, a value stored longer than the entry limit cannot
+    // grow back beyond it.
+    applyLimit(text.size());
     m_userEdited = true;
     m_source->writeField(m_field, text);
 }
@@ -168,10 +176,13 @@ void FieldLink::show(const QString &text)
     m_showing = false;
 }
 
-void FieldLink::applyLimit()
+void FieldLink::applyLimit(int shownLength)
 {
+    // The limit is for typing: a longer stored value (a number with more
+    // digits than may be typed, from an import or another program) is shown
+    // whole, never cut, and typing does not make it longer.
     const int limit = maxChars();
-    const int length = limit > 0 ? limit : 32767; // QLineEdit's own default
+    const int length = limit > 0 ? std::max(limit, shownLength) : 32767; // QLineEdit's own default
     switch (m_kind) {
     case Kind::Edit:
         static_cast<QLineEdit *>(m_control.data())->setMaxLength(length);

@@ -22,7 +22,9 @@ class FieldLink : public QObject
     Q_OBJECT
 public:
     // maxChars limits what can be typed; 0 means the field's own size (text
-    // fields) or no limit of our own. The link is owned by the control.
+    // fields) or no limit of our own. A stored value longer than the limit is
+    // shown whole and can be shortened, not lengthened. The link is owned by
+    // the control.
     FieldLink(QWidget *control, DataSource *source, const QString &field, int maxChars = 0);
 
     // The link of a bound control, nullptr for an unbound one.
@@ -48,7 +50,8 @@ private:
     void userEdited(const QString &text);
     void memoChanged();
     void show(const QString &text);
-    void applyLimit();
+    // Sets the edit's length limit so that a text of shownLength fits.
+    void applyLimit(int shownLength);
 
     QPointer<QWidget> m_control;
     QPointer<DataSource> m_source;

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
 
@@ -71,6 +72,7 @@ private slots:
     void closingAFloatingToolbarIsReported();
     void iconsFillRowsFromTheBottomUpwards();
     void cascadeRestoresIconsAndSizesOpenCatalogues();
+    void areaScrollsToAWindowReachingPastIt();
 };
 
 void FrameTest::toolbarsAreBuiltInTheirRows()
@@ -200,6 +202,38 @@ void FrameTest::cascadeRestoresIconsAndSizesOpenCatalogues()
     QCOMPARE(one->contentsRect().size(), client);
     QCOMPARE(two->contentsRect().size(), client);
     QVERIFY(four->contentsRect().size() != client);
+}
+
+void FrameTest::areaScrollsToAWindowReachingPastIt()
+{
+    // A catalogue window in its cascade size, in the area of a main window
+    // at its restored size: the window's footer lies below the area.
+    CatalogueArea area;
+    area.resize(440, 250);
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    QScrollBar *down = area.verticalScrollBar();
+    QScrollBar *across = area.horizontalScrollBar();
+    QVERIFY(!down->isVisible() && !across->isVisible());
+    QMdiSubWindow *big = addWindow(area, QStringLiteral("Databaze1Dialog"));
+    CatalogueArea::setClientSize(big, CatalogueArea::CascadeClientWidth, CatalogueArea::CascadeClientHeight);
+    big->move(0, 0);
+    QTRY_VERIFY(down->isVisible() && across->isVisible());
+
+    // Scrolled to the end, the window's bottom right corner is in view.
+    down->setValue(down->maximum());
+    across->setValue(across->maximum());
+    const QRect view = area.viewport()->rect();
+    QVERIFY(view.contains(big->geometry().bottomRight()));
+    QVERIFY(!view.contains(big->geometry().topLeft()));
+
+    // Tiled, the windows fit the whole area and the bars go.
+    QMdiSubWindow *small = addWindow(area, QStringLiteral("Databaze2Dialog"));
+    area.tileStacked();
+    QTRY_VERIFY(!down->isVisible() && !across->isVisible());
+    const QRect whole = area.viewport()->rect();
+    QCOMPARE(big->geometry(), QRect(0, 0, whole.width(), whole.height() / 2));
+    QCOMPARE(small->geometry().bottomRight(), whole.bottomRight());
 }
 
 QTEST_MAIN(FrameTest)

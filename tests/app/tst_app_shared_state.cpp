@@ -12,7 +12,6 @@
 #include "dbase/Table.h"
 #include "widgets/Balloon.h"
 
-#include "reportengine/Printing.h"
 #include "widgets/PressableWidget.h"
 
 #include <QAbstractButton>
@@ -202,11 +201,11 @@ void SharedStateTest::activeCatalogueSurvivesEveryDialog()
 
 void SharedStateTest::searchAfterARefusedOneAuthorReportListsEveryBook()
 {
-    if (reportengine::printerInstalled())
-        QSKIP("a printer is installed here: the report would print");
     AppFixture f;
     auto program = f.start();
     HlavniDialog *main = program->mainWindow();
+    // No printer on this machine, whatever the test runs on.
+    main->sharedPrinter().setInstalledCheck([] { return false; });
     main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(main));
     openWithBooks(f, *program, 1, {"Válka s mloky/Čapek Karel", "Krakatit/Čapek Karel", "Babička/Němcová Božena"});

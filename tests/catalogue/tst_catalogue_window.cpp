@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 using catalogue::CatalogueState;
@@ -32,6 +34,8 @@ private slots:
     void keysRunTheCommandOnce();
     void lentLabelIsRedOnlyForTheExactText();
     void clipboardTargetsFollowTheFocus();
+    void smallWindowScrollsTheFormToItsFooter();
+    void numberLongerThanTheEntryLimitIsShownWhole();
 
 private:
     QWidget *control(const char *name) const;
@@ -419,6 +423,79 @@ void WindowTest::clipboardTargetsFollowTheFocus()
     // A new edit starts with no target until a free-text field is entered.
     w->newRecord();
     QVERIFY(!enabled("MP3"));
+    w->undo();
+}
+
+void WindowTest::smallWindowScrollsTheFormToItsFooter()
+{
+    auto *scroll = w->findChild<QScrollArea *>(QStringLiteral("FormScroll"));
+    QVERIFY(scroll);
+    QWidget *lent = control("RxLabel1");
+    const auto inView = [scroll](QWidget *c) {
+        const QRect r(c->mapTo(scroll->viewport(), QPoint(0, 0)), c->size());
+        return scroll->viewport()->rect().contains(r);
+    };
+    // At its own size the whole form shows, with nothing to scroll.
+    QTRY_VERIFY(inView(lent));
+    QVERIFY(!scroll->verticalScrollBar()->isVisible() && !scroll->horizontalScrollBar()->isVisible());
+
+    // A tiled window smaller than the form: the window scrolls, and the
+    // footer with "Půjčeno", the way into the lending card, comes into reach.
+    QMdiSubWindow *sub = w->subWindow();
+    sub->resize(sub->size() - QSize(200, 150));
+    QTRY_VERIFY(scroll->verticalScrollBar()->isVisible() && scroll->horizontalScrollBar()->isVisible());
+    QVERIFY(!inView(lent));
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+    QVERIFY(inView(lent));
+
+    // A record control that takes the keyboard out of view is brought into it.
+    w->newRecord();
+    QTRY_VERIFY(inView(control("C1"))); // the new record starts there
+    control("P2")->setFocus();
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+    QVERIFY(!inView(control("C1")));
+    control("C1")->setFocus();
+    QTRY_VERIFY(inView(control("C1")));
+    w->undo();
+
+    // Back to its size, the bars go.
+    sub->resize(sub->size() + QSize(200, 150));
+    QTRY_VERIFY(!scroll->verticalScrollBar()->isVisible() && !scroll->horizontalScrollBar()->isVisible());
+}
+
+void WindowTest::numberLongerThanTheEntryLimitIsShownWhole()
+{
+    // The field holds more digits than the five that may be typed (an
+    // import, another program of the family): the window shows the stored
+    // number, which is also the key of the book's lending card.
+    addBook(QStringLiteral("7"), QStringLiteral("Alfa"));
+    w->table()->edit();
+    w->table()->setFieldText(QStringLiteral("CISLO"), QStringLiteral("101999"));
+    w->table()->post();
+    auto *c1 = qobject_cast<QLineEdit *>(control("C1"));
+    QCOMPARE(c1->text(), QStringLiteral("101999"));
+
+    // In edit the number can be shortened, but typing never makes it longer
+    // than it was, nor longer than five digits once it is shorter.
+    w->editRecord();
+    c1->setFocus();
+    c1->end(false);
+    QTest::keyClick(c1, Qt::Key_5);
+    QCOMPARE(c1->text(), QStringLiteral("101999"));
+    QTest::keyClick(c1, Qt::Key_Backspace);
+    QTest::keyClick(c1, Qt::Key_Backspace);
+    QTest::keyClick(c1, Qt::Key_4);
+    QTest::keyClick(c1, Qt::Key_4);
+    QCOMPARE(c1->text(), QStringLiteral("10194"));
+    QVERIFY(w->saveRecord());
+    QCOMPARE(w->table()->fieldText(QStringLiteral("CISLO")), QStringLiteral("10194"));
+
+    // A new record takes five digits and no more.
+    w->newRecord();
+    CatalogueFixture::type(c1, QStringLiteral("123456"));
+    QCOMPARE(c1->text(), QStringLiteral("12345"));
     w->undo();
 }
 

@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontInfo>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QImage>
 #include <QPainter>
@@ -102,6 +104,7 @@ private slots:
     void failedPdfLeavesNoFile();
     void timesIsServedByLiberationSerif();
     void previewPagesLikeADocumentViewer();
+    void pagingKeysPageWhereverTheKeyboardIs();
     void printingGoesPageByPageToThePrinter();
 };
 
@@ -346,6 +349,66 @@ void PagesTest::previewPagesLikeADocumentViewer()
     for (QWidget *w : QApplication::topLevelWidgets())
         QVERIFY2(!w->isVisible() || w == &preview, qPrintable(w->metaObject()->className()));
     QVERIFY(!QFile::exists(missing));
+}
+
+void PagesTest::pagingKeysPageWhereverTheKeyboardIs()
+{
+    ListSource source(rows(120)); // 5 pages
+    ReportDocument doc(simpleLayout(10.0), source);
+    doc.paginate();
+    PreviewWindow preview(doc, QStringLiteral("Zkouška"), {});
+    preview.resize(520, 420); // the page is taller than the window: it scrolls
+    preview.show();
+    preview.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&preview));
+    auto *box = preview.findChild<QSpinBox *>(QStringLiteral("PreviewPage"));
+    QScrollBar *scroll = preview.findChild<QScrollArea *>(QStringLiteral("PreviewScroll"))->verticalScrollBar();
+    const auto press = [](Qt::Key key) {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, key);
+    };
+    const auto page = [&preview] { return preview.pageView()->page(); };
+
+    // At first the page box has the keyboard; it would step by ten pages on
+    // PgUp/PgDn and move its cursor on Home/End.
+    QCOMPARE(QApplication::focusWidget(), box);
+    press(Qt::Key_PageUp);
+    QCOMPARE(page(), 0);
+    press(Qt::Key_PageDown);
+    QCOMPARE(page(), 1);
+    QCOMPARE(box->value(), 2);
+    press(Qt::Key_End);
+    QCOMPARE(page(), 4);
+    press(Qt::Key_PageDown);
+    QCOMPARE(page(), 4);
+    press(Qt::Key_PageUp);
+    QCOMPARE(page(), 3);
+    press(Qt::Key_Home);
+    QCOMPARE(page(), 0);
+    QCOMPARE(box->value(), 1);
+
+    // A click on the page takes the keyboard from the box; the paging keys
+    // still page, and each page starts at its top, while the arrow keys
+    // scroll the page.
+    QTest::mouseClick(preview.pageView(), Qt::LeftButton, {}, QPoint(50, 50));
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus && focus != box && preview.isAncestorOf(focus));
+    QVERIFY(scroll->maximum() > 0);
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    QVERIFY(scroll->value() > 0);
+    QCOMPARE(page(), 0);
+    press(Qt::Key_PageDown);
+    QCOMPARE(page(), 1);
+    QCOMPARE(scroll->value(), 0);
+    press(Qt::Key_End);
+    QCOMPARE(page(), 4);
+    press(Qt::Key_PageUp);
+    QCOMPARE(page(), 3);
+    press(Qt::Key_Home);
+    QCOMPARE(page(), 0);
+    QCOMPARE(box->value(), 1);
 }
 
 void PagesTest::printingGoesPageByPageToThePrinter()

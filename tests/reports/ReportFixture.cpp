@@ -62,7 +62,7 @@ void ReportFixture::fillAuxiliary(dbase::Table &table, const QList<Book> &books)
     append(table, books);
 }
 
-int ReportFixture::run(const QStringList &args, QString *err)
+int ReportFixture::run(const QStringList &args, QString *err, QString *out)
 {
     QProcess p;
     p.start(QStringLiteral(ORDEX_REPORT_EXE), args);
@@ -70,6 +70,8 @@ int ReportFixture::run(const QStringList &args, QString *err)
         return -1;
     if (err)
         *err = QString::fromUtf8(p.readAllStandardError());
+    if (out)
+        *out = QString::fromUtf8(p.readAllStandardOutput());
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 

@@ -33,8 +33,9 @@ public:
     // An auxiliary table (15 fields, the auxiliary tags) holding the books, open.
     void fillAuxiliary(dbase::Table &table, const QList<Book> &books);
 
-    // Runs ordex-report; returns its exit code, standard error in *err.
-    int run(const QStringList &args, QString *err = nullptr);
+    // Runs ordex-report; returns its exit code, standard error in *err and
+    // standard output in *out.
+    int run(const QStringList &args, QString *err = nullptr, QString *out = nullptr);
     // Runs it to a fresh PDF and returns pdftotext -layout of it (pages
     // split by form feeds); fails the test when it does not succeed.
     QString report(const QString &table, const QStringList &args);

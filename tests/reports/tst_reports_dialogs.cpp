@@ -8,6 +8,7 @@
 
 #include "core/AppSettings.h"
 #include "core/DataModule.h"
+#include "core/SearchCopy.h"
 #include "core/GenreChoice.h"
 #include "core/SharedPrinter.h"
 #include "core/TableDefinitions.h"
@@ -15,18 +16,24 @@
 #include "platform/FileRules.h"
 #include "reportengine/PreviewWindow.h"
 #include "reports/AuthorPicker.h"
+#include "reports/PrinterQuestions.h"
 #include "reports/ReportRunner.h"
 #include "reports/Reports.h"
 #include "reports/SelectionDialog.h"
 #include "reports/SubDialog.h"
+#include "widgets/Balloon.h"
 #include "widgets/OfficeButton.h"
 #include "widgets/OfficeLabel.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QSet>
 #include <QSpinBox>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <functional>
 
 using namespace reports;
 
@@ -44,14 +51,29 @@ struct Program
             auto *preview = static_cast<reportengine::PreviewWindow *>(w);
             ++previews;
             previewPages = preview->findChild<QSpinBox *>(QStringLiteral("PreviewPage"))->maximum();
-            filteredDuringPreview = data->auxiliaryTable()->filtered();
-            shownRecords = data->auxiliaryTable()->recordCount();
+            filteredDuringPreview = data->searchCopy().table().filtered();
+            shownRecords = data->searchCopy().table().recordCount();
         });
-        owner->runner().setNoPrinterAnswer([this] {
+        // No printer on this machine, whatever the test runs on.
+        printer.setInstalledCheck([] { return false; });
+        // The question that offers the preview instead is answered by
+        // noPrinterAnswer once it is up (Ano unless a test says otherwise).
+        shell.placeBeside = [this](QWidget *balloon) {
+            balloon->show();
+            if (balloon->objectName() != QLatin1String("DotazNahledDialog"))
+                return;
             ++noPrinterQuestions;
-            return true;
-        });
+            QMetaObject::invokeMethod(
+                balloon, [this, balloon] {
+                    questionText = static_cast<widgets::Balloon *>(balloon)->text();
+                    mainWindowEnabledDuringQuestion = shell.mainWindowEnabled;
+                    indicatorsDuringQuestion = shell.indicators;
+                    noPrinterAnswer(balloon);
+                },
+                Qt::QueuedConnection);
+        };
     }
+
 
     void addBooks(int slot, const QList<Book> &books)
     {
@@ -88,6 +110,10 @@ struct Program
     bool filteredDuringPreview = false;
     int shownRecords = -1;
     int noPrinterQuestions = 0;
+    std::function<void(QWidget *)> noPrinterAnswer = [](QWidget *balloon) { click(balloon, "OfficeButton1"); };
+    QString questionText;
+    bool mainWindowEnabledDuringQuestion = true;
+    QSet<QString> indicatorsDuringQuestion;
 };
 
 } // namespace
@@ -103,6 +129,7 @@ private slots:
     void authorFamilyRebuildsBeforeItsDialog();
     void pickerListsAuthorsInCzechOrderAndFollowsTheSelection();
     void pickerEndWithoutReport();
+    void noPrinterAsksInABalloonWhetherToPreview();
 };
 
 void DialogsTest::selectionHoldsModeAndSlot()
@@ -184,10 +211,9 @@ void DialogsTest::bookListRebuildsTheCopyAndRunsInTheChosenMode()
     p.owner->showSelection(2, false);
     Program::click(p.owner->selectionDialog(), "OfficeLabel5");
     Program::click(p.owner->numberDialog(), "OfficeLabel1");
-    if (p.noPrinterQuestions == 1) {
-        QCOMPARE(p.previews, 2);
-        QCOMPARE(p.owner->runner().lastMessage(), reports::noPrinterMessage());
-    }
+    QCOMPARE(p.noPrinterQuestions, 1);
+    QCOMPARE(p.previews, 2);
+    QCOMPARE(p.owner->runner().lastMessage(), reports::noPrinterMessage());
     QCOMPARE(p.owner->form(ReportKind::Number).detail(), ListDetail::Short);
 }
 
@@ -205,7 +231,7 @@ void DialogsTest::genreChoiceRestrictsOnlyDuringTheRun()
     QVERIFY(p.filteredDuringPreview);
     QCOMPARE(p.shownRecords, 2);
     QCOMPARE(p.owner->form(ReportKind::Title).heading(), QStringLiteral("Horor"));
-    QVERIFY(!p.data->auxiliaryTable()->filtered());
+    QVERIFY(!p.data->searchCopy().table().filtered());
 
     // The author reports never read the genre.
     p.owner->showSelection(1, true);
@@ -230,7 +256,7 @@ void DialogsTest::authorFamilyRebuildsBeforeItsDialog()
     p.shell.sounds.clear();
     Program::click(sel, "OfficeLabel2");
     QCOMPARE(p.settings->auxiliarySlot(), 3);
-    QVERIFY(p.data->auxiliaryTable()->isActive());
+    QVERIFY(p.data->searchCopy().table().isActive());
     SubDialog *author = p.owner->authorDialog();
     QVERIFY(author->isVisible());
     QVERIFY(sel->isVisible());
@@ -292,7 +318,7 @@ void DialogsTest::pickerListsAuthorsInCzechOrderAndFollowsTheSelection()
     QCOMPARE(p.previews, 1);
     QCOMPARE(p.shownRecords, 1);
     QCOMPARE(p.owner->form(ReportKind::Author).heading(), QStringLiteral("O'Neill"));
-    QVERIFY(!p.data->auxiliaryTable()->filtered());
+    QVERIFY(!p.data->searchCopy().table().filtered());
     QVERIFY(p.shell.mainWindowEnabled);
 
     // Names differing in case only are different authors.
@@ -323,12 +349,94 @@ void DialogsTest::pickerEndWithoutReport()
     Program::click(picker, "OfficeButton2"); // Konec
     QVERIFY(!picker->isVisible());
     QCOMPARE(p.previews, 0);
-    QVERIFY(!p.data->auxiliaryTable()->filtered());
+    QVERIFY(!p.data->searchCopy().table().filtered());
     QVERIFY(p.shell.mainWindowEnabled);
     QVERIFY(p.shell.indicator(QStringLiteral("SBO10")));
     picker->show();
     QTest::keyClick(picker, Qt::Key_Escape);
     QCOMPARE(p.previews, 0);
+}
+
+namespace {
+
+// The windows shown while it watches, by object name.
+class ShownWindows : public QObject
+{
+public:
+    ShownWindows() { qApp->installEventFilter(this); }
+    QStringList names;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow())
+            names << watched->objectName();
+        return false;
+    }
+};
+
+} // namespace
+
+void DialogsTest::noPrinterAsksInABalloonWhetherToPreview()
+{
+    Program p;
+    p.addBooks(1, {book(QStringLiteral("Hrad"), QStringLiteral("Čapek"), QString(), QStringLiteral("1")),
+                   book(QStringLiteral("Les"), QStringLiteral("Hora"), QString(), QStringLiteral("2"))});
+    QWidget catalogue; // the active catalogue window
+    p.shell.activeWindow = &catalogue;
+    struct Way
+    {
+        const char *name;
+        std::function<void(QWidget *)> answer;
+        bool preview;
+    };
+    const QList<Way> ways{
+        {"Ano", [](QWidget *b) { Program::click(b, "OfficeButton1"); }, true},
+        {"Enter", [](QWidget *b) { QTest::keyClick(b, Qt::Key_Return); }, true},
+        {"Ne", [](QWidget *b) { Program::click(b, "OfficeButton2"); }, false},
+        {"Esc", [](QWidget *b) { QTest::keyClick(b, Qt::Key_Escape); }, false},
+        {"closed", [](QWidget *b) { b->close(); }, false},
+    };
+    int previews = 0;
+    int asked = 0;
+    for (const bool allAuthors : {false, true}) {
+        for (const Way &way : ways) {
+            const QByteArray what = QByteArray(way.name) + (allAuthors ? " (authors)" : " (titles)");
+            p.noPrinterAnswer = way.answer;
+            p.shell.sounds.clear();
+            ShownWindows shown;
+            p.owner->showSelection(1, false);
+            if (allAuthors) {
+                Program::click(p.owner->selectionDialog(), "OfficeLabel2");
+                Program::click(p.owner->authorDialog(), "OfficeLabel1");
+            } else {
+                Program::click(p.owner->selectionDialog(), "OfficeLabel1");
+                Program::click(p.owner->titleDialog(), "OfficeLabel2");
+            }
+            // A question balloon beside the assistant, with its sound and
+            // indicator, holding the main window while it is up.
+            QCOMPARE(p.noPrinterQuestions, ++asked);
+            QCOMPARE(p.shell.placedBeside.last(), QStringLiteral("DotazNahledDialog"));
+            QVERIFY2(p.shell.sounds.contains(QStringLiteral("Dotaz.wav")), what);
+            QVERIFY2(!p.mainWindowEnabledDuringQuestion, what);
+            QVERIFY2(p.indicatorsDuringQuestion.contains(QStringLiteral("SBO6")), what);
+            QCOMPARE(p.questionText, reports::noPrinterMessage() + QStringLiteral(" Chcete zobrazit náhled sestavy?"));
+
+            // Afterwards: the preview only for a yes, never a print job; the
+            // balloon gone, the main window free, the catalogue's indicator back.
+            previews += way.preview ? 1 : 0;
+            QVERIFY2(p.previews == previews, what);
+            QVERIFY2(shown.names.contains(QStringLiteral("PreviewWindow")) == way.preview, what);
+            QVERIFY2(!shown.names.contains(QStringLiteral("PrintProgressWindow")), what);
+            QVERIFY2(p.shell.mainWindowEnabled, what);
+            QVERIFY2(!p.shell.indicator(QStringLiteral("SBO6")), what);
+            QVERIFY2(p.shell.indicator(QStringLiteral("SBO10")), what);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            for (QWidget *w : QApplication::topLevelWidgets())
+                QVERIFY2(w->objectName() != QLatin1String("DotazNahledDialog"), what);
+            QCOMPARE(p.owner->runner().lastMessage(), reports::noPrinterMessage());
+        }
+    }
 }
 
 QTEST_MAIN(DialogsTest)

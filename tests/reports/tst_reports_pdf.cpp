@@ -323,6 +323,26 @@ void PdfTest::badArgumentsOrTableLeaveNoFile()
                    &err),
              1);
     QVERIFY(err.contains(QStringLiteral("nelze uložit")));
+
+    // The usage and the version asked for are answers, on standard output,
+    // wherever they stand; an unknown switch is still refused with the usage.
+    for (const QStringList &args : QList<QStringList>{
+             {QStringLiteral("--help")},
+             {QStringLiteral("-h")},
+             {table, QStringLiteral("--report"), QStringLiteral("title"), QStringLiteral("--help"), QStringLiteral("-o"), out}}) {
+        QString text;
+        QCOMPARE(f.run(args, &err, &text), 0);
+        QVERIFY2(err.isEmpty(), qPrintable(err));
+        QVERIFY(text.startsWith(QStringLiteral("Použití:")));
+        QVERIFY(text.contains(QStringLiteral("--report title|number|authors|author")));
+        QVERIFY(!QFile::exists(out));
+    }
+    QString version;
+    QCOMPARE(f.run({QStringLiteral("--version")}, &err, &version), 0);
+    QVERIFY(version.startsWith(QStringLiteral("ordex-report (Ordex 2000) ")));
+    QCOMPARE(f.run({table, QStringLiteral("--pomoc")}, &err), 2);
+    QVERIFY(err.startsWith(QStringLiteral("Neznámý přepínač --pomoc.")));
+    QVERIFY(err.contains(QStringLiteral("Použití:")));
 }
 
 void PdfTest::filterIsOffAfterEveryRun()

@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(f.settings.auxiliarySlot(), 2);
         QCOMPARE(titlesOf(f), (QStringList{"Druhá", "Třetí"}));
         f.data.openTable(5);
-        QCOMPARE(f.data.auxiliaryTable()->recordCount(), 2);
+        QCOMPARE(f.data.searchCopy().table().recordCount(), 2);
     }
 
     void emptyCatalogueStillSetsTheMarker()
@@ -193,7 +193,7 @@ private slots:
         QCOMPARE(pomocna->y(), top);
         QCOMPARE(pomocna->heading(), QStringLiteral("Vyhledávání podle jména autora"));
         QVERIFY(pomocna->searchOffered());
-        QVERIFY(f.data.auxiliaryTable()->isActive());
+        QVERIFY(f.data.searchCopy().table().isActive());
         QVERIFY(!f.shell.mainWindowEnabled); // the find dialog is up again
     }
 

@@ -12,6 +12,7 @@
 #include "widgets/OfficeButton.h"
 #include "widgets/OfficeLabel.h"
 
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeView>
 
@@ -263,6 +264,49 @@ private slots:
         results.view()->keyboardSearch(QStringLiteral("Ř"));
         QCOMPARE(results.view()->currentIndex().data().toString(), QStringLiteral("Řeka"));
         QVERIFY(results.showButton()->isEnabled());
+    }
+
+    void everyShowingStartsAtTheTop()
+    {
+        // A long list of titles scrolled to its end, then the authors, then
+        // the titles again: each tree opens at its first row, nothing chosen.
+        SearchFixture f;
+        QList<Book> books;
+        for (int i = 0; i < 240; ++i)
+            books.append({QStringLiteral("Kniha %1").arg(i, 3, 10, QLatin1Char('0')),
+                          QStringLiteral("Autor %1").arg(i % 60, 2, 10, QLatin1Char('0')), QString::number(i + 1)});
+        f.addBooks(1, books);
+        QVERIFY(f.data.searchCopy().rebuild(1, f.settings, f.shell));
+        search::VysledekDialog results(f.data, f.shell);
+        QTreeView *view = results.view();
+        QScrollBar *bar = view->verticalScrollBar();
+        const auto firstShownRow = [view] {
+            view->doItemsLayout();
+            return view->indexAt(QPoint(2, 2)).data().toString();
+        };
+
+        QVERIFY(results.start(2, 1, "Vyhledávání podle názvu knihy"));
+        QCOMPARE(firstShownRow(), QStringLiteral("Kniha 000"));
+        QVERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        select(view, find(view, "Kniha 239"));
+        QVERIFY(firstShownRow() != QStringLiteral("Kniha 000"));
+        QTest::keyClick(view, Qt::Key_Escape);
+
+        QVERIFY(results.start(3, 1, "Vyhledávání podle jména autora"));
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(firstShownRow(), QStringLiteral("Autor 00"));
+        QVERIFY(bar->maximum() > 0);
+        QVERIFY(!view->currentIndex().isValid());
+        QVERIFY(!results.showButton()->isEnabled());
+        bar->setValue(bar->maximum() / 2);
+        QTest::keyClick(view, Qt::Key_Escape);
+
+        QVERIFY(results.start(2, 1, "Vyhledávání podle názvu knihy"));
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(firstShownRow(), QStringLiteral("Kniha 000"));
+        QCOMPARE(results.tree()->rowCount(), 240);
+        QTest::keyClick(view, Qt::Key_Escape);
     }
 
     void missingCopyIsReportedNotShown()

@@ -29,7 +29,7 @@ dbase::Table &copyOf(SearchFixture &f, const QList<Book> &books)
     if (!f.data.searchCopy().rebuild(1, f.settings, f.shell))
         qFatal("build failed: %s", qPrintable(f.shell.errors.join(' ')));
     f.data.openTable(5);
-    return *f.data.auxiliaryTable();
+    return f.data.searchCopy().table();
 }
 
 } // namespace

@@ -134,6 +134,7 @@ private slots:
     void checkComparesIndexKeysWithRecords_data();
     void checkComparesIndexKeysWithRecords();
     void badCommandLineShowsUsage();
+    void helpAndVersionAreAnswersNotErrors();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -159,7 +160,7 @@ void DbfTest::roundTripKeepsCzechTextAndAwkwardValues()
     // A record without any value is a blank book: left out, and said so.
     Run r = runTool({"import", m_catalogue}, csv + ",,,,,,,,,,,,,,,\r\n");
     QVERIFY2(r.code == 0, qPrintable(r.err));
-    QVERIFY2(r.err.contains("row 3: "), qPrintable(r.err));
+    QVERIFY2(r.err.contains("záznam 3: "), qPrintable(r.err));
 
     r = runTool({"export", m_catalogue});
     QCOMPARE(r.code, 0);
@@ -250,17 +251,17 @@ void DbfTest::refusedImportLeavesFilesUnchanged_data()
     QTest::addColumn<QByteArray>("csv");
     QTest::addColumn<QString>("where");
     const QByteArray good = "NAZEV,CISLO,DATUM,POZNAMKA\nDobrá,1,2001-02-03,ok\nTaky dobrá,2,,\n";
-    QTest::newRow("date") << good + "Zlá,3,2001-02-30,\n" << "row 3, field DATUM";
-    QTest::newRow("date form") << good + "Zlá,3,3.2.2001,\n" << "row 3, field DATUM";
-    QTest::newRow("number") << good + "Zlá,tři,,\n" << "row 3, field CISLO";
-    QTest::newRow("decimal comma") << good + "Zlá,\"3,5\",,\n" << "row 3, field CISLO";
-    QTest::newRow("too wide number") << good + "Zlá,123456789012,,\n" << "row 3, field CISLO";
-    QTest::newRow("too long") << good + "Zlá,3,," + QByteArray(255, 'x') + "\n" << "row 3, field POZNAMKA";
-    QTest::newRow("not in code page") << good + "Zlá ☺,3,,\n" << "row 3, field NAZEV";
-    QTest::newRow("count") << good + "Zlá,3\n" << "row 3";
-    QTest::newRow("quote") << good + "\"Zlá,3,,\n" << "row 3";
-    QTest::newRow("field") << QByteArray("NAZEV,BARVA\nKniha,modrá\n") << "field BARVA";
-    QTest::newRow("twice") << QByteArray("NAZEV,nazev\nKniha,Kniha\n") << "field nazev";
+    QTest::newRow("date") << good + "Zlá,3,2001-02-30,\n" << "záznam 3, pole DATUM";
+    QTest::newRow("date form") << good + "Zlá,3,3.2.2001,\n" << "záznam 3, pole DATUM";
+    QTest::newRow("number") << good + "Zlá,tři,,\n" << "záznam 3, pole CISLO";
+    QTest::newRow("decimal comma") << good + "Zlá,\"3,5\",,\n" << "záznam 3, pole CISLO";
+    QTest::newRow("too wide number") << good + "Zlá,123456789012,,\n" << "záznam 3, pole CISLO";
+    QTest::newRow("too long") << good + "Zlá,3,," + QByteArray(255, 'x') + "\n" << "záznam 3, pole POZNAMKA";
+    QTest::newRow("not in code page") << good + "Zlá ☺,3,,\n" << "záznam 3, pole NAZEV";
+    QTest::newRow("count") << good + "Zlá,3\n" << "záznam 3";
+    QTest::newRow("quote") << good + "\"Zlá,3,,\n" << "záznam 3";
+    QTest::newRow("field") << QByteArray("NAZEV,BARVA\nKniha,modrá\n") << "záhlaví, pole BARVA";
+    QTest::newRow("twice") << QByteArray("NAZEV,nazev\nKniha,Kniha\n") << "záhlaví, pole nazev";
     QTest::newRow("utf8") << QByteArray("NAZEV\nKn\xedha\n") << "UTF-8";
 }
 
@@ -529,6 +530,28 @@ void DbfTest::badCommandLineShowsUsage()
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.contains("ordex-dbf export"));
     }
+}
+
+void DbfTest::helpAndVersionAreAnswersNotErrors()
+{
+    // Asked for anywhere on the line, the usage goes to standard output and
+    // the tool touches nothing.
+    const QList<QByteArray> before = tableFiles(m_data, "VazonS");
+    for (const QStringList &args : {QStringList{"--help"}, QStringList{"-h"}, QStringList{"import", m_catalogue, "--help"},
+                                    QStringList{"export", m_catalogue, "-h"}}) {
+        Run r = runTool(args, "NAZEV\nKniha\n");
+        QVERIFY2(r.code == 0, qPrintable(args.join(' ')));
+        QVERIFY(r.out.startsWith("Použití:"));
+        QVERIFY(r.out.contains("ordex-dbf import TABULKA"));
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+    }
+    QCOMPARE(tableFiles(m_data, "VazonS"), before);
+    Run r = runTool({"--version"});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out, QStringLiteral("ordex-dbf (Ordex 2000) " ORDEX_VERSION "\n"));
+    // The usage is Czech throughout: the messages it describes are.
+    for (const char *english : {"row", "field", "usage", "Usage"})
+        QVERIFY2(!runTool({"--help"}).out.contains(QLatin1String(english)), english);
 }
 
 QTEST_GUILESS_MAIN(DbfTest)

@@ -24,8 +24,9 @@ int runExport(const QString &table, const QString &order, const QString &filter,
 
 // Appends the CSV records of input (header row naming any subset of the
 // fields). All or nothing: on the first bad value the table's files are left
-// byte for byte as they were and err says "row N, field F: why", where row 1
-// is the first record after the header.
+// byte for byte as they were and err says "záznam N, pole F: důvod", where
+// record 1 is the first record after the header ("záhlaví, pole F: důvod"
+// for a bad name in the header).
 int runImport(const QString &table, const QByteArray &input, QString &err);
 
 // 0 when the table, its memo file and its production index agree.

@@ -81,21 +81,21 @@ int runImport(const QString &path, const QByteArray &input, QString &err)
     while (reader.next(row)) {
         const int number = reader.recordNumber() - 1;
         if (row.size() != header.size()) {
-            err += QStringLiteral("row %1: počet hodnot (%2) neodpovídá počtu jmen polí v záhlaví (%3)\n")
+            err += QStringLiteral("záznam %1: počet hodnot (%2) neodpovídá počtu jmen polí v záhlaví (%3)\n")
                        .arg(number).arg(row.size()).arg(header.size());
             return BadInput;
         }
         // A record with no value at all would be a blank book that the
         // table does not store; say so rather than count it silently.
         if (std::all_of(row.cbegin(), row.cend(), [](const QString &v) { return v.isEmpty(); })) {
-            notes += QStringLiteral("row %1: prázdný záznam vynechán\n").arg(number);
+            notes += QStringLiteral("záznam %1: prázdný záznam vynechán\n").arg(number);
             continue;
         }
         rows.push_back(row);
         rowNumbers.push_back(number);
     }
     if (!reader.error().isEmpty()) {
-        err += QStringLiteral("row %1: %2\n").arg(reader.recordNumber() - 1).arg(reader.error());
+        err += QStringLiteral("záznam %1: %2\n").arg(reader.recordNumber() - 1).arg(reader.error());
         return BadInput;
     }
 
@@ -108,11 +108,11 @@ int runImport(const QString &path, const QByteArray &input, QString &err)
         for (const QString &name : header) {
             const int index = table.fieldIndex(name.trimmed());
             if (index < 0) {
-                err += QStringLiteral("row 0, field %1: tabulka takové pole nemá\n").arg(name);
+                err += QStringLiteral("záhlaví, pole %1: tabulka takové pole nemá\n").arg(name);
                 return BadInput;
             }
             if (used.contains(index)) {
-                err += QStringLiteral("row 0, field %1: pole je v záhlaví dvakrát\n").arg(name);
+                err += QStringLiteral("záhlaví, pole %1: pole je v záhlaví dvakrát\n").arg(name);
                 return BadInput;
             }
             used.insert(index, true);
@@ -129,7 +129,7 @@ int runImport(const QString &path, const QByteArray &input, QString &err)
                 }
                 if (!why.isEmpty()) {
                     table.cancel();
-                    err += QStringLiteral("row %1, field %2: %3\n").arg(rowNumbers[r]).arg(targets.at(c).name, why);
+                    err += QStringLiteral("záznam %1, pole %2: %3\n").arg(rowNumbers[r]).arg(targets.at(c).name, why);
                     return BadInput;
                 }
             }
@@ -173,9 +173,9 @@ int runImport(const QString &path, const QByteArray &input, QString &err)
         if (r >= rows.size())
             err += e.message() + QLatin1Char('\n');
         else if (c >= 0 && c < targets.size())
-            err += QStringLiteral("row %1, field %2: %3\n").arg(rowNumbers[r]).arg(targets.at(c).name, e.message());
+            err += QStringLiteral("záznam %1, pole %2: %3\n").arg(rowNumbers[r]).arg(targets.at(c).name, e.message());
         else
-            err += QStringLiteral("row %1: %2\n").arg(rowNumbers[r]).arg(e.message());
+            err += QStringLiteral("záznam %1: %2\n").arg(rowNumbers[r]).arg(e.message());
         err += QStringLiteral("Tabulka zůstala beze změny.\n");
         return Failed;
     }

@@ -24,9 +24,14 @@ const char Usage[] =
     "  ordex-dbf restore SOUBOR    obnoví data ze zálohy (program nesmí běžet)\n"
     "  ordex-dbf kept [ČÍSLO POZICE]  vypíše zachované databáze (Data/Zachovane), nebo vrátí\n"
     "                              databázi ČÍSLO do pozice 1 (Standardní) až 4 (volitelná č. 3)\n"
+    "  ordex-dbf --help | -h      tento návod\n"
+    "  ordex-dbf --version        verze programu\n"
     "CSV v kódování UTF-8: první řádek jmenuje pole, data RRRR-MM-DD, čísla s desetinnou tečkou,\n"
     "logické hodnoty T/F. Import připojí záznamy jen tehdy, když jsou všechny v pořádku;\n"
-    "chyba se hlásí jako \"row N, field F: důvod\" (row 1 je první záznam za záhlavím).\n";
+    "chyba se hlásí jako \"záznam N, pole F: důvod\" (záznam 1 je první záznam za záhlavím,\n"
+    "chybné jméno pole v záhlaví jako \"záhlaví, pole F: důvod\").\n"
+    "Návratový kód: 0 v pořádku, 1 tabulka je vadná nebo ji nelze číst či zapsat,\n"
+    "2 chybné argumenty nebo data importu.\n";
 
 void writeAll(FILE *stream, const QByteArray &bytes)
 {
@@ -47,6 +52,16 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
+    // Asked for, the usage and the version go to standard output and are no
+    // error, wherever they stand on the line.
+    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+        writeAll(stdout, QByteArray(Usage));
+        return 0;
+    }
+    if (args.contains(QLatin1String("--version"))) {
+        writeAll(stdout, QByteArray("ordex-dbf (Ordex 2000) " ORDEX_VERSION "\n"));
+        return 0;
+    }
     const QString instanceKey = QStringLiteral("Ordex2000");
     if (args.value(0) == QLatin1String("kept") && (args.size() == 1 || args.size() == 3)) {
         const platform::ProgramDirectory dir = platform::ProgramDirectory::ofExecutable();

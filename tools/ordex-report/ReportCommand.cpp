@@ -22,7 +22,10 @@ const char Usage[] =
     "  title, number   seznam knih podle názvu nebo čísla (úroveň --detail, výchozí short;\n"
     "                  --genre je jeden druh z nabídky, např. \"Horor\", nebo \"Všechny druhy\")\n"
     "  authors         abecední seznam všech autorů s jejich knihami\n"
-    "  author          knihy jednoho autora, jehož jméno udává --author\n";
+    "  author          knihy jednoho autora, jehož jméno udává --author\n"
+    "  ordex-report --help | -h      tento návod\n"
+    "  ordex-report --version        verze programu\n"
+    "Návratový kód: 0 sestava zapsána, 1 chyba tabulky nebo souboru, 2 chybné argumenty.\n";
 
 struct Options
 {
@@ -121,8 +124,17 @@ reports::ListDetail detailOf(const QString &detail)
 
 } // namespace
 
-int run(const QStringList &arguments, QString *error)
+int run(const QStringList &arguments, QString *output, QString *error)
 {
+    // Asked for, the usage and the version are no error, wherever they stand.
+    if (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"))) {
+        *output = QString::fromUtf8(Usage);
+        return Written;
+    }
+    if (arguments.contains(QLatin1String("--version"))) {
+        *output = QStringLiteral("ordex-report (Ordex 2000) " ORDEX_VERSION "\n");
+        return Written;
+    }
     Options o;
     const QString why = parse(arguments, o);
     if (!why.isEmpty())

@@ -31,8 +31,14 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    QString output;
     QString error;
-    const int code = ordexreport::run(app.arguments().mid(1), &error);
+    const int code = ordexreport::run(app.arguments().mid(1), &output, &error);
+    if (!output.isEmpty()) {
+        const QByteArray bytes = output.toUtf8();
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+        std::fflush(stdout);
+    }
     if (!error.isEmpty()) {
         const QByteArray bytes = error.toUtf8() + '\n';
         std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);

@@ -1,0 +1,81 @@
+#include "PrinterQuestions.h"
+
+#include "core/Shell.h"
+#include "widgets/Balloon.h"
+
+#include <QEventLoop>
+#include <QPointer>
+
+namespace reports {
+
+namespace {
+
+widgets::Balloon *create(const widgets::BalloonSpec &spec, core::Shell &shell)
+{
+    auto *balloon = new widgets::Balloon(spec);
+    balloon->setHost(&shell);
+    balloon->setAttribute(Qt::WA_DeleteOnClose);
+    // Both can come up with or without an active catalogue window.
+    QObject::connect(balloon, &widgets::BalloonWindow::closed, balloon, [&shell] {
+        if (shell.activeCatalogueWindow())
+            shell.setIndicatorVisible(QStringLiteral("SBO10"), true);
+    });
+    return balloon;
+}
+
+} // namespace
+
+QString noPrinterMessage()
+{
+    return QStringLiteral("V systému není nainstalována žádná tiskárna, sestavu nelze vytisknout.");
+}
+
+bool askForPreviewInstead(core::Shell &shell)
+{
+    widgets::BalloonSpec spec;
+    spec.objectName = QStringLiteral("DotazNahledDialog");
+    spec.text = noPrinterMessage() + QStringLiteral(" Chcete zobrazit náhled sestavy?");
+    spec.size = QSize(300, 114);
+    spec.windowHint = QStringLiteral("Dotaz");
+    spec.yesHint = QStringLiteral("Zobrazí náhled sestavy a uzavře dialogové okno");
+    spec.noHint = QStringLiteral("Uzavře dialogové okno bez tisku a bez náhledu");
+    spec.sound = QStringLiteral("Dotaz.wav");
+    spec.indicator = QStringLiteral("SBO6");
+    QPointer<widgets::Balloon> balloon = create(spec, shell);
+
+    // The report runs to its end in one call (the preview that may follow is
+    // modal too), so the question is answered before the call goes on; the
+    // balloon holds the main window and the assistant meanwhile, as every
+    // balloon does.
+    bool yes = false;
+    QEventLoop answered;
+    QObject::connect(balloon, &widgets::Balloon::accepted, &answered, [&yes] { yes = true; });
+    QObject::connect(balloon, &widgets::BalloonWindow::closed, &answered, &QEventLoop::quit);
+    QObject::connect(balloon, &QObject::destroyed, &answered, &QEventLoop::quit);
+    shell.placeBesideAssistant(balloon);
+    if (balloon && balloon->isVisible())
+        answered.exec();
+    // Never shown, or still unanswered when the program ends: no preview.
+    if (balloon && !yes)
+        balloon->close();
+    return yes;
+}
+
+void warnNoPrinter(core::Shell &shell)
+{
+    widgets::BalloonSpec spec;
+    spec.objectName = QStringLiteral("DotazTiskarnaDialog");
+    spec.kind = widgets::Balloon::Warning;
+    spec.text = QStringLiteral("V systému není nainstalována žádná tiskárna.");
+    spec.size = QSize(272, 98);
+    spec.windowHint = QStringLiteral("Upozornění");
+    spec.yesCaption = QStringLiteral("Ok");
+    spec.yesHint = QStringLiteral("Uzavře dialogové okno");
+    spec.noCaption.clear();
+    spec.sound = QStringLiteral("Info.wav");
+    spec.indicator = QStringLiteral("SBO7");
+    spec.escapeKey = widgets::Balloon::KeyAction::Accept;
+    shell.placeBesideAssistant(create(spec, shell));
+}
+
+} // namespace reports
