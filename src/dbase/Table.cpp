@@ -113,7 +113,7 @@ void Table::open()
     } catch (...) {
         d->state = State::Inactive;
         d->current = &d->fileOrder;
-        d->orders.clear();
+        d->clearOrders();
         d->dbf.close();
         d->memo.close();
         throw;
@@ -150,7 +150,7 @@ void Table::close()
     forgetNote();
     d->dbf.close();
     d->memo.close();
-    d->orders.clear();
+    d->clearOrders();
     d->fileOrder = Order();
     d->current = &d->fileOrder;
     d->filteredRows.clear();
@@ -202,7 +202,7 @@ void Table::writeIndex()
 
 void Table::loadOrders()
 {
-    d->orders.clear();
+    d->clearOrders();
     d->fileOrder = Order();
     d->fileOrder.all.rows.reserve(d->dbf.count());
     for (quint32 r = 0; r < d->dbf.count(); ++r)
@@ -348,7 +348,7 @@ Order &Table::orderFor(const QString &name)
     const std::optional<KeyExpression> parsed = parseKeyExpression(expression, d->fields);
     if (!parsed)
         throw tableError(d->fileName, QStringLiteral("pořadí %1 neexistuje.").arg(quoted(name)));
-    auto order = std::make_unique<Order>(key, *parsed, d->layout());
+    auto order = std::make_unique<Order>(key, *parsed, d->layout(), d->columnsFor(*parsed));
     order->setKeys(d->dbf.record(0), d->dbf.count(), d->dbf.header().recordLength);
     order->all.rows = d->fileOrder.sorted(d->fileOrder.all);
     order->sortRows(order->all.rows);
