@@ -6,14 +6,19 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <functional>
 
 namespace dbase {
 
 namespace {
 
-// A key of plain text fields is the fields' bytes: they are compared where
-// the records hold them, by their first sixteen bytes first, and copied
-// once, in index order.
+// A key of plain text fields is the fields' bytes. Many records share a
+// key (a blank field, an author's name): each distinct key is sorted once,
+// and the records go into place by the rank of their key, in record order
+// within a rank.
 void sortPlainText(MdxTag &m, const KeyExpression &key, const QList<FieldDef> &fields,
                    const QVector<int> &offsets, const RecordBlock &records)
 {
@@ -25,54 +30,76 @@ void sortPlainText(MdxTag &m, const KeyExpression &key, const QList<FieldDef> &f
     QVarLengthArray<Part, 4> parts;
     for (const KeyTerm &t : key.terms)
         parts.append({offsets.at(t.field), fields.at(t.field).length});
-    struct Item
-    {
-        quint64 head[2];
-        const char *record;
-        quint32 rec;
-    };
-    std::vector<Item> items;
-    items.reserve(records.count);
+    const size_t len = size_t(m.keyLength);
+
+    // The distinct keys: views into the records for a key of one field,
+    // into keys joined here for a key of several; found again through an
+    // open-addressed table of their entries.
+    std::vector<std::string_view> distinct;
+    std::deque<std::string> joined;
+    size_t capacity = 1024;
+    while (capacity < size_t(records.count) * 2)
+        capacity *= 2;
+    std::vector<quint32> table(capacity, 0); // entry + 1, 0 for a free slot
+    std::vector<quint32> recs; // 1-based record numbers of the live records
+    std::vector<quint32> ids;  // their keys' entries in distinct
+    recs.reserve(records.count);
+    ids.reserve(records.count);
+    std::string scratch(len, ' ');
+    const std::hash<std::string_view> hash;
     for (quint32 r = 0; r < records.count; ++r) {
         const char *record = records.record(r);
         if (record[0] == '*')
             continue;
-        unsigned char head[16] = {};
-        int filled = 0;
-        for (const Part &p : parts) {
-            if (filled == 16)
-                break;
-            const int n = qMin(16 - filled, p.length);
-            std::memcpy(head + filled, record + p.offset, size_t(n));
-            filled += n;
+        std::string_view k;
+        if (parts.size() == 1) {
+            k = std::string_view(record + parts[0].offset, len);
+        } else {
+            size_t at = 0;
+            for (const Part &p : parts) {
+                std::memcpy(scratch.data() + at, record + p.offset, size_t(p.length));
+                at += size_t(p.length);
+            }
+            k = scratch;
         }
-        Item item{{0, 0}, record, r + 1};
-        for (int i = 0; i < 16; ++i)
-            item.head[i / 8] = item.head[i / 8] << 8 | head[i];
-        items.push_back(item);
+        size_t slot = hash(k) & (capacity - 1);
+        while (table[slot] && distinct[table[slot] - 1] != k)
+            slot = (slot + 1) & (capacity - 1);
+        if (!table[slot]) {
+            if (parts.size() > 1)
+                k = joined.emplace_back(scratch);
+            distinct.push_back(k);
+            table[slot] = quint32(distinct.size());
+        }
+        recs.push_back(r + 1);
+        ids.push_back(table[slot] - 1);
     }
-    const bool longer = m.keyLength > 16;
-    std::sort(items.begin(), items.end(), [&parts, longer](const Item &a, const Item &b) {
-        if (a.head[0] != b.head[0])
-            return a.head[0] < b.head[0];
-        if (a.head[1] != b.head[1])
-            return a.head[1] < b.head[1];
-        if (longer)
-            for (const Part &p : parts)
-                if (const int c = std::memcmp(a.record + p.offset, b.record + p.offset, size_t(p.length)))
-                    return c < 0;
-        return a.rec < b.rec;
-    });
-    const size_t n = items.size();
-    m.keys.resize(qsizetype(n) * m.keyLength);
+
+    std::vector<quint32> order(distinct.size());
+    for (quint32 i = 0; i < order.size(); ++i)
+        order[i] = i;
+    // string_view compares bytes as unsigned, as the index orders them.
+    std::sort(order.begin(), order.end(), [&distinct](quint32 a, quint32 b) { return distinct[a] < distinct[b]; });
+    std::vector<quint32> start(distinct.size() + 1, 0); // by rank, then by id
+    std::vector<quint32> rank(distinct.size());
+    for (quint32 r = 0; r < order.size(); ++r)
+        rank[order[r]] = r;
+    for (quint32 id : ids)
+        ++start[rank[id] + 1];
+    for (size_t i = 1; i < start.size(); ++i)
+        start[i] += start[i - 1];
+    const size_t n = recs.size();
     m.records.resize(n);
+    for (size_t i = 0; i < n; ++i)
+        m.records[start[rank[ids[i]]]++] = recs[i];
+    // start[rank] now ends each rank's run: the keys follow the runs.
+    m.keys.resize(qsizetype(n * len));
     char *dest = m.keys.data();
-    for (size_t i = 0; i < n; ++i) {
-        for (const Part &p : parts) {
-            std::memcpy(dest, items[i].record + p.offset, size_t(p.length));
-            dest += p.length;
-        }
-        m.records[i] = items[i].rec;
+    size_t from = 0;
+    for (quint32 r = 0; r < order.size(); ++r) {
+        const std::string_view k = distinct[order[r]];
+        for (; from < start[r]; ++from, dest += len)
+            std::memcpy(dest, k.data(), len);
     }
 }
 
