@@ -6,6 +6,7 @@
 #include "dbase/FieldCodec.h"
 
 #include <array>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -50,8 +51,20 @@ struct FieldCopy
 private:
     bool carriesBytewise(QByteArrayView bytes) const
     {
-        for (char c : bytes)
-            if (!(*safeBytes)[uchar(c)])
+        // Eight bytes at a time while they are printable ASCII (no NUL,
+        // none above 127), which every code page keeps as it is; the rest
+        // through the table.
+        const char *p = bytes.data();
+        const char *end = p + bytes.size();
+        constexpr quint64 ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+        for (; end - p >= 8; p += 8) {
+            quint64 v;
+            std::memcpy(&v, p, 8);
+            if ((v & highs) || ((v - ones) & ~v & highs))
+                break;
+        }
+        for (; p < end; ++p)
+            if (!(*safeBytes)[uchar(*p)])
                 return false;
         return true;
     }
