@@ -289,12 +289,29 @@ void Table::commitAppend()
         settle();
         if (d->memo.isOpen())
             d->memo.syncBatch();
-        d->dbf.prepareCommit();
         // The index for the new count first: a kill before the count is
         // written leaves an index whose note names a count the .dbf does
-        // not have, so the next opening writes it anew.
+        // not have, so the next opening writes it anew. That holds whether
+        // or not the records have reached the disk yet, so they are
+        // written and synced meanwhile; only the count waits for both.
         if (!d->tags.isEmpty() && d->dbf.count() > d->dbf.batchBase()) {
-            writeIndex();
+            std::exception_ptr syncFailure;
+            std::thread sync([this, &syncFailure] {
+                try {
+                    d->dbf.prepareCommit();
+                } catch (...) {
+                    syncFailure = std::current_exception();
+                }
+            });
+            try {
+                writeIndex();
+            } catch (...) {
+                sync.join();
+                throw;
+            }
+            sync.join();
+            if (syncFailure)
+                std::rethrow_exception(syncFailure);
             indexed = true;
         }
         d->dbf.commitBatch();
