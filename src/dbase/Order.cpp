@@ -96,7 +96,9 @@ void Order::sortRows(std::vector<quint32> &rows) const
         std::vector<std::pair<double, quint32>> keyed(rows.size());
         for (size_t i = 0; i < rows.size(); ++i)
             keyed[i] = {m_numbers[rows[i]], rows[i]};
-        std::sort(keyed.begin(), keyed.end());
+        std::sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) {
+            return a.first < b.first || (!(b.first < a.first) && a.second < b.second);
+        });
         for (size_t i = 0; i < rows.size(); ++i)
             rows[i] = keyed[i].second;
         return;
