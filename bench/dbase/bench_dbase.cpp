@@ -3,9 +3,15 @@
 // orders and the genre filter, the copy into the auxiliary table that every
 // search and report starts with, and the CSV export of ordex-dbf.
 //
-//   bench-dbase [--books N] [--keep FOLDER]
+//   bench-dbase [--books N] [--keep FOLDER] [--repeat N] [--only STEP]
 //
 // --keep leaves the catalogue in FOLDER (for comparing other dBASE readers).
+// --repeat runs each timed step on the finished catalogue N times and
+// reports the fastest run, which is also the way to profile one step
+// (perf record ... bench-dbase --repeat 50 --only scan); --only runs one
+// of the steps scan, copy, orders and export after the catalogue is built.
+// Each step is set against its limit measured in the same run: the scan
+// against reading the .dbf once into memory, the export against pgdbf.
 
 #include "ProgramLayout.h"
 
@@ -22,10 +28,15 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -66,6 +77,84 @@ void report(const char *what, const Clock &t, const char *target = nullptr)
     std::fflush(stdout);
 }
 
+// The fastest of repeat runs of step, in wall time, with its CPU time.
+struct Timing
+{
+    double wallMs = 0;
+    double cpuMs = 0;
+};
+
+// The same with an untimed preparation before each run.
+template<typename Prepare, typename Step>
+Timing fastest(int repeat, Prepare prepare, Step step)
+{
+    Timing best;
+    for (int i = 0; i < repeat; ++i) {
+        prepare();
+        Clock c;
+        step();
+        if (i == 0 || c.wallMs() < best.wallMs)
+            best = {c.wallMs(), c.cpuMs()};
+    }
+    return best;
+}
+
+template<typename Step>
+Timing fastest(int repeat, Step step)
+{
+    return fastest(repeat, [] {}, step);
+}
+
+void report(const char *what, const Timing &t, const char *target = nullptr, double limitMs = 0)
+{
+    std::printf("%-58s %9.1f ms (CPU %7.1f ms)", what, t.wallMs, t.cpuMs);
+    if (limitMs > 0)
+        std::printf("  %5.2fx", t.wallMs / limitMs);
+    if (target)
+        std::printf("   (target %s)", target);
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+// Reads the whole file once into fresh memory, in large pages where the
+// system gives them (in small pages each page fault costs more than the
+// copy of its bytes, and the limit would be no limit).
+qint64 readWhole(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    const size_t size = size_t(QFileInfo(path).size());
+    void *p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    qint64 done = 0;
+    if (p != MAP_FAILED) {
+        ::madvise(p, size, MADV_HUGEPAGE);
+        char *buffer = static_cast<char *>(p);
+        while (size_t(done) < size) {
+            const ssize_t got = ::read(fd, buffer + done, size - size_t(done));
+            if (got <= 0)
+                break;
+            done += got;
+        }
+        ::munmap(p, size);
+    }
+    ::close(fd);
+    return done;
+}
+
+// Runs a program with its output to /dev/null; false when it failed.
+bool runQuietly(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.start(program, args);
+    if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        std::fprintf(stderr, "%s failed: %s\n", qPrintable(program), p.readAllStandardError().constData());
+        return false;
+    }
+    return true;
+}
+
 void openIn(dbase::Table &t, const QString &folder, const QString &file)
 {
     t.setDatabaseName(folder);
@@ -90,14 +179,20 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     int books = 100000;
     QString keep;
+    int repeat = 1;
+    QString only;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args.at(i) == "--books" && i + 1 < args.size())
             books = args.at(++i).toInt();
         else if (args.at(i) == "--keep" && i + 1 < args.size())
             keep = args.at(++i);
+        else if (args.at(i) == "--repeat" && i + 1 < args.size())
+            repeat = qMax(1, args.at(++i).toInt());
+        else if (args.at(i) == "--only" && i + 1 < args.size())
+            only = args.at(++i);
         else {
-            std::fputs("Použití: bench-dbase [--books N] [--keep SLOŽKA]\n", stderr);
+            std::fputs("Použití: bench-dbase [--books N] [--keep SLOŽKA] [--repeat N] [--only KROK]\n", stderr);
             return 2;
         }
     }
@@ -151,78 +246,117 @@ int main(int argc, char *argv[])
         const qint64 size = QFileInfo(data + "/VazonS.dbf").size() + QFileInfo(data + "/VazonS.mdx").size();
         std::printf("%-58s %9.1f MB\n", "catalogue size (.dbf + .mdx)", double(size) / 1e6);
 
-        // What a catalogue window does on opening, then a full pass.
-        t.restart();
+        // What a catalogue window does on opening, then a full pass, against
+        // the plain read of the .dbf that it cannot beat.
+        const QString catalogue = data + "/VazonS.dbf";
+        auto runs = [&only](const char *step) { return only.isEmpty() || only == QLatin1String(step); };
         qint64 checksum = 0;
-        {
-            dbase::Table table;
-            openIn(table, data, "VazonS.dbf");
-            table.setOrder("CISLO");
-            for (table.first(); !table.eof(); table.next()) {
-                checksum += table.fieldText("NAZEV").size() + table.fieldText("AUTOR").size()
-                            + table.fieldText("CISLO").size();
+        if (runs("scan")) {
+            const Timing read = fastest(repeat, [&] { readWhole(catalogue); });
+            report("read VazonS.dbf once into memory (the limit)", read);
+            const Timing scan = fastest(repeat, [&] {
+                checksum = 0;
+                dbase::Table table;
+                openIn(table, data, "VazonS.dbf");
+                table.setOrder("CISLO");
+                for (table.first(); !table.eof(); table.next()) {
+                    checksum += table.fieldText("NAZEV").size() + table.fieldText("AUTOR").size()
+                                + table.fieldText("CISLO").size();
+                }
+            });
+            report("open + order by CISLO + scan all (NAZEV, AUTOR, CISLO)", scan, "< 1.2x the read", read.wallMs);
+            {
+                dbase::Table table;
+                openIn(table, data, "VazonS.dbf");
+                Clock t;
+                table.setOrder("NAZEV");
+                report("order by NAZEV", t);
+
+                int fantasy = 0;
+                report("filter DRUH = 'Fantasy' + scan", fastest(repeat, [&] {
+                    table.setFiltered(false);
+                    table.setFilter("DRUH = 'Fantasy'");
+                    table.setFiltered(true);
+                    fantasy = 0;
+                    for (table.first(); !table.eof(); table.next())
+                        ++fantasy;
+                }));
+                std::printf("  (%d books of the genre)\n", fantasy);
+                table.setFiltered(false);
+                table.close();
             }
-            report("open + order by CISLO + scan all (NAZEV, AUTOR, CISLO)", t, "< 150 ms");
-
-            t.restart();
-            table.setOrder("NAZEV");
-            report("order by NAZEV", t);
-
-            t.restart();
-            table.setFilter("DRUH = 'Fantasy'");
-            table.setFiltered(true);
-            int fantasy = 0;
-            for (table.first(); !table.eof(); table.next())
-                ++fantasy;
-            report(qPrintable(QStringLiteral("filter DRUH = 'Fantasy' + scan (%1 books)").arg(fantasy)), t);
-            table.setFiltered(false);
-            table.close();
         }
 
         // The auxiliary table: every titled book copied as the search's
         // build does it into a VazonI made from its template.
-        t.restart();
-        int copied = 0;
-        {
-            for (const char *suffix : {".dbf", ".dbt", ".mdx"})
-                QFile::remove(data + "/VazonI" + suffix);
-            restoreTemplate(root, "VazonI");
-            dbase::Table source;
-            openIn(source, data, "VazonS.dbf");
-            dbase::Table target;
-            openIn(target, data, "VazonI.DBF");
-            copied = core::copyTitledBooks(source, target);
-            report(qPrintable(QStringLiteral("copy %1 titled books into VazonI").arg(copied)), t, "< 1 s");
-            t.restart();
-            target.close();
-            source.close();
-            report("close VazonI (writes its 8 index tags)", t);
-        }
-        // What a report does first with the fresh copy.
-        {
-            t.restart();
-            dbase::Table copy;
-            openIn(copy, data, "VazonI.dbf");
-            report("open the fresh VazonI", t);
-            t.restart();
-            copy.setOrder("NAZEV");
-            copy.first();
-            report("first order by NAZEV on the fresh copy", t);
-            t.restart();
-            copy.setOrder("AUTORNAZEV");
-            copy.first();
-            report("first order by AUTORNAZEV on the fresh copy", t);
+        if (runs("copy") || runs("orders")) {
+            int copied = 0;
+            Timing closing;
+            const Timing copying = fastest(repeat, [&] {
+                for (const char *suffix : {".dbf", ".dbt", ".mdx"})
+                    QFile::remove(data + "/VazonI" + suffix);
+                restoreTemplate(root, "VazonI");
+            }, [&] {
+                dbase::Table source;
+                openIn(source, data, "VazonS.dbf");
+                dbase::Table target;
+                openIn(target, data, "VazonI.DBF");
+                copied = core::copyTitledBooks(source, target);
+                Clock c;
+                target.close();
+                source.close();
+                closing = {c.wallMs(), c.cpuMs()};
+            });
+            report(qPrintable(QStringLiteral("copy %1 titled books into VazonI, with its tags").arg(copied)),
+                   copying, "< 400 ms");
+            report("close VazonI (after the copy)", closing);
         }
 
-        // The CSV export as a user runs it.
-        t.restart();
-        QProcess exporter;
-        exporter.setStandardOutputFile(QProcess::nullDevice());
-        exporter.start(QStringLiteral(ORDEX_DBF), {"export", data + "/VazonS.dbf", "--order", "NAZEV"});
-        exporter.waitForFinished(600000);
-        std::printf("%-58s %9.1f ms\n", "ordex-dbf export --order NAZEV (process, to /dev/null)", t.wallMs());
-        if (exporter.exitCode() != 0)
-            std::fprintf(stderr, "ordex-dbf export failed: %s\n", exporter.readAllStandardError().constData());
+        // What a report does first with the fresh copy: the authors report
+        // orders it by AUTORNAZEV straight away, the others by a field.
+        if (runs("orders")) {
+            report("open the fresh VazonI", fastest(repeat, [&] {
+                dbase::Table copy;
+                openIn(copy, data, "VazonI.dbf");
+            }));
+            std::unique_ptr<dbase::Table> copy;
+            auto openCopy = [&] {
+                copy = std::make_unique<dbase::Table>();
+                openIn(*copy, data, "VazonI.dbf");
+            };
+            report("first order by NAZEV on the fresh copy", fastest(repeat, openCopy, [&] {
+                copy->setOrder("NAZEV");
+                copy->first();
+            }));
+            report("first order by AUTORNAZEV on the fresh copy", fastest(repeat, openCopy, [&] {
+                copy->setOrder("AUTORNAZEV");
+                copy->first();
+            }), "< 100 ms");
+            report("  the same after an order by NAZEV", fastest(repeat, [&] {
+                openCopy();
+                copy->setOrder("NAZEV");
+            }, [&] {
+                copy->setOrder("AUTORNAZEV");
+                copy->first();
+            }));
+            copy.reset();
+        }
+
+        // The CSV export as a user runs it, against pgdbf's unsorted export
+        // of the same file.
+        if (runs("export")) {
+            const QStringList exportArgs{"export", catalogue, "--order", "NAZEV"};
+            const Timing pgdbf = fastest(repeat, [&] {
+                runQuietly(QStringLiteral("pgdbf"), {"-s", "cp1250", catalogue});
+            });
+            report("pgdbf -s cp1250 (unsorted, process, to /dev/null)", pgdbf);
+            report("ordex-dbf export --order NAZEV (process, to /dev/null)",
+                   fastest(repeat, [&] { runQuietly(QStringLiteral(ORDEX_DBF), exportArgs); }), "<= 0.5x pgdbf",
+                   pgdbf.wallMs);
+            report("ordex-dbf export (unsorted)",
+                   fastest(repeat, [&] { runQuietly(QStringLiteral(ORDEX_DBF), {"export", catalogue}); }), nullptr,
+                   pgdbf.wallMs);
+        }
 
         std::printf("(checksum %lld)\n", checksum);
         if (!keep.isEmpty())

@@ -3,8 +3,10 @@
 #include "TableDefinitions.h"
 
 #include "dbase/CodePage.h"
+#include "dbase/FieldCodec.h"
 
 #include <array>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -34,6 +36,38 @@ struct FieldCopy
     // The bytes of the code page whose character is written back as the
     // same byte; a text field holding any other goes through its text form.
     const std::array<bool, 256> *safeBytes = nullptr;
+    const dbase::FieldDef *definition = nullptr; // of the source field
+
+    // Whether this record's value of the field goes over as its bytes.
+    bool carries(QByteArrayView bytes) const
+    {
+        if (!bytewise)
+            return false;
+        if (definition->type == 'C')
+            return carriesBytewise(bytes);
+        return dbase::isWrittenForm(*definition, {bytes.data(), int(bytes.size())});
+    }
+
+private:
+    bool carriesBytewise(QByteArrayView bytes) const
+    {
+        // Eight bytes at a time while they are printable ASCII (no NUL,
+        // none above 127), which every code page keeps as it is; the rest
+        // through the table.
+        const char *p = bytes.data();
+        const char *end = p + bytes.size();
+        constexpr quint64 ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+        for (; end - p >= 8; p += 8) {
+            quint64 v;
+            std::memcpy(&v, p, 8);
+            if ((v & highs) || ((v - ones) & ~v & highs))
+                break;
+        }
+        for (; p < end; ++p)
+            if (!(*safeBytes)[uchar(*p)])
+                return false;
+        return true;
+    }
 };
 
 // The bytes of a character field that read as one character each and are
@@ -50,14 +84,6 @@ std::array<bool, 256> roundTripBytes(quint8 driver)
         safe[size_t(b)] = text.size() == 1 && back && back->size() == 1 && back->at(0) == c;
     }
     return safe;
-}
-
-bool carriesBytewise(QByteArrayView bytes, const std::array<bool, 256> *safeBytes)
-{
-    for (char c : bytes)
-        if (!(*safeBytes)[uchar(c)])
-            return false;
-    return true;
 }
 
 std::vector<FieldCopy> copyPlan(const dbase::Table &catalogue, const dbase::Table &auxiliary)
@@ -84,9 +110,12 @@ std::vector<FieldCopy> copyPlan(const dbase::Table &catalogue, const dbase::Tabl
         if (sameDriver && c.source >= 0 && c.target >= 0) {
             const dbase::FieldDef &from = catalogue.fields().at(c.source);
             const dbase::FieldDef &to = auxiliary.fields().at(c.target);
-            // Only text fields: a number or a date stored in another form
-            // than the engine writes is made plain by the text form.
-            c.bytewise = from.type == 'C' && to.type == 'C' && from.length == to.length;
+            // Text fields, and numbers and dates in the form the engine
+            // writes; a number or a date stored in another form is made
+            // plain by the text form.
+            c.definition = &from;
+            c.bytewise = from.type == to.type && from.length == to.length && from.decimals == to.decimals
+                         && (from.type == 'C' || from.type == 'N' || from.type == 'F' || from.type == 'D');
         }
         plan.push_back(c);
     }
@@ -125,7 +154,7 @@ int copyTitledBooks(dbase::Table &catalogue, dbase::Table &auxiliary,
             auxiliary.insert();
             for (const FieldCopy &f : plan) {
                 const QByteArrayView bytes = f.source >= 0 ? catalogue.fieldBytes(f.source) : QByteArrayView();
-                if (f.bytewise && carriesBytewise(bytes, f.safeBytes))
+                if (f.carries(bytes))
                     auxiliary.setFieldBytes(f.target, bytes);
                 else
                     auxiliary.setFieldText(f.name, catalogue.fieldText(f.name));

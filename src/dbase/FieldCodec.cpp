@@ -6,6 +6,7 @@
 #include <QTime>
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -257,6 +258,49 @@ QDate dateValue(RawField raw)
         }
     }
     return QDate(parts[0], parts[1], parts[2]);
+}
+
+bool isWrittenForm(const FieldDef &def, RawField raw)
+{
+    if (raw.size != def.length)
+        return false;
+    const char *p = raw.data;
+    const char *end = p + raw.size;
+    if (def.type == 'D') {
+        if (std::all_of(p, end, [](char c) { return c == ' '; }))
+            return true;
+        const QDate d = dateValue(raw);
+        return d.isValid() && d.year() >= 1; // dateValue read every byte as a digit
+    }
+    if (def.type != 'N' && def.type != 'F')
+        return false;
+    // Blanks, then sign, whole part without leading zeros ("0" when there
+    // is none), and the point with exactly the field's decimals; blank
+    // throughout when empty. A minus belongs only to a value other than zero.
+    while (p < end && *p == ' ')
+        ++p;
+    if (p == end)
+        return true;
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    const char *whole = p;
+    while (p < end && isDigit(*p))
+        ++p;
+    const qsizetype wholeDigits = p - whole;
+    if (wholeDigits == 0 || (wholeDigits > 1 && *whole == '0'))
+        return false;
+    bool nonZero = *whole != '0';
+    if (def.decimals > 0) {
+        if (p == end || *p != '.' || end - p - 1 != def.decimals)
+            return false;
+        for (++p; p < end; ++p) {
+            if (!isDigit(*p))
+                return false;
+            nonZero = nonZero || *p != '0';
+        }
+    }
+    return p == end && (!negative || nonZero);
 }
 
 int logicalValue(RawField raw)

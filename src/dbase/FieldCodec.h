@@ -32,6 +32,11 @@ bool appendPlainNumber(RawField raw, QByteArray &out);
 std::optional<double> numberValue(RawField raw);
 // A stored date (yyyyMMdd); invalid when blank or not a date.
 QDate dateValue(RawField raw);
+// Whether a number (N, F) or date field holds exactly the bytes the engine
+// writes for the value they hold, so that copying the bytes into a field of
+// the same definition stores what writing the field's text form would.
+// False for other types and for every other form.
+bool isWrittenForm(const FieldDef &def, RawField raw);
 // Logical: 1 true, 0 false, -1 empty.
 int logicalValue(RawField raw);
 

@@ -139,9 +139,9 @@ QList<IndexTag> readMdxTags(const QString &path, const QString &table)
 
 namespace {
 
-// The bytes of a new index file while it is laid out: tens of megabytes for
-// a large table, held in large pages where the system allows rather than
-// faulted in page by page. Grows with zeros.
+// The bytes of one tag of a new index file while it is laid out: megabytes
+// for a large table, held in large pages where the system allows rather
+// than faulted in page by page. Grows with zeros.
 class PageBuffer
 {
 public:
@@ -155,6 +155,7 @@ public:
         if (size_t(n) > old && m_store.resize(size_t(n)))
             m_store.resize(old);
     }
+    void clear() { m_store.resize(0); } // keeps the memory for the next use
     void resize(qsizetype n)
     {
         const size_t old = m_store.size();
@@ -168,14 +169,16 @@ private:
     RecordStore m_store;
 };
 
-// Lays out the B-tree of one tag from its first page on; returns the root page.
+// Lays out the B-tree of one tag from its first page on; returns the root
+// page. The buffer holds the file from page base on.
 struct TreeWriter
 {
     PageBuffer &file;
     int keyLength;
     int item;
+    quint32 base;
 
-    quint32 nextPage() const { return quint32(file.size() / PageSize); }
+    quint32 nextPage() const { return base + quint32(file.size() / PageSize); }
 
     // A new zeroed block at the end of the file; returns its offset.
     qsizetype appendBlock()
@@ -199,7 +202,8 @@ struct TreeWriter
         size_t i = 0;
         do {
             const quint32 page = nextPage();
-            char *block = file.data() + appendBlock();
+            const qsizetype offset = appendBlock(); // may move the buffer
+            char *block = file.data() + offset;
             const int n = int(qMin<size_t>(size_t(leafCapacity), tag.size() - i));
             store32(block, quint32(n));
             const char *keys = tag.keyData(i);
@@ -219,7 +223,8 @@ struct TreeWriter
             while (c < level.size()) {
                 const size_t take = qMin<size_t>(size_t(nodeCapacity) + 1, level.size() - c);
                 const quint32 page = nextPage();
-                char *block = file.data() + appendBlock();
+                const qsizetype offset = appendBlock(); // may move the buffer
+                char *block = file.data() + offset;
                 store32(block, quint32(take - 1));
                 for (size_t k = 0; k < take; ++k) {
                     char *at = block + 8 + qsizetype(k) * item;
@@ -243,62 +248,81 @@ void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTa
 {
     if (tags.size() > MaxTags)
         throw tableError(table, QStringLiteral("index smí mít nejvýše %1 značek.").arg(MaxTags));
+    // The file header and the tag table stay in memory until every tag is
+    // written; each tag (its header block, then its tree) is laid out in one
+    // buffer used again for the next, and goes to the file at once.
     const QDate today = QDate::currentDate();
-    qsizetype estimate = HeaderPages * PageSize;
-    for (const MdxTag &tag : tags) {
-        const qsizetype perBlock = (BlockSize - 12) / itemLength(tag.keyLength);
-        estimate += BlockSize * (3 + qsizetype(tag.size()) / perBlock * 2);
-    }
-    PageBuffer file;
-    file.reserve(estimate);
-    file.resize(HeaderPages * PageSize);
-    file[0] = 2; // dBASE IV
-    file[1] = char(today.year() - 1900);
-    file[2] = char(today.month());
-    file[3] = char(today.day());
+    PageBuffer head;
+    head.resize(HeaderPages * PageSize);
+    head[0] = 2; // dBASE IV
+    head[1] = char(today.year() - 1900);
+    head[2] = char(today.month());
+    head[3] = char(today.day());
     const QByteArray base = dbfBaseName.toLatin1().left(16);
-    memcpy(file.data() + 4, base.constData(), size_t(base.size()));
-    put16(file, 20, PagesPerBlock);
-    put16(file, 22, BlockSize);
-    file[24] = 1;    // production index
-    file[25] = 0x30; // entries of the tag table
-    file[26] = TagEntrySize;
-    put16(file, 28, quint16(tags.size()));
-    file[44] = file[1];
-    file[45] = file[2];
-    file[46] = file[3];
-    memcpy(file.data() + NoteOffset, NoteMagic, sizeof NoteMagic);
-    put32(file, NoteCountOffset, recordCount);
-    file[NoteChangingOffset] = 0;
+    memcpy(head.data() + 4, base.constData(), size_t(base.size()));
+    put16(head, 20, PagesPerBlock);
+    put16(head, 22, BlockSize);
+    head[24] = 1;    // production index
+    head[25] = 0x30; // entries of the tag table
+    head[26] = TagEntrySize;
+    put16(head, 28, quint16(tags.size()));
+    head[44] = head[1];
+    head[45] = head[2];
+    head[46] = head[3];
+    memcpy(head.data() + NoteOffset, NoteMagic, sizeof NoteMagic);
+    put32(head, NoteCountOffset, recordCount);
+    head[NoteChangingOffset] = 0;
 
+    // Unbuffered: a write refused by a full disk is seen here, not lost in
+    // the flush at commit, which would put a cut index in place.
+    QSaveFile out(path);
+    out.setDirectWriteFallback(false);
+    errno = 0;
+    auto fail = [&]() {
+        const bool full = errno == ENOSPC || errno == EFBIG || errno == EDQUOT;
+        return tableError(table, QStringLiteral("indexový soubor %1 nelze zapsat%2.")
+                                     .arg(QFileInfo(path).fileName(),
+                                          full ? QStringLiteral(": na disku není místo") : QString()));
+    };
+    // The header's place first; its bytes are written when they are known.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || out.write(head.constData(), head.size()) != head.size())
+        throw fail();
+
+    quint32 pages = HeaderPages;
+    PageBuffer part;
     for (int t = 0; t < tags.size(); ++t) {
         const MdxTag &tag = tags.at(t);
-        const quint32 headerPage = quint32(file.size() / PageSize);
-        file.resize(file.size() + BlockSize);
+        const quint32 headerPage = pages;
+        part.clear();
+        part.reserve(BlockSize * (3 + qsizetype(tag.size()) / ((BlockSize - 12) / itemLength(tag.keyLength)) * 2));
+        part.resize(BlockSize);
         const int item = itemLength(tag.keyLength);
-        TreeWriter writer{file, tag.keyLength, item};
+        TreeWriter writer{part, tag.keyLength, item, headerPage};
         const quint32 root = writer.write(tag);
+        const quint32 tagPages = quint32(part.size() / PageSize);
 
-        const qsizetype h = qsizetype(headerPage) * PageSize;
-        put32(file, h + 0, root);
-        put32(file, h + 4, quint32(file.size() / PageSize) - headerPage);
-        file[h + 8] = char(tag.fieldKey ? 0x10 : 0x00);
-        file[h + 9] = tag.keyType;
-        put16(file, h + 12, quint16(tag.keyLength));
-        put16(file, h + 14, quint16((BlockSize - 12) / item));
-        put16(file, h + 16, 0);
-        put16(file, h + 18, quint16(item));
+        put32(part, 0, root);
+        put32(part, 4, tagPages);
+        part[8] = char(tag.fieldKey ? 0x10 : 0x00);
+        part[9] = tag.keyType;
+        put16(part, 12, quint16(tag.keyLength));
+        put16(part, 14, quint16((BlockSize - 12) / item));
+        put16(part, 16, 0);
+        put16(part, 18, quint16(item));
         const QByteArray expr = tag.tag.expression.toLatin1().left(ExpressionSize - 1);
-        memcpy(file.data() + h + ExpressionOffset, expr.constData(), size_t(expr.size()));
+        memcpy(part.data() + ExpressionOffset, expr.constData(), size_t(expr.size()));
+        if (out.write(part.constData(), part.size()) != part.size())
+            throw fail();
+        pages += tagPages;
 
         // Tag table entry; the threads link the tags as a list sorted by name.
         const qsizetype e = TagTableOffset + qsizetype(t) * TagEntrySize;
-        put32(file, e, headerPage);
+        put32(head, e, headerPage);
         const QByteArray name = tag.tag.name.toUpper().toLatin1().left(10);
-        memcpy(file.data() + e + 4, name.constData(), size_t(name.size()));
-        file[e + 15] = char(tag.fieldKey ? 0x10 : 0x00);
-        file[e + 19] = 0x02;
-        file[e + 20] = tag.keyType;
+        memcpy(head.data() + e + 4, name.constData(), size_t(name.size()));
+        head[e + 15] = char(tag.fieldKey ? 0x10 : 0x00);
+        head[e + 19] = 0x02;
+        head[e + 20] = tag.keyType;
     }
     // Threads of the tag table: a binary tree of the names.
     {
@@ -319,26 +343,15 @@ void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTa
         }
         for (int t = 0; t < tags.size(); ++t) {
             const qsizetype e = TagTableOffset + qsizetype(t) * TagEntrySize;
-            file[e + 16] = char(left[size_t(t)]);
-            file[e + 17] = char(right[size_t(t)]);
-            file[e + 18] = char(parent[size_t(t)]);
+            head[e + 16] = char(left[size_t(t)]);
+            head[e + 17] = char(right[size_t(t)]);
+            head[e + 18] = char(parent[size_t(t)]);
         }
     }
-    const quint32 pages = quint32(file.size() / PageSize);
-    put32(file, 32, pages);
-    put32(file, 36, pages);
-
-    // Unbuffered: a write refused by a full disk is seen here, not lost in
-    // the flush at commit, which would put a cut index in place.
-    QSaveFile out(path);
-    out.setDirectWriteFallback(false);
-    errno = 0;
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || out.write(file.constData(), file.size()) != file.size() || !out.commit()) {
-        const bool full = errno == ENOSPC || errno == EFBIG || errno == EDQUOT;
-        throw tableError(table, QStringLiteral("indexový soubor %1 nelze zapsat%2.")
-                                    .arg(QFileInfo(path).fileName(),
-                                         full ? QStringLiteral(": na disku není místo") : QString()));
-    }
+    put32(head, 32, pages);
+    put32(head, 36, pages);
+    if (!out.seek(0) || out.write(head.constData(), head.size()) != head.size() || !out.commit())
+        throw fail();
 }
 
 IndexNote readIndexNote(const QString &path)

@@ -3,8 +3,6 @@
 #include "FieldCodec.h"
 
 #include <algorithm>
-#include <exception>
-#include <thread>
 #include <cmath>
 #include <limits>
 
@@ -14,15 +12,18 @@ namespace {
 constexpr double EmptyKey = -std::numeric_limits<double>::infinity();
 }
 
-Order::Order(const QString &name, const KeyExpression &key, const RecordLayout &layout)
-    : m_name(name), m_fileOrder(false), m_key(key), m_layout(layout)
+Order::Order(const QString &name, const KeyExpression &key, const RecordLayout &layout,
+             std::vector<std::shared_ptr<KeyColumn>> columns)
+    : m_name(name), m_fileOrder(false), m_key(key), m_layout(layout), m_columns(std::move(columns))
 {
     m_numeric = key.numericOrder(*layout.fields);
 }
 
 int Order::keyCount() const
 {
-    return int(m_numeric ? m_numbers.size() : m_textIds.size());
+    if (m_numeric)
+        return int(m_numbers.size());
+    return m_columns.empty() ? 0 : int(m_columns.front()->size());
 }
 
 double Order::numberKey(const char *record) const
@@ -55,47 +56,6 @@ double Order::numberKey(const char *record) const
     }
 }
 
-QString Order::textKey(const char *record) const
-{
-    QString s;
-    for (int i = 0; i < m_key.terms.size(); ++i) {
-        const KeyTerm &t = m_key.terms.at(i);
-        const FieldDef &def = m_layout.fields->at(t.field);
-        const char *p = record + m_layout.offsets->at(t.field);
-        const bool lastTerm = i + 1 == m_key.terms.size();
-        int len = def.length;
-        if (def.type == 'C' || t.function == KeyTerm::Upper) {
-            if (lastTerm) // trailing blanks are not part of the value
-                while (len > 0 && (p[len - 1] == ' ' || p[len - 1] == 0))
-                    --len;
-            QString part = m_layout.codePage->decode(p, len);
-            if (t.function == KeyTerm::Upper)
-                part = part.toUpper();
-            s += part;
-        } else {
-            // Joined dates and numbers take their stored characters (DTOS form).
-            s += QString::fromLatin1(p, len);
-        }
-    }
-    return s;
-}
-
-// The bytes textKey reads: the same bytes always give the same key.
-void Order::keySource(const char *record, std::string &out) const
-{
-    out.clear();
-    for (int i = 0; i < m_key.terms.size(); ++i) {
-        const KeyTerm &t = m_key.terms.at(i);
-        const FieldDef &def = m_layout.fields->at(t.field);
-        const char *p = record + m_layout.offsets->at(t.field);
-        int len = def.length;
-        if ((def.type == 'C' || t.function == KeyTerm::Upper) && i + 1 == m_key.terms.size())
-            while (len > 0 && (p[len - 1] == ' ' || p[len - 1] == 0))
-                --len;
-        out.append(p, size_t(len));
-    }
-}
-
 void Order::setKey(quint32 rec, const char *record)
 {
     if (m_fileOrder)
@@ -108,87 +68,22 @@ void Order::setKey(quint32 rec, const char *record)
             m_numbers[rec] = k;
         return;
     }
-    keySource(record, m_source);
-    quint32 id;
-    const auto it = m_textIndex.find(std::string_view(m_source));
-    if (it != m_textIndex.end()) {
-        id = it->second;
-    } else {
-        id = quint32(m_texts.size());
-        m_texts.push_back(m_layout.collator->sortKey(textKey(record)));
-        m_textIndex.emplace(m_source, id);
-    }
-    if (rec == m_textIds.size())
-        m_textIds.push_back(id);
-    else
-        m_textIds[rec] = id;
+    for (const auto &column : m_columns)
+        column->set(rec, record);
 }
 
 void Order::setKeys(const char *first, quint32 count, int recordLength)
 {
-    auto record = [first, recordLength](quint32 r) { return first + qsizetype(r) * recordLength; };
-    if (m_fileOrder || m_numeric || count < 2000 || m_textIds.size() > count) {
+    if (m_fileOrder)
+        return;
+    if (m_numeric) {
         for (quint32 r = 0; r < count; ++r)
-            setKey(r, record(r));
+            setKey(r, first + qsizetype(r) * recordLength);
         return;
     }
-    // The distinct keys first, each with the first record that has it.
-    m_textIds.resize(count);
-    m_textIndex.reserve(m_textIndex.size() + count);
-    const quint32 known = quint32(m_texts.size());
-    std::vector<quint32> firstRecord;
-    for (quint32 r = 0; r < count; ++r) {
-        keySource(record(r), m_source);
-        const auto it = m_textIndex.find(std::string_view(m_source));
-        if (it != m_textIndex.end()) {
-            m_textIds[r] = it->second;
-            continue;
-        }
-        const quint32 id = known + quint32(firstRecord.size());
-        firstRecord.push_back(r);
-        m_textIndex.emplace(m_source, id);
-        m_textIds[r] = id;
-    }
-    // Then their collation keys, the second half in a thread of its own
-    // with a collator of its own.
-    const size_t fresh = firstRecord.size();
-    const size_t half = fresh / 2;
-    auto keysOf = [&](size_t from, size_t to, const QCollator &collator, std::vector<QCollatorSortKey> &out) {
-        out.reserve(out.size() + (to - from));
-        for (size_t i = from; i < to; ++i)
-            out.push_back(collator.sortKey(textKey(record(firstRecord[i]))));
-    };
-    std::vector<QCollatorSortKey> second;
-    std::exception_ptr failure;
-    const QCollator &main = *m_layout.collator;
-    // The worker's collator is set up like the table's, from what is read
-    // here: the table's collator is used by this thread meanwhile.
-    const QLocale locale = main.locale();
-    const Qt::CaseSensitivity caseSensitivity = main.caseSensitivity();
-    const bool numericMode = main.numericMode();
-    const bool ignorePunctuation = main.ignorePunctuation();
-    std::thread worker([&] {
-        try {
-            QCollator own(locale);
-            own.setCaseSensitivity(caseSensitivity);
-            own.setNumericMode(numericMode);
-            own.setIgnorePunctuation(ignorePunctuation);
-            keysOf(half, fresh, own, second);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    });
-    try {
-        keysOf(0, half, main, m_texts);
-    } catch (...) {
-        worker.join();
-        throw;
-    }
-    worker.join();
-    if (failure)
-        std::rethrow_exception(failure);
-    for (QCollatorSortKey &k : second)
-        m_texts.push_back(std::move(k));
+    // A column shared with an order made before already holds its records.
+    for (const auto &column : m_columns)
+        column->setAll(first, count, recordLength);
 }
 
 void Order::sortRows(std::vector<quint32> &rows) const
@@ -196,31 +91,34 @@ void Order::sortRows(std::vector<quint32> &rows) const
     if (m_fileOrder)
         return;
     if (m_numeric) {
-        std::sort(rows.begin(), rows.end(), [this](quint32 a, quint32 b) { return less(a, b); });
+        // Keys beside their records: the sort reads one array in order
+        // instead of looking up two keys at random for each comparison.
+        std::vector<std::pair<double, quint32>> keyed(rows.size());
+        for (size_t i = 0; i < rows.size(); ++i)
+            keyed[i] = {m_numbers[rows[i]], rows[i]};
+        std::sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) {
+            return a.first < b.first || (!(b.first < a.first) && a.second < b.second);
+        });
+        for (size_t i = 0; i < rows.size(); ++i)
+            rows[i] = keyed[i].second;
         return;
     }
-    // Each distinct key is compared with the collator once; the records then
-    // go into place by the rank of their key, in file order within a rank.
-    std::vector<quint32> ids(m_texts.size());
-    for (quint32 i = 0; i < ids.size(); ++i)
-        ids[i] = i;
-    std::sort(ids.begin(), ids.end(), [this](quint32 a, quint32 b) { return m_texts[a].compare(m_texts[b]) < 0; });
-    std::vector<quint32> rank(ids.size());
-    quint32 r = 0;
-    for (size_t i = 0; i < ids.size(); ++i) {
-        if (i > 0 && m_texts[ids[i - 1]].compare(m_texts[ids[i]]) != 0)
-            ++r;
-        rank[ids[i]] = r;
-    }
-    std::vector<quint32> start(size_t(r) + 2, 0);
-    for (quint32 rec : rows)
-        ++start[rank[m_textIds[rec]] + 1];
-    for (size_t i = 1; i < start.size(); ++i)
-        start[i] += start[i - 1];
+    // Field by field from the last to the first, each a stable sort by the
+    // rank of the field's value: the first field decides, the next ones
+    // break its ties, file order breaks the rest.
     std::vector<quint32> sorted(rows.size());
-    for (quint32 rec : rows)
-        sorted[start[rank[m_textIds[rec]]]++] = rec;
-    rows.swap(sorted);
+    for (auto column = m_columns.rbegin(); column != m_columns.rend(); ++column) {
+        quint32 rankCount = 0;
+        const std::vector<quint32> rank = (*column)->ranks(&rankCount);
+        std::vector<quint32> start(size_t(rankCount) + 1, 0);
+        for (quint32 rec : rows)
+            ++start[rank[rec] + 1];
+        for (size_t i = 1; i < start.size(); ++i)
+            start[i] += start[i - 1];
+        for (quint32 rec : rows)
+            sorted[start[rank[rec]]++] = rec;
+        rows.swap(sorted);
+    }
 }
 
 bool Order::less(quint32 a, quint32 b) const
@@ -233,12 +131,9 @@ bool Order::less(quint32 a, quint32 b) const
             if (y < x)
                 return false;
         } else {
-            const quint32 x = m_textIds[a], y = m_textIds[b];
-            if (x != y) {
-                const int c = m_texts[x].compare(m_texts[y]);
-                if (c)
+            for (const auto &column : m_columns)
+                if (const int c = column->compare(a, b))
                     return c < 0;
-            }
         }
     }
     return a < b;
@@ -319,15 +214,26 @@ qsizetype Order::lowerBound(RowSet &set, const QString &value, bool *exact) cons
         *exact = it != rows.end() && m_numbers[*it] == v;
         return it - rows.begin();
     }
-    QString v = value;
-    while (v.endsWith(QLatin1Char(' ')))
-        v.chop(1);
-    if (m_key.terms.size() == 1 && m_key.terms.at(0).function == KeyTerm::Upper)
-        v = v.toUpper();
-    const QCollatorSortKey key = m_layout.collator->sortKey(v);
+    // A value of several fields is read as the fields' widths, the last
+    // field taking the rest; fields past its end are empty.
+    std::vector<KeyColumn::Probe> probes;
+    probes.reserve(m_columns.size());
+    qsizetype at = 0;
+    for (size_t i = 0; i < m_columns.size(); ++i) {
+        const bool lastTerm = i + 1 == m_columns.size();
+        const int width = m_layout.fields->at(m_columns[i]->term().field).length;
+        probes.push_back(m_columns[i]->probe(lastTerm ? value.mid(at) : value.mid(at, width)));
+        at += width;
+    }
+    auto compareTo = [this, &probes](quint32 r) {
+        for (size_t i = 0; i < m_columns.size(); ++i)
+            if (const int c = m_columns[i]->compare(r, probes[i]))
+                return c;
+        return 0;
+    };
     const auto it = std::lower_bound(rows.begin(), rows.end(), 0,
-                                     [this, &key](quint32 r, int) { return m_texts[m_textIds[r]].compare(key) < 0; });
-    *exact = it != rows.end() && m_texts[m_textIds[*it]].compare(key) == 0;
+                                     [&compareTo](quint32 r, int) { return compareTo(r) < 0; });
+    *exact = it != rows.end() && compareTo(*it) == 0;
     return it - rows.begin();
 }
 

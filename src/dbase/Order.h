@@ -3,20 +3,19 @@
 // An order of the records kept in memory: a key per record and the sorted
 // record numbers (0-based) of the records not deleted. Equal keys keep file
 // order; an empty number sorts before every number; text keys follow Czech
-// collation.
+// collation. A key of several fields orders by the first field completely
+// before it looks at the next.
 
 #include "CodePage.h"
+#include "KeyColumn.h"
 #include "KeyExpression.h"
 
 #include <QCollator>
-#include <QCollatorSortKey>
 #include <QList>
 #include <QString>
 #include <QVector>
 
-#include <string>
-#include <string_view>
-#include <unordered_map>
+#include <memory>
 #include <vector>
 
 namespace dbase {
@@ -48,7 +47,9 @@ class Order
 {
 public:
     Order() = default; // file order
-    Order(const QString &name, const KeyExpression &key, const RecordLayout &layout);
+    // A text order reads its keys from columns, one per term of key.
+    Order(const QString &name, const KeyExpression &key, const RecordLayout &layout,
+          std::vector<std::shared_ptr<KeyColumn>> columns);
 
     QString name() const { return m_name; }
     bool isFileOrder() const { return m_fileOrder; }
@@ -59,8 +60,7 @@ public:
     int keyCount() const;
     void setKey(quint32 rec, const char *record);
     // The keys of count records of recordLength bytes each from first on,
-    // as setKey would give them one by one; many collation keys are
-    // computed in two threads.
+    // as setKey would give them one by one.
     void setKeys(const char *first, quint32 count, int recordLength);
     // Sorts rows (record numbers in file order) by this order, all at once.
     void sortRows(std::vector<quint32> &rows) const;
@@ -80,8 +80,6 @@ public:
 
 private:
     double numberKey(const char *record) const;
-    QString textKey(const char *record) const;
-    void keySource(const char *record, std::string &out) const;
 
     QString m_name;
     bool m_fileOrder = true;
@@ -89,17 +87,7 @@ private:
     KeyExpression m_key;
     RecordLayout m_layout{};
     std::vector<double> m_numbers;
-    // Text keys: records with the same key bytes share one collation key,
-    // computed once; m_textIds holds each record's entry in m_texts.
-    struct Hash
-    {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
-    };
-    std::vector<quint32> m_textIds;
-    std::vector<QCollatorSortKey> m_texts;
-    std::unordered_map<std::string, quint32, Hash, std::equal_to<>> m_textIndex;
-    std::string m_source; // scratch for keySource
+    std::vector<std::shared_ptr<KeyColumn>> m_columns; // text orders
 };
 
 } // namespace dbase

@@ -113,7 +113,7 @@ void Table::open()
     } catch (...) {
         d->state = State::Inactive;
         d->current = &d->fileOrder;
-        d->orders.clear();
+        d->clearOrders();
         d->dbf.close();
         d->memo.close();
         throw;
@@ -150,7 +150,7 @@ void Table::close()
     forgetNote();
     d->dbf.close();
     d->memo.close();
-    d->orders.clear();
+    d->clearOrders();
     d->fileOrder = Order();
     d->current = &d->fileOrder;
     d->filteredRows.clear();
@@ -202,7 +202,7 @@ void Table::writeIndex()
 
 void Table::loadOrders()
 {
-    d->orders.clear();
+    d->clearOrders();
     d->fileOrder = Order();
     d->fileOrder.all.rows.reserve(d->dbf.count());
     for (quint32 r = 0; r < d->dbf.count(); ++r)
@@ -289,12 +289,29 @@ void Table::commitAppend()
         settle();
         if (d->memo.isOpen())
             d->memo.syncBatch();
-        d->dbf.prepareCommit();
         // The index for the new count first: a kill before the count is
         // written leaves an index whose note names a count the .dbf does
-        // not have, so the next opening writes it anew.
+        // not have, so the next opening writes it anew. That holds whether
+        // or not the records have reached the disk yet, so they are
+        // written and synced meanwhile; only the count waits for both.
         if (!d->tags.isEmpty() && d->dbf.count() > d->dbf.batchBase()) {
-            writeIndex();
+            std::exception_ptr syncFailure;
+            std::thread sync([this, &syncFailure] {
+                try {
+                    d->dbf.prepareCommit();
+                } catch (...) {
+                    syncFailure = std::current_exception();
+                }
+            });
+            try {
+                writeIndex();
+            } catch (...) {
+                sync.join();
+                throw;
+            }
+            sync.join();
+            if (syncFailure)
+                std::rethrow_exception(syncFailure);
             indexed = true;
         }
         d->dbf.commitBatch();
@@ -348,7 +365,7 @@ Order &Table::orderFor(const QString &name)
     const std::optional<KeyExpression> parsed = parseKeyExpression(expression, d->fields);
     if (!parsed)
         throw tableError(d->fileName, QStringLiteral("pořadí %1 neexistuje.").arg(quoted(name)));
-    auto order = std::make_unique<Order>(key, *parsed, d->layout());
+    auto order = std::make_unique<Order>(key, *parsed, d->layout(), d->columnsFor(*parsed));
     order->setKeys(d->dbf.record(0), d->dbf.count(), d->dbf.header().recordLength);
     order->all.rows = d->fileOrder.sorted(d->fileOrder.all);
     order->sortRows(order->all.rows);
@@ -605,6 +622,15 @@ void Table::step(bool forward)
         d->bof = !forward;
     } else {
         moveTo(d->pos + (forward ? 1 : -1));
+        // A scan in an order other than file order jumps about the records:
+        // the record a few steps ahead is asked into the cache meanwhile.
+        constexpr qsizetype Ahead = 6;
+        const qsizetype next = d->pos + (forward ? Ahead : -Ahead);
+        if (!d->current->isFileOrder() && next >= 0 && next < size) {
+            const char *record = d->dbf.record(d->view()[size_t(next)]);
+            for (int at = 0; at < d->dbf.header().recordLength; at += 64)
+                __builtin_prefetch(record + at);
+        }
     }
     emit recordChanged();
 }

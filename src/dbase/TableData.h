@@ -47,6 +47,9 @@ public:
     // Orders: file order and the orders built so far, by upper-case name.
     Order fileOrder;
     std::map<QString, std::unique_ptr<Order>> orders;
+    // The columns of the text orders, by field and function: orders over the
+    // same field share its values and collation keys.
+    std::map<std::pair<int, int>, std::shared_ptr<KeyColumn>> columns;
     Order *current = &fileOrder;
     QString orderName;
 
@@ -76,6 +79,24 @@ public:
     RecordLayout layout() const
     {
         return RecordLayout{&fields, &dbf.header().offsets, &codePage, &collator};
+    }
+    std::vector<std::shared_ptr<KeyColumn>> columnsFor(const KeyExpression &key)
+    {
+        std::vector<std::shared_ptr<KeyColumn>> out;
+        if (key.numericOrder(fields))
+            return out;
+        for (const KeyTerm &t : key.terms) {
+            std::shared_ptr<KeyColumn> &c = columns[{t.field, int(t.function)}];
+            if (!c)
+                c = std::make_shared<KeyColumn>(t, layout());
+            out.push_back(c);
+        }
+        return out;
+    }
+    void clearOrders()
+    {
+        orders.clear();
+        columns.clear();
     }
     FieldCodec codec() const { return FieldCodec(fileName, &codePage); }
 };

@@ -2,6 +2,7 @@
 // the refusal of values that do not fit, with nothing written.
 
 #include "dbase/CodePage.h"
+#include "dbase/FieldCodec.h"
 #include "dbase/Table.h"
 
 #include <QFile>
@@ -278,6 +279,37 @@ private slots:
             sorted << t.fieldText("VELKE");
         QCOMPARE(sorted, QStringList({"-0.0001", "0", "0.1", "0.3", "7", "123456789.1234", "99999999999.9999",
                                       "1234567890123.4567", "999999999999999"}));
+    }
+
+    void writtenFormIsWhatWritingTheTextWouldStore()
+    {
+        // Copies between tables carry numbers and dates as bytes only when
+        // writing their text form would store the very same bytes.
+        const dbase::CodePage page;
+        const dbase::FieldCodec codec(QStringLiteral("Hodnoty.dbf"), &page);
+        const FieldDef whole{"CELE", 'N', 5, 0}, cents{"DESET", 'N', 8, 2}, date{"DATUM", 'D', 8, 0};
+        const QList<std::pair<FieldDef, QByteArray>> cases{
+            {whole, "   12"}, {whole, "  -12"}, {whole, "    0"}, {whole, "     "}, {whole, "12   "},
+            {whole, "  012"}, {whole, "   -0"}, {whole, "   +5"}, {whole, "  1e3"}, {whole, " 12.0"},
+            {whole, "   1."}, {whole, " - 12"}, {whole, QByteArray("  \0 7", 5)}, {whole, "-"},
+            {cents, "   12.50"}, {cents, "   -0.25"}, {cents, "    0.00"}, {cents, "   -0.00"},
+            {cents, "     1.5"}, {cents, "    12.5"}, {cents, "  012.50"}, {cents, "      12"},
+            {cents, "     .50"}, {cents, "        "}, {cents, "1234.567"},
+            {date, "20240229"}, {date, "20230229"}, {date, "        "}, {date, QByteArray("    \0\0\0\0", 8)},
+            {date, "00000000"}, {date, "2024021 "}, {date, "19991231"}, {date, "00010101"}};
+        for (const auto &[def, raw] : cases) {
+            const dbase::RawField field{raw.constData(), int(raw.size())};
+            QByteArray rewritten;
+            try {
+                rewritten = codec.encodeText(def, codec.text(def, field));
+            } catch (const dbase::Error &) {
+                // A value that does not read back cannot be carried as it is.
+            }
+            QVERIFY2(dbase::isWrittenForm(def, field) == (rewritten == raw),
+                     qPrintable(QStringLiteral("%1 \"%2\"").arg(def.name, QString::fromLatin1(raw.toPercentEncoding(" ")))));
+        }
+        QVERIFY(!dbase::isWrittenForm({"TEXT", 'C', 5, 0}, {"Ahoj ", 5}));
+        QVERIFY(!dbase::isWrittenForm(whole, {"  12", 4})); // not the field's length
     }
 
     void readOnlyFileRefusesWrites()

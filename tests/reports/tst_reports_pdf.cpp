@@ -10,9 +10,13 @@
 #include "reports/ReportRunner.h"
 #include "reportengine/PreviewWindow.h"
 
+#include <QCollator>
 #include <QDate>
+#include <QMap>
 #include <QFile>
 #include <QTest>
+
+#include <algorithm>
 
 using reports::ListDetail;
 using reports::ReportForm;
@@ -56,6 +60,7 @@ private slots:
     void longTitleWrapsAndIsCutInItsBox();
     void emptyCatalogueGivesOnePageWithHeaderAndFooter();
     void authorsAreGroupedAndNeverRestrictedByGenre();
+    void authorsDifferingInCaseOrAccentsAreEachOneGroup();
     void oneAuthorExactlyAsWrittenEvenWithAnApostrophe();
     void headerAndFooterStandWhereTheLayoutSays();
     void badArgumentsOrTableLeaveNoFile();
@@ -224,6 +229,44 @@ void PdfTest::authorsAreGroupedAndNeverRestrictedByGenre()
                    QStringLiteral("Horor"), QStringLiteral("-o"), f.path(QStringLiteral("x.pdf"))},
                   &err)
             != 0);
+}
+
+void PdfTest::authorsDifferingInCaseOrAccentsAreEachOneGroup()
+{
+    // Case and accents make different authors: each gets one heading with
+    // all of their books under it, in Czech order of the authors, and
+    // "Capek" and "Čapek" stand next to each other.
+    ReportFixture f;
+    const QStringList authors{QStringLiteral("Novák Petr"), QStringLiteral("Novak Petr"), QStringLiteral("novák Petr"),
+                              QStringLiteral("Čapek Jan"), QStringLiteral("Capek Jan")};
+    const QStringList titles{QStringLiteral("Alfa"), QStringLiteral("Beta"), QStringLiteral("Čas"), QStringLiteral("Dům")};
+    QList<Book> books;
+    QMap<QString, QStringList> written;
+    int number = 1;
+    for (const QString &title : titles)
+        for (const QString &author : authors) {
+            books << book(title, author, QStringLiteral("Drama"), QString::number(number++));
+            written[author] << title;
+        }
+    const QString text = f.report(f.catalogue(books), {QStringLiteral("--report"), QStringLiteral("authors")});
+    QStringList headings;
+    QMap<QString, QStringList> listed;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        const QString t = line.trimmed();
+        if (t.startsWith(QStringLiteral("- ")))
+            headings << t.mid(2).trimmed();
+        else if (t.contains(QStringLiteral("Žánr knihy")) && !headings.isEmpty())
+            listed[headings.last()] << t.section(QStringLiteral("  "), 0, 0).trimmed();
+    }
+    QStringList expected = authors;
+    QCollator czech(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    std::sort(expected.begin(), expected.end(), [&czech](const QString &a, const QString &b) {
+        const int c = czech.compare(a, b);
+        return c ? c < 0 : a < b;
+    });
+    QCOMPARE(headings, expected);
+    QCOMPARE(headings.indexOf(QStringLiteral("Čapek Jan")), headings.indexOf(QStringLiteral("Capek Jan")) + 1);
+    QCOMPARE(listed, written);
 }
 
 void PdfTest::oneAuthorExactlyAsWrittenEvenWithAnApostrophe()
