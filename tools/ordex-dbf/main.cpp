@@ -3,6 +3,7 @@
 
 #include "Commands.h"
 
+#include "core/TableDefinitions.h"
 #include "platform/ProgramDirectory.h"
 
 #include <QCoreApplication>
@@ -10,23 +11,28 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <exception>
+#include <optional>
 
 namespace {
 
 const char Usage[] =
     "Použití:\n"
-    "  ordex-dbf info TABULKA\n"
-    "  ordex-dbf export TABULKA [--order POLE|ZNAČKA] [--filter \"POLE = 'hodnota'\"]\n"
-    "  ordex-dbf import TABULKA < soubor.csv\n"
-    "  ordex-dbf check TABULKA\n"
-    "  ordex-dbf repair TABULKA    zachrání celé záznamy poškozené tabulky\n"
+    "  ordex-dbf info [TABULKA]\n"
+    "  ordex-dbf export [TABULKA] [--order POLE|ZNAČKA] [--filter \"POLE = 'hodnota'\"]\n"
+    "  ordex-dbf import [TABULKA] < soubor.csv\n"
+    "  ordex-dbf check [TABULKA]\n"
+    "  ordex-dbf repair [TABULKA]  zachrání celé záznamy poškozené tabulky\n"
     "  ordex-dbf backup SOUBOR     uloží tabulky složky Data a oba soubory .ini do archivu tar.gz\n"
     "  ordex-dbf restore SOUBOR    obnoví data ze zálohy (program nesmí běžet)\n"
     "  ordex-dbf kept [ČÍSLO POZICE]  vypíše zachované databáze (Data/Zachovane), nebo vrátí\n"
     "                              databázi ČÍSLO do pozice 1 (Standardní) až 4 (volitelná č. 3)\n"
     "CSV v kódování UTF-8: první řádek jmenuje pole, data RRRR-MM-DD, čísla s desetinnou tečkou,\n"
     "logické hodnoty T/F. Import připojí záznamy jen tehdy, když jsou všechny v pořádku;\n"
-    "chyba se hlásí jako \"row N, field F: důvod\" (row 1 je první záznam za záhlavím).\n";
+    "chyba se hlásí jako \"row N, field F: důvod\" (row 1 je první záznam za záhlavím).\n"
+    "Bez TABULKY platí Standardní databáze (Data/VazonS.dbf) ve složce programu: ve složce,\n"
+    "kterou udává proměnná ORDEX_PROGRAM_DIR, u nainstalovaného programu v ~/.local/share/Ordex2000,\n"
+    "jinak ve složce, v níž ordex-dbf leží. Tam pracují i backup, restore a kept.\n";
 
 void writeAll(FILE *stream, const QByteArray &bytes)
 {
@@ -41,15 +47,39 @@ int usage()
     return 2;
 }
 
+// The program directory by the program's own rule; a message and exit code 1
+// when it cannot be found or laid out.
+std::optional<platform::ProgramDirectory> programDirectory()
+{
+    try {
+        return platform::ProgramDirectory::locate();
+    } catch (const std::exception &e) {
+        writeAll(stderr, QByteArray(e.what()) + '\n');
+        return std::nullopt;
+    }
+}
+
+bool takesTable(const QString &command)
+{
+    for (const char *name : {"info", "export", "import", "check", "repair"}) {
+        if (command == QLatin1String(name))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
     const QString instanceKey = QStringLiteral("Ordex2000");
     if (args.value(0) == QLatin1String("kept") && (args.size() == 1 || args.size() == 3)) {
-        const platform::ProgramDirectory dir = platform::ProgramDirectory::ofExecutable();
+        const auto located = programDirectory();
+        if (!located)
+            return 1;
+        const platform::ProgramDirectory &dir = *located;
         QByteArray out;
         QString err;
         int code = 0;
@@ -67,6 +97,13 @@ int main(int argc, char *argv[])
         writeAll(stderr, err.toUtf8());
         return code;
     }
+    // A table command without a table works on the standard catalogue.
+    if (takesTable(args.value(0)) && (args.size() == 1 || args.at(1).startsWith(QLatin1String("--")))) {
+        const auto located = programDirectory();
+        if (!located)
+            return 1;
+        args.insert(1, located->dataDir() + core::bookTableFile(1));
+    }
     if (args.size() < 2)
         return usage();
     const QString command = args.at(0);
@@ -79,10 +116,12 @@ int main(int argc, char *argv[])
         code = runInfo(table, out, err);
     } else if (command == QLatin1String("check") && args.size() == 2) {
         code = runCheck(table, out, err);
-    } else if (command == QLatin1String("backup") && args.size() == 2) {
-        code = runBackup(platform::ProgramDirectory::ofExecutable(), table, out, err);
-    } else if (command == QLatin1String("restore") && args.size() == 2) {
-        code = runRestore(platform::ProgramDirectory::ofExecutable(), table, instanceKey, out, err);
+    } else if ((command == QLatin1String("backup") || command == QLatin1String("restore")) && args.size() == 2) {
+        const auto located = programDirectory();
+        if (!located)
+            return 1;
+        code = command == QLatin1String("backup") ? runBackup(*located, table, out, err)
+                                                  : runRestore(*located, table, instanceKey, out, err);
     } else if (command == QLatin1String("repair") && args.size() == 2) {
         code = runRepair(table, out, err);
     } else if (command == QLatin1String("export")) {
