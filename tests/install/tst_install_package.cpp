@@ -50,6 +50,7 @@ private slots:
         const Result info = run(QStringLiteral("dpkg-deb"), {QStringLiteral("--info"), deb});
         QVERIFY2(info.code == 0, qPrintable(info.output));
         QVERIFY(info.output.contains(QStringLiteral(" Package: ordex2000\n")));
+        QVERIFY2(info.output.contains(QStringLiteral("\n  book, searches by seven keys")), qPrintable(info.output));
         // The libraries come from dpkg-shlibdeps, with their versions.
         const QString depends = info.output.section(QStringLiteral(" Depends: "), 1).section(QLatin1Char('\n'), 0, 0);
         for (const char *package : {"libqt6widgets6", "libqt6printsupport6", "libqt6multimedia6", "libqt6core6",

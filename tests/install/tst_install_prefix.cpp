@@ -175,7 +175,8 @@ private slots:
         const Result info = run(bin + QStringLiteral("ordex-dbf"), {QStringLiteral("info")}, aliceEnv);
         QVERIFY2(info.code == 0, qPrintable(info.output));
         QVERIFY2(info.output.contains(aliceDir + QStringLiteral("Data/VazonS.dbf")), qPrintable(info.output));
-        const Result import = run(bin + QStringLiteral("ordex-dbf"), {QStringLiteral("import")}, aliceEnv,
+        const QString aliceBooksFile = aliceDir + QStringLiteral("Data/VazonS.dbf");
+        const Result import = run(bin + QStringLiteral("ordex-dbf"), {QStringLiteral("import"), aliceBooksFile}, aliceEnv,
                                   "NAZEV,AUTOR\r\nKrakatit,\"Čapek Karel\"\r\n");
         QVERIFY2(import.code == 0, qPrintable(import.output));
 
@@ -197,9 +198,10 @@ private slots:
         const auto bobFiles = fileTree(bob + QStringLiteral("/data/Ordex2000"));
         for (auto it = factory.cbegin(); it != factory.cend(); ++it)
             QVERIFY2(bobFiles.contains(it.key()), qPrintable(it.key()));
-        const Result bobBooks = run(bin + QStringLiteral("ordex-dbf"), {QStringLiteral("export")}, bobEnv);
+        const Result bobBooks = run(bin + QStringLiteral("ordex-dbf"),
+                                    {QStringLiteral("export"), bob + QStringLiteral("/data/Ordex2000/Data/VazonS.dbf")}, bobEnv);
         QVERIFY2(bobBooks.code == 0 && !bobBooks.output.contains(QStringLiteral("Krakatit")), qPrintable(bobBooks.output));
-        const Result aliceBooks = run(bin + QStringLiteral("ordex-dbf"), {QStringLiteral("export")}, aliceEnv);
+        const Result aliceBooks = run(bin + QStringLiteral("ordex-dbf"), {QStringLiteral("export"), aliceBooksFile}, aliceEnv);
         QVERIFY2(aliceBooks.code == 0 && aliceBooks.output.contains(QStringLiteral("Krakatit"))
                      && aliceBooks.output.contains(QStringLiteral("Čapek Karel")),
                  qPrintable(aliceBooks.output));

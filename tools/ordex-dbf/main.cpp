@@ -19,10 +19,10 @@ namespace {
 const char Usage[] =
     "Použití:\n"
     "  ordex-dbf info [TABULKA]\n"
-    "  ordex-dbf export [TABULKA] [--order POLE|ZNAČKA] [--filter \"POLE = 'hodnota'\"]\n"
-    "  ordex-dbf import [TABULKA] < soubor.csv\n"
+    "  ordex-dbf export TABULKA [--order POLE|ZNAČKA] [--filter \"POLE = 'hodnota'\"]\n"
+    "  ordex-dbf import TABULKA < soubor.csv\n"
     "  ordex-dbf check [TABULKA]\n"
-    "  ordex-dbf repair [TABULKA]  zachrání celé záznamy poškozené tabulky\n"
+    "  ordex-dbf repair TABULKA    zachrání celé záznamy poškozené tabulky\n"
     "  ordex-dbf backup SOUBOR     uloží tabulky složky Data a oba soubory .ini do archivu tar.gz\n"
     "  ordex-dbf restore SOUBOR    obnoví data ze zálohy (program nesmí běžet)\n"
     "  ordex-dbf kept [ČÍSLO POZICE]  vypíše zachované databáze (Data/Zachovane), nebo vrátí\n"
@@ -30,9 +30,9 @@ const char Usage[] =
     "CSV v kódování UTF-8: první řádek jmenuje pole, data RRRR-MM-DD, čísla s desetinnou tečkou,\n"
     "logické hodnoty T/F. Import připojí záznamy jen tehdy, když jsou všechny v pořádku;\n"
     "chyba se hlásí jako \"row N, field F: důvod\" (row 1 je první záznam za záhlavím).\n"
-    "Bez TABULKY platí Standardní databáze (Data/VazonS.dbf) ve složce programu: ve složce,\n"
-    "kterou udává proměnná ORDEX_PROGRAM_DIR, u nainstalovaného programu v ~/.local/share/Ordex2000,\n"
-    "jinak ve složce, v níž ordex-dbf leží. Tam pracují i backup, restore a kept.\n";
+    "Info a check bez TABULKY čtou Standardní databázi (Data/VazonS.dbf) složky programu: složky,\n"
+    "kterou udává proměnná ORDEX_PROGRAM_DIR, u nainstalovaného programu ~/.local/share/Ordex2000,\n"
+    "jinak složky, v níž ordex-dbf leží. V ní pracují i backup, restore a kept.\n";
 
 void writeAll(FILE *stream, const QByteArray &bytes)
 {
@@ -59,13 +59,11 @@ std::optional<platform::ProgramDirectory> programDirectory()
     }
 }
 
-bool takesTable(const QString &command)
+// The commands that only read a table, and read the standard catalogue when
+// no table is named.
+bool readsStandardCatalogue(const QStringList &args)
 {
-    for (const char *name : {"info", "export", "import", "check", "repair"}) {
-        if (command == QLatin1String(name))
-            return true;
-    }
-    return false;
+    return args.size() == 1 && (args.at(0) == QLatin1String("info") || args.at(0) == QLatin1String("check"));
 }
 
 } // namespace
@@ -97,8 +95,7 @@ int main(int argc, char *argv[])
         writeAll(stderr, err.toUtf8());
         return code;
     }
-    // A table command without a table works on the standard catalogue.
-    if (takesTable(args.value(0)) && (args.size() == 1 || args.at(1).startsWith(QLatin1String("--")))) {
+    if (readsStandardCatalogue(args)) {
         const auto located = programDirectory();
         if (!located)
             return 1;
