@@ -54,7 +54,8 @@ private slots:
         // The libraries come from dpkg-shlibdeps, with their versions.
         const QString depends = info.output.section(QStringLiteral(" Depends: "), 1).section(QLatin1Char('\n'), 0, 0);
         for (const char *package : {"libqt6widgets6", "libqt6printsupport6", "libqt6multimedia6", "libqt6core6",
-                                    "libarchive13", "libstdc++6", "libc6", "fonts-liberation2", "adwaita-icon-theme"})
+                                    "libarchive13", "libstdc++6", "libc6", "fonts-liberation2", "fonts-dejavu-core",
+                                    "adwaita-icon-theme"})
             QVERIFY2(depends.contains(QLatin1String(package)), qPrintable(package + (": " + depends)));
         QVERIFY2(depends.contains(QStringLiteral("libqt6core6 (>= ")), qPrintable(depends));
         // No maintainer script: removing the package leaves every user's files alone.
