@@ -10,6 +10,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick poppler-utils
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file
   python3-dbfread pgdbf hyperfine
   locales
 )

@@ -4,8 +4,10 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QString>
 #include <QTest>
 
@@ -26,6 +28,20 @@ inline void writeFile(const QString &path, const QByteArray &bytes)
     QFile f(path);
     QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
     QVERIFY2(f.write(bytes) == bytes.size(), qPrintable(path));
+}
+
+// Every file and link below root by its path relative to root: a file's
+// bytes, or "-> target" for a symbolic link. Two equal trees compare equal.
+inline QMap<QString, QByteArray> fileTree(const QString &root)
+{
+    QMap<QString, QByteArray> tree;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        const QString relative = QDir(root).relativeFilePath(info.filePath());
+        tree[relative] = info.isSymLink() ? "-> " + info.symLinkTarget().toUtf8() : fileBytes(info.filePath());
+    }
+    return tree;
 }
 
 } // namespace testsupport
