@@ -5,18 +5,6 @@
 
 namespace catalogue {
 
-namespace {
-
-widgets::Balloon *create(const widgets::BalloonSpec &spec, core::Shell &shell)
-{
-    auto *balloon = new widgets::Balloon(spec);
-    balloon->setHost(&shell);
-    balloon->setAttribute(Qt::WA_DeleteOnClose);
-    return balloon;
-}
-
-} // namespace
-
 widgets::Balloon *createDeleteQuestion(core::Shell &shell)
 {
     widgets::BalloonSpec spec;
@@ -25,7 +13,7 @@ widgets::Balloon *createDeleteQuestion(core::Shell &shell)
     spec.size = QSize(272, 98);
     spec.sound = QStringLiteral("Dotaz.wav");
     spec.indicator = QStringLiteral("SBO6");
-    widgets::Balloon *balloon = create(spec, shell);
+    widgets::Balloon *balloon = widgets::Balloon::createHosted(spec, shell);
     balloon->setCatalogueIndicatorOnClose(widgets::BalloonWindow::CatalogueIndicator::Show);
     return balloon;
 }
@@ -41,7 +29,7 @@ widgets::Balloon *createCloseQuestion(const QString &displayName, core::Shell &s
     spec.indicator = QStringLiteral("SBO6");
     // Closing the balloon by other means answers nothing: the window stays.
     spec.closeMeansReject = false;
-    return create(spec, shell);
+    return widgets::Balloon::createHosted(spec, shell);
 }
 
 widgets::Balloon *createLendingCardWarning(const QString &displayName, core::Shell &shell)
@@ -58,7 +46,7 @@ widgets::Balloon *createLendingCardWarning(const QString &displayName, core::She
     spec.indicator = QStringLiteral("SBO7");
     spec.enterKey = widgets::Balloon::KeyAction::Accept;
     spec.escapeKey = widgets::Balloon::KeyAction::Accept;
-    return create(spec, shell);
+    return widgets::Balloon::createHosted(spec, shell);
 }
 
 widgets::Balloon *createNameWarning(const QString &text, core::Shell &shell)
@@ -75,7 +63,7 @@ widgets::Balloon *createNameWarning(const QString &text, core::Shell &shell)
     spec.sound = QStringLiteral("Info.wav");
     spec.indicator = QStringLiteral("SBO7");
     spec.escapeKey = widgets::Balloon::KeyAction::Accept;
-    return create(spec, shell);
+    return widgets::Balloon::createHosted(spec, shell);
 }
 
 widgets::Balloon *createRemoveQuestion(int k, core::Shell &shell)
@@ -89,7 +77,7 @@ widgets::Balloon *createRemoveQuestion(int k, core::Shell &shell)
     spec.noHint = QStringLiteral("Uzavře dialogové okno bez zrušení vybrané databáze");
     spec.sound = QStringLiteral("Dotaz.wav");
     spec.indicator = QStringLiteral("SBO6");
-    return create(spec, shell);
+    return widgets::Balloon::createHosted(spec, shell);
 }
 
 widgets::Balloon *createEraseQuestion(core::Shell &shell)
@@ -103,7 +91,7 @@ widgets::Balloon *createEraseQuestion(core::Shell &shell)
     spec.noHint = QStringLiteral("Uzavře dialogové okno bez vymazání Standardní databáze");
     spec.sound = QStringLiteral("Dotaz.wav");
     spec.indicator = QStringLiteral("SBO6");
-    return create(spec, shell);
+    return widgets::Balloon::createHosted(spec, shell);
 }
 
 } // namespace catalogue

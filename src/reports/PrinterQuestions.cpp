@@ -12,9 +12,7 @@ namespace {
 
 widgets::Balloon *create(const widgets::BalloonSpec &spec, core::Shell &shell)
 {
-    auto *balloon = new widgets::Balloon(spec);
-    balloon->setHost(&shell);
-    balloon->setAttribute(Qt::WA_DeleteOnClose);
+    widgets::Balloon *balloon = widgets::Balloon::createHosted(spec, shell);
     // Both can come up with or without an active catalogue window.
     QObject::connect(balloon, &widgets::BalloonWindow::closed, balloon, [&shell] {
         if (shell.activeCatalogueWindow())

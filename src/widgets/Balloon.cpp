@@ -82,6 +82,14 @@ QLabel *makeLabel(QWidget *parent, const QFont &font, bool wrap)
 
 } // namespace
 
+Balloon *Balloon::createHosted(const Spec &spec, DialogHost &host)
+{
+    auto *balloon = new Balloon(spec);
+    balloon->setHost(&host);
+    balloon->setAttribute(Qt::WA_DeleteOnClose);
+    return balloon;
+}
+
 Balloon::Balloon(const Spec &spec, QWidget *parent)
     : BalloonWindow(parent, spec.position)
     , m_spec(spec)

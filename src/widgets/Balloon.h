@@ -54,6 +54,9 @@ public:
     };
 
     explicit Balloon(const Spec &spec, QWidget *parent = nullptr);
+    // A question of the program: held by the host (the main window takes no
+    // input while it is up) and deleted when it closes.
+    static Balloon *createHosted(const Spec &spec, DialogHost &host);
 
     const Spec &spec() const { return m_spec; }
 
