@@ -3,14 +3,31 @@
 #include "FieldCodec.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <utility>
 #include <cmath>
 #include <limits>
 
 namespace dbase {
 
 namespace {
+
 constexpr double EmptyKey = -std::numeric_limits<double>::infinity();
+
+// The bits of a key as an unsigned number in the order of the keys: the
+// sign bit set for the positive ones, all bits flipped for the negative
+// ones. Zero is one key, whatever its sign.
+quint64 sortableBits(double key)
+{
+    if (key == 0)
+        key = 0;
+    quint64 bits;
+    std::memcpy(&bits, &key, sizeof bits);
+    return bits & (quint64(1) << 63) ? ~bits : bits | quint64(1) << 63;
 }
+
+} // namespace
 
 Order::Order(const QString &name, const KeyExpression &key, const RecordLayout &layout,
              std::vector<std::shared_ptr<KeyColumn>> columns)
@@ -61,7 +78,7 @@ void Order::setKey(quint32 rec, const char *record)
     if (m_fileOrder)
         return;
     if (m_numeric) {
-        const double k = numberKey(record);
+        const quint64 k = sortableBits(numberKey(record));
         if (rec == m_numbers.size())
             m_numbers.push_back(k);
         else
@@ -91,16 +108,7 @@ void Order::sortRows(std::vector<quint32> &rows) const
     if (m_fileOrder)
         return;
     if (m_numeric) {
-        // Keys beside their records: the sort reads one array in order
-        // instead of looking up two keys at random for each comparison.
-        std::vector<std::pair<double, quint32>> keyed(rows.size());
-        for (size_t i = 0; i < rows.size(); ++i)
-            keyed[i] = {m_numbers[rows[i]], rows[i]};
-        std::sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) {
-            return a.first < b.first || (!(b.first < a.first) && a.second < b.second);
-        });
-        for (size_t i = 0; i < rows.size(); ++i)
-            rows[i] = keyed[i].second;
+        sortByNumber(rows);
         return;
     }
     // Field by field from the last to the first, each a stable sort by the
@@ -121,11 +129,37 @@ void Order::sortRows(std::vector<quint32> &rows) const
     }
 }
 
+void Order::sortByNumber(std::vector<quint32> &rows) const
+{
+    // A radix sort by the keys' bits, a byte at a time from the lowest:
+    // each pass is stable, so equal keys keep file order. The bytes all keys
+    // share (most of them, for whole numbers) take no pass.
+    std::vector<std::array<quint32, 256>> counts(8, std::array<quint32, 256>{});
+    for (quint32 rec : rows) {
+        const quint64 bits = m_numbers[rec];
+        for (int b = 0; b < 8; ++b)
+            ++counts[size_t(b)][(bits >> (8 * b)) & 0xFF];
+    }
+    std::vector<quint32> spare;
+    for (int b = 0; b < 8; ++b) {
+        std::array<quint32, 256> &count = counts[size_t(b)];
+        if (std::find(count.begin(), count.end(), quint32(rows.size())) != count.end())
+            continue; // every key has the same byte here
+        quint32 start = 0;
+        for (quint32 &c : count)
+            start += std::exchange(c, start);
+        spare.resize(rows.size());
+        for (quint32 rec : rows)
+            spare[count[(m_numbers[rec] >> (8 * b)) & 0xFF]++] = rec;
+        rows.swap(spare);
+    }
+}
+
 bool Order::less(quint32 a, quint32 b) const
 {
     if (!m_fileOrder) {
         if (m_numeric) {
-            const double x = m_numbers[a], y = m_numbers[b];
+            const quint64 x = m_numbers[a], y = m_numbers[b];
             if (x < y)
                 return true;
             if (y < x)
@@ -209,9 +243,10 @@ qsizetype Order::lowerBound(RowSet &set, const QString &value, bool *exact) cons
             if (!ok || !std::isfinite(v))
                 return qsizetype(rows.size());
         }
-        const auto it = std::lower_bound(rows.begin(), rows.end(), v,
-                                         [this](quint32 r, double key) { return m_numbers[r] < key; });
-        *exact = it != rows.end() && m_numbers[*it] == v;
+        const quint64 key = sortableBits(v);
+        const auto it = std::lower_bound(rows.begin(), rows.end(), key,
+                                         [this](quint32 r, quint64 k) { return m_numbers[r] < k; });
+        *exact = it != rows.end() && m_numbers[*it] == key;
         return it - rows.begin();
     }
     // A value of several fields is read as the fields' widths, the last

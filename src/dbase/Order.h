@@ -80,13 +80,14 @@ public:
 
 private:
     double numberKey(const char *record) const;
+    void sortByNumber(std::vector<quint32> &rows) const; // rows in file order
 
     QString m_name;
     bool m_fileOrder = true;
     bool m_numeric = false;
     KeyExpression m_key;
     RecordLayout m_layout{};
-    std::vector<double> m_numbers;
+    std::vector<quint64> m_numbers; // the keys of a number order, as bits in the keys' order
     std::vector<std::shared_ptr<KeyColumn>> m_columns; // text orders
 };
 
