@@ -120,6 +120,9 @@ CodePage::CodePage(quint8 driver)
         m_table[b] = s.at(0).unicode();
     }
     if (m_singleByte) {
+        m_asciiAsIs = true;
+        for (int b = 0; b < 0x80; ++b)
+            m_asciiAsIs = m_asciiAsIs && m_table[b] == char16_t(b);
         m_reverse.assign(65536, -1);
         m_oneToOne = true;
         for (int b = 255; b >= 0; --b) {
@@ -134,15 +137,37 @@ CodePage::CodePage(quint8 driver)
 
 QString CodePage::decode(const char *bytes, int size) const
 {
-    if (m_singleByte) {
-        QString out(size, Qt::Uninitialized);
-        QChar *dst = out.data();
-        for (int i = 0; i < size; ++i)
-            dst[i] = QChar(m_table[uchar(bytes[i])]);
-        return out;
+    QString out;
+    decodeInto(bytes, size, out);
+    return out;
+}
+
+void CodePage::decodeInto(const char *bytes, int size, QString &out) const
+{
+    if (!m_singleByte) {
+        QStringDecoder decoder(m_name);
+        out = decoder.decode(QByteArrayView(bytes, size));
+        return;
     }
-    QStringDecoder decoder(m_name);
-    return decoder.decode(QByteArrayView(bytes, size));
+    out.resize(size);
+    char16_t *dst = reinterpret_cast<char16_t *>(out.data());
+    int i = 0;
+    // Eight bytes at a time; those without a byte above 0x7F need no table
+    // where the page reads them as themselves (some DOS pages do not).
+    constexpr quint64 highs = 0x8080808080808080ULL;
+    for (; size - i >= 8; i += 8) {
+        quint64 v;
+        std::memcpy(&v, bytes + i, 8);
+        if ((v & highs) || !m_asciiAsIs) {
+            for (int k = 0; k < 8; ++k)
+                dst[i + k] = m_table[uchar(bytes[i + k])];
+            continue;
+        }
+        for (int k = 0; k < 8; ++k)
+            dst[i + k] = char16_t(uchar(bytes[i + k]));
+    }
+    for (; i < size; ++i)
+        dst[i] = m_table[uchar(bytes[i])];
 }
 
 std::optional<QByteArray> CodePage::encode(const QString &text, QString *badChar) const

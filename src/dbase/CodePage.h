@@ -28,6 +28,9 @@ public:
     // No two bytes read as the same character, so equal texts are equal bytes.
     bool oneToOne() const { return m_oneToOne; }
     QString decode(const char *bytes, int size) const;
+    // The same into out, whose memory serves again when it has room: a
+    // scan decoding a field of every record allocates nothing per record.
+    void decodeInto(const char *bytes, int size, QString &out) const;
     // The bytes of text, or nothing when a character has no code in this page;
     // badChar then holds the first such character.
     std::optional<QByteArray> encode(const QString &text, QString *badChar = nullptr) const;
@@ -40,6 +43,7 @@ private:
     const char *m_name;
     bool m_singleByte = false;
     bool m_oneToOne = false;
+    bool m_asciiAsIs = false; // the bytes below 0x80 read as the same character
     std::array<char16_t, 256> m_table{};
     std::vector<qint16> m_reverse; // UTF-16 unit -> byte, -1 when none
 };

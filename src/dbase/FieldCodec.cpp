@@ -13,6 +13,24 @@
 
 namespace dbase {
 
+int valueLength(RawField raw)
+{
+    // Eight bytes at a time: a word holds only blanks and NULs when no bit
+    // but that of the blank is set in it. Text fields are mostly blanks.
+    int e = raw.size;
+    constexpr quint64 notBlank = ~0x2020202020202020ULL;
+    while (e >= 8) {
+        quint64 v;
+        std::memcpy(&v, raw.data + e - 8, 8);
+        if (v & notBlank)
+            break;
+        e -= 8;
+    }
+    while (e > 0 && (raw.data[e - 1] == ' ' || raw.data[e - 1] == 0))
+        --e;
+    return e;
+}
+
 namespace {
 
 // Julian day of 1 January of year 1: the epoch of level 7 timestamps.
@@ -28,11 +46,10 @@ bool isBlank(RawField raw)
 
 QByteArrayView trimmed(RawField raw)
 {
-    int b = 0, e = raw.size;
+    const int e = valueLength(raw);
+    int b = 0;
     while (b < e && (raw.data[b] == ' ' || raw.data[b] == 0))
         ++b;
-    while (e > b && (raw.data[e - 1] == ' ' || raw.data[e - 1] == 0))
-        --e;
     return QByteArrayView(raw.data + b, e - b);
 }
 
@@ -81,11 +98,11 @@ std::optional<Decimal> parseDecimal(QByteArrayView s, bool allowComma)
     return d;
 }
 
-QString plainForm(const Decimal &d)
+void plainFormInto(const Decimal &d, QString &s)
 {
     const qsizetype size = (d.negative ? 1 : 0) + (d.whole.isEmpty() ? 1 : d.whole.size())
                            + (d.fraction.isEmpty() ? 0 : 1 + d.fraction.size());
-    QString s(size, Qt::Uninitialized);
+    s.resize(size);
     QChar *p = s.data();
     if (d.negative)
         *p++ = QLatin1Char('-');
@@ -98,6 +115,12 @@ QString plainForm(const Decimal &d)
         for (char c : d.fraction)
             *p++ = QLatin1Char(c);
     }
+}
+
+QString plainForm(const Decimal &d)
+{
+    QString s;
+    plainFormInto(d, s);
     return s;
 }
 
@@ -365,12 +388,8 @@ QDate parseDateText(const QString &text)
 QString FieldCodec::text(const FieldDef &def, RawField raw) const
 {
     switch (def.type) {
-    case 'C': {
-        int e = raw.size;
-        while (e > 0 && (raw.data[e - 1] == ' ' || raw.data[e - 1] == 0))
-            --e;
-        return m_codePage->decode(raw.data, e);
-    }
+    case 'C':
+        return m_codePage->decode(raw.data, valueLength(raw));
     case 'N': case 'F': {
         if (auto s = plainNumber(raw))
             return *s;
@@ -408,6 +427,30 @@ QString FieldCodec::text(const FieldDef &def, RawField raw) const
     default:
         return QString();
     }
+}
+
+void FieldCodec::textInto(const FieldDef &def, RawField raw, QString &out) const
+{
+    switch (def.type) {
+    case 'C':
+        m_codePage->decodeInto(raw.data, valueLength(raw), out);
+        return;
+    case 'N': case 'F': {
+        const QByteArrayView t = trimmed(raw);
+        if (t.isEmpty()) {
+            out.resize(0);
+            return;
+        }
+        if (auto d = parseDecimal(t, false)) {
+            plainFormInto(*d, out);
+            return;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    out = text(def, raw);
 }
 
 QVariant FieldCodec::value(const FieldDef &def, RawField raw) const

@@ -22,6 +22,10 @@ struct RawField
     int size;
 };
 
+// The size of the field's bytes without their trailing blanks and NULs,
+// which are not part of a value.
+int valueLength(RawField raw);
+
 // Plain decimal form of a stored number: "12", "12.5", "-0.25". Empty when
 // blank; nothing when the bytes are not a number.
 std::optional<QString> plainNumber(RawField raw);
@@ -50,6 +54,8 @@ public:
 
     // Text form of a field (memo fields excepted: the table reads the .dbt).
     QString text(const FieldDef &def, RawField raw) const;
+    // The same text into out, whose memory serves again when it has room.
+    void textInto(const FieldDef &def, RawField raw, QString &out) const;
     QVariant value(const FieldDef &def, RawField raw) const;
 
     // The bytes to store for a text or typed value, exactly def.length long.

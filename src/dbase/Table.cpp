@@ -74,6 +74,7 @@ void Table::open()
         d->dbf.open(d->path, table);
         const DbfHeader &h = d->dbf.header();
         d->codePage = CodePage(h.driver);
+        d->fieldCodec = FieldCodec(table, &d->codePage);
         d->fields = h.fields;
         d->fieldNames.clear();
         for (int i = int(d->fields.size()) - 1; i >= 0; --i)
@@ -380,12 +381,8 @@ bool Table::matchesFilter(quint32 rec) const
     const FieldDef &def = d->fields.at(f);
     const char *record = d->dbf.record(rec);
     const RawField raw{record + d->dbf.header().offsets.at(f), def.length};
-    if (d->conditionBytes) {
-        int n = raw.size;
-        while (n > 0 && (raw.data[n - 1] == ' ' || raw.data[n - 1] == 0))
-            --n;
-        return QByteArrayView(raw.data, n) == *d->conditionBytes;
-    }
+    if (d->conditionBytes)
+        return QByteArrayView(raw.data, valueLength(raw)) == *d->conditionBytes;
     return d->codec().text(def, raw) == d->condition->value;
 }
 
@@ -601,6 +598,8 @@ void Table::moveToEnd(bool last)
     requireActive();
     settle();
     refreshFromDisk();
+    d->readFrom = std::numeric_limits<int>::max();
+    d->readTo = 0;
     const bool empty = d->view().empty();
     moveTo(last ? qsizetype(d->view().size()) - 1 : 0);
     d->bof = !last || empty;
@@ -623,13 +622,15 @@ void Table::step(bool forward)
     } else {
         moveTo(d->pos + (forward ? 1 : -1));
         // A scan in an order other than file order jumps about the records:
-        // the record a few steps ahead is asked into the cache meanwhile.
+        // the bytes it reads of the record a few steps ahead are asked into
+        // the cache meanwhile.
         constexpr qsizetype Ahead = 6;
         const qsizetype next = d->pos + (forward ? Ahead : -Ahead);
-        if (!d->current->isFileOrder() && next >= 0 && next < size) {
+        if (!d->current->isFileOrder() && next >= 0 && next < size && d->readFrom < d->readTo) {
             const char *record = d->dbf.record(d->view()[size_t(next)]);
-            for (int at = 0; at < d->dbf.header().recordLength; at += 64)
-                __builtin_prefetch(record + at);
+            const uintptr_t end = uintptr_t(record + d->readTo);
+            for (uintptr_t line = uintptr_t(record + d->readFrom) & ~uintptr_t(63); line < end; line += 64)
+                __builtin_prefetch(reinterpret_cast<const void *>(line));
         }
     }
     emit recordChanged();
@@ -888,21 +889,46 @@ QString Table::fieldText(const QString &name) const
     if (!record)
         return QString();
     const FieldDef &def = d->fields.at(i);
-    const RawField raw{record + d->dbf.header().offsets.at(i), def.length};
+    const int offset = d->dbf.header().offsets.at(i);
+    d->noteRead(offset, def.length);
+    const RawField raw{record + offset, def.length};
     if (def.type == 'M') {
-        if (d->pendingMemos.contains(i)) {
-            const QByteArray &b = d->pendingMemos[i];
-            return d->codePage.decode(b.constData(), int(b.size()));
-        }
-        const QByteArray ref = QByteArray(raw.data, raw.size).trimmed();
-        bool ok = false;
-        const quint32 block = ref.toUInt(&ok);
-        if (!ok || block == 0 || !d->memo.isOpen())
-            return QString();
-        const QByteArray text = d->memo.read(block);
-        return d->codePage.decode(text.constData(), int(text.size()));
+        const std::optional<QByteArray> text = memoText(i, QByteArrayView(raw.data, raw.size));
+        return text ? d->codePage.decode(text->constData(), int(text->size())) : QString();
     }
     return d->codec().text(def, raw);
+}
+
+std::optional<QByteArray> Table::memoText(int index, QByteArrayView ref) const
+{
+    const auto pending = d->pendingMemos.constFind(index);
+    if (pending != d->pendingMemos.cend())
+        return *pending;
+    bool ok = false;
+    const quint32 block = ref.trimmed().toUInt(&ok);
+    if (!ok || block == 0 || !d->memo.isOpen())
+        return std::nullopt;
+    return d->memo.read(block);
+}
+
+QStringView Table::fieldText(int index, QString &buffer) const
+{
+    const QByteArrayView bytes = fieldBytes(index);
+    if (bytes.isNull()) {
+        buffer.resize(0);
+        return buffer;
+    }
+    const FieldDef &def = d->fields.at(index);
+    if (def.type == 'M') {
+        const std::optional<QByteArray> text = memoText(index, bytes);
+        if (text)
+            d->codePage.decodeInto(text->constData(), int(text->size()), buffer);
+        else
+            buffer.resize(0);
+    } else {
+        d->codec().textInto(def, RawField{bytes.data(), int(bytes.size())}, buffer);
+    }
+    return buffer;
 }
 
 QByteArrayView Table::fieldBytes(int index) const
@@ -913,7 +939,9 @@ QByteArrayView Table::fieldBytes(int index) const
     const char *record = currentBytes();
     if (!record)
         return {};
-    return QByteArrayView(record + d->dbf.header().offsets.at(index), d->fields.at(index).length);
+    const int offset = d->dbf.header().offsets.at(index);
+    d->noteRead(offset, d->fields.at(index).length);
+    return QByteArrayView(record + offset, d->fields.at(index).length);
 }
 
 void Table::setFieldBytes(int index, QByteArrayView bytes)
@@ -945,7 +973,9 @@ QVariant Table::fieldValue(const QString &name) const
     const char *record = currentBytes();
     if (!record)
         return {};
-    return d->codec().value(def, RawField{record + d->dbf.header().offsets.at(i), def.length});
+    const int offset = d->dbf.header().offsets.at(i);
+    d->noteRead(offset, def.length);
+    return d->codec().value(def, RawField{record + offset, def.length});
 }
 
 void Table::storeField(int index, const char *bytes)

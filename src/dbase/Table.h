@@ -14,6 +14,7 @@
 #include <QVariant>
 
 #include <memory>
+#include <optional>
 
 namespace dbase {
 
@@ -67,6 +68,11 @@ public:
     // Text form: numbers in plain decimal form with a point ("12", "12.5"),
     // dates d.M.yyyy, logicals "true"/"false", empty for an empty value.
     QString fieldText(const QString &name) const;
+    // The same text of field index, decoded into buffer, whose memory serves
+    // again for the next record: a scan that reads a few fields of every
+    // record makes no string for each. The view lasts until buffer changes.
+    // Throws Error as fieldBytes does.
+    QStringView fieldText(int index, QString &buffer) const;
     void setFieldText(const QString &name, const QString &text); // throws Error, changes nothing then
     // Typed form: QString, double (or qint64 for I/+), QDate, bool; invalid QVariant when empty.
     QVariant fieldValue(const QString &name) const;
@@ -151,6 +157,8 @@ private:
     void resolvePlace() const;
     qint64 currentRec() const;
     const char *currentBytes() const;
+    // The text bytes of a memo field (pending or in the .dbt); nothing when it has none.
+    std::optional<QByteArray> memoText(int index, QByteArrayView ref) const;
     void addRecords(quint32 from, quint32 to);
     void refreshFromDisk();
     void storeField(int index, const char *bytes); // the field's length of bytes

@@ -15,6 +15,8 @@
 #include <QHash>
 #include <QLocale>
 
+#include <algorithm>
+#include <limits>
 #include <map>
 #include <memory>
 #include <optional>
@@ -98,7 +100,20 @@ public:
         orders.clear();
         columns.clear();
     }
-    FieldCodec codec() const { return FieldCodec(fileName, &codePage); }
+    const FieldCodec &codec() const { return fieldCodec; }
+
+    FieldCodec fieldCodec{QString(), &codePage}; // naming the table as opened
+
+    // The bytes of a record read through the fields since the last first()
+    // or last(): a scan asks these of the record a few steps ahead into the
+    // cache, not the whole record, most of which it never reads.
+    int readFrom = std::numeric_limits<int>::max();
+    int readTo = 0;
+    void noteRead(int offset, int length)
+    {
+        readFrom = std::min(readFrom, offset);
+        readTo = std::max(readTo, offset + length);
+    }
 };
 
 } // namespace dbase

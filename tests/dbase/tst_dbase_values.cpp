@@ -6,6 +6,7 @@
 #include "dbase/Table.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -310,6 +311,74 @@ private slots:
         }
         QVERIFY(!dbase::isWrittenForm({"TEXT", 'C', 5, 0}, {"Ahoj ", 5}));
         QVERIFY(!dbase::isWrittenForm(whole, {"  12", 4})); // not the field's length
+    }
+
+    void textIntoABufferIsTheTextForm()
+    {
+        // A scan reads fields into one buffer used again and again: each
+        // value must be the text form whatever the buffer held before, on
+        // every type, a pending edit and a memo included.
+        QTemporaryDir dir;
+        Table t;
+        openValues(t, dir.path());
+        const QList<QStringList> records{
+            {"Žluťoučký", "-12", "3,25", "1234.125", "29.2.2024", "true", "Dlouhá poznámka\nna dva řádky"},
+            {"  ab", "", "", "", "", "", ""},
+            {"ěščřžýáíéú", "0", "-0.5", "0.001", "1.1.1900", "F", "x"},
+        };
+        for (const QStringList &values : records) {
+            t.insert();
+            for (int i = 0; i < values.size(); ++i)
+                t.setFieldText(t.fields().at(i).name, values.at(i));
+            t.post();
+        }
+        // Bytes other writers leave: NUL padding, an exponent, a broken date.
+        t.insert();
+        t.setFieldBytes(0, QByteArray("ab\0\0\0\0\0\0\0\0", 10));
+        t.setFieldBytes(1, "  1e3");
+        t.setFieldBytes(2, "  12.5  ");
+        t.setFieldBytes(4, "2024x101");
+        t.post();
+        QString buffer;
+        auto sameForms = [&t, &buffer](const char *where) {
+            for (int i = 0; i < t.fields().size(); ++i) {
+                const QString name = t.fields().at(i).name;
+                QVERIFY2(t.fieldText(i, buffer) == t.fieldText(name), qPrintable(name + " " + where));
+            }
+        };
+        for (t.first(); !t.eof(); t.next())
+            sameForms("stored");
+        t.first();
+        t.edit();
+        t.setFieldText("POZN", "");
+        t.setFieldText("TEXT", "Ó");
+        sameForms("pending");
+        QCOMPARE(t.fieldText(6, buffer), QString());
+        t.cancel();
+        t.setFilter("TEXT = 'nic'");
+        t.setFiltered(true);
+        QVERIFY(t.fieldText(0, buffer).isEmpty()); // no current record
+        QVERIFY_THROWS_EXCEPTION(dbase::Error, t.fieldText(7, buffer));
+
+        // DOS pages read some bytes below 0x80 as other characters.
+        QTemporaryDir dos;
+        const QString path = dos.filePath("Dos.dbf");
+        dbase::createTable(path, {{"TEXT", 'C', 16, 0}}, {}, false);
+        QFile header(path);
+        QVERIFY(header.open(QIODevice::ReadWrite));
+        header.seek(29);
+        header.write("\x01", 1); // code page 437
+        header.close();
+        Table d;
+        d.setDatabaseName(dos.path());
+        d.setTableName("Dos.dbf");
+        d.open();
+        const QByteArray bytes("ab\x1a\x1c\x7f" "defghij\x82   ", 16);
+        d.insert();
+        d.setFieldBytes(0, bytes);
+        d.post();
+        QCOMPARE(d.fieldText(0, buffer), QString(QStringDecoder("IBM437").decode(bytes.left(13))));
+        QCOMPARE(d.fieldText(0, buffer), d.fieldText("TEXT"));
     }
 
     void readOnlyFileRefusesWrites()
