@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QSignalBlocker>
 
+#include <vector>
+
 namespace search {
 
 namespace {
@@ -47,14 +49,26 @@ void fillResultTree(ResultTree &tree, dbase::Table &auxiliary, int k)
     tree.clear();
     const QSignalBlocker quiet(&auxiliary);
     auxiliary.setOrder(keyField);
-    QStringList path;
+    // The fields are read into buffers used again for every record: the
+    // tree keeps a text of its own only when it makes a node of it.
+    const qsizetype levels = key.pathFields.size();
+    std::vector<int> fields;
+    for (const QString &field : key.pathFields)
+        fields.push_back(auxiliary.fieldIndex(field));
+    const int keyIndex = auxiliary.fieldIndex(keyField);
+    std::vector<QString> buffers(size_t(levels) + 1); // the last for the key field
+    std::vector<QStringView> path(static_cast<size_t>(levels));
+    auto read = [&auxiliary, &buffers](int index, const QString &name, size_t buffer) {
+        if (index < 0)
+            return QStringView(buffers[buffer] = auxiliary.fieldText(name)); // throws: no such field
+        return auxiliary.fieldText(index, buffers[buffer]);
+    };
     for (auxiliary.first(); !auxiliary.eof(); auxiliary.next()) {
-        if (auxiliary.fieldText(keyField).isEmpty())
+        if (read(keyIndex, keyField, size_t(levels)).isEmpty())
             continue;
-        path.clear();
-        for (const QString &field : key.pathFields)
-            path.append(auxiliary.fieldText(field));
-        tree.addTreePath(path, auxiliary.bookmark());
+        for (qsizetype level = 0; level < levels; ++level)
+            path[size_t(level)] = read(fields[size_t(level)], key.pathFields.at(level), size_t(level));
+        tree.addTreePath(path.data(), levels, auxiliary.bookmark());
     }
     if (key.sorted) {
         QCollator czech(QLocale(QLocale::Czech, QLocale::CzechRepublic));

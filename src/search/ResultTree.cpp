@@ -14,18 +14,28 @@ ResultTree::ResultTree(QObject *parent)
 
 int ResultTree::addTreePath(const QStringList &texts, Reference reference)
 {
+    std::vector<QStringView> views(texts.cbegin(), texts.cend());
+    return addTreePath(views.data(), qsizetype(views.size()), reference);
+}
+
+int ResultTree::addTreePath(const QStringView *texts, qsizetype count, Reference reference)
+{
     int current = None;
-    for (qsizetype level = 0; level < texts.size(); ++level) {
-        const QString &text = texts.at(level);
-        const int found = findChildByText(current, text);
-        if (found != None) {
-            current = found;
-            continue;
+    for (qsizetype level = 0; level < count; ++level) {
+        int text = textId(texts[level]);
+        if (text >= 0) {
+            const int found = m_lookup.value(childKey(current, text), None);
+            if (found != None) {
+                current = found;
+                continue;
+            }
+        } else {
+            text = addText(texts[level]);
         }
         Node node;
         node.text = text;
         node.parent = current;
-        if (level == texts.size() - 1)
+        if (level == count - 1)
             node.reference = reference;
         const int id = int(m_nodes.size());
         std::vector<int> &siblings = childList(current);
@@ -36,7 +46,7 @@ int ResultTree::addTreePath(const QStringList &texts, Reference reference)
         }
         m_nodes.push_back(std::move(node));
         childList(current).push_back(id); // the reference above may have moved
-        m_lookup.insert(ChildKey{current, text}, id);
+        m_lookup.insert(childKey(current, text), id);
         if (!m_filling)
             endInsertRows();
         current = id;
@@ -44,9 +54,23 @@ int ResultTree::addTreePath(const QStringList &texts, Reference reference)
     return current;
 }
 
+int ResultTree::textId(QStringView text) const
+{
+    return m_textIds.value(text, -1);
+}
+
+int ResultTree::addText(QStringView text)
+{
+    const int id = int(m_texts.size());
+    m_texts.push_back(text.toString());
+    m_textIds.insert(QStringView(m_texts.back()), id);
+    return id;
+}
+
 int ResultTree::findChildByText(int parent, const QString &text) const
 {
-    return m_lookup.value(ChildKey{parent, text}, None);
+    const int id = textId(text);
+    return id < 0 ? None : m_lookup.value(childKey(parent, id), None);
 }
 
 void ResultTree::clear()
@@ -56,6 +80,8 @@ void ResultTree::clear()
     m_nodes.clear();
     m_roots.clear();
     m_lookup.clear();
+    m_textIds.clear();
+    m_texts.clear();
     if (!m_filling)
         endResetModel();
 }
@@ -76,14 +102,27 @@ void ResultTree::sortAll(const QCollator &collator)
 {
     if (!m_filling)
         beginResetModel();
-    // One sort key per node, then every list of children in collation order.
+    // One sort key per text, not per node, and the texts ranked once:
+    // texts the collator finds equal share a rank. Every list of children
+    // is then sorted by the ranks of its texts.
     std::vector<QCollatorSortKey> keys;
-    keys.reserve(m_nodes.size());
-    for (const Node &node : m_nodes)
-        keys.push_back(collator.sortKey(node.text));
-    auto sortList = [&keys, this](std::vector<int> &list) {
-        std::stable_sort(list.begin(), list.end(),
-                         [&keys](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
+    keys.reserve(m_texts.size());
+    for (const QString &text : m_texts)
+        keys.push_back(collator.sortKey(text));
+    std::vector<int> byKey(m_texts.size());
+    for (size_t i = 0; i < byKey.size(); ++i)
+        byKey[i] = int(i);
+    std::sort(byKey.begin(), byKey.end(),
+              [&keys](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
+    std::vector<int> rank(m_texts.size());
+    for (size_t i = 0; i < byKey.size(); ++i) {
+        const bool tie = i > 0 && keys[size_t(byKey[i - 1])].compare(keys[size_t(byKey[i])]) == 0;
+        rank[size_t(byKey[i])] = tie ? rank[size_t(byKey[i - 1])] : int(i);
+    }
+    auto sortList = [&rank, this](std::vector<int> &list) {
+        std::stable_sort(list.begin(), list.end(), [&rank, this](int a, int b) {
+            return rank[size_t(m_nodes[size_t(a)].text)] < rank[size_t(m_nodes[size_t(b)].text)];
+        });
         for (size_t row = 0; row < list.size(); ++row)
             m_nodes[size_t(list[row])].row = int(row);
     };
@@ -155,7 +194,7 @@ QVariant ResultTree::data(const QModelIndex &index, int role) const
     if (node == None)
         return {};
     if (role == Qt::DisplayRole)
-        return m_nodes[size_t(node)].text;
+        return text(node);
     return {};
 }
 

@@ -33,6 +33,8 @@ public:
     // is created here (an existing hit keeps its reference). None for an
     // empty path.
     int addTreePath(const QStringList &texts, Reference reference);
+    // The same for count texts from texts on; the views need only last the call.
+    int addTreePath(const QStringView *texts, qsizetype count, Reference reference);
     // FindChildByText: the child of parent (None: the root level) whose text
     // equals text exactly (same length, same characters, letter case
     // counting), else None.
@@ -49,7 +51,7 @@ public:
     void endFill();
 
     int nodeCount() const { return int(m_nodes.size()); }
-    QString text(int node) const { return m_nodes[size_t(node)].text; }
+    QString text(int node) const { return m_texts[size_t(m_nodes[size_t(node)].text)]; }
     Reference reference(int node) const { return m_nodes[size_t(node)].reference; }
     bool isHit(int node) const { return node >= 0 && m_nodes[size_t(node)].reference != 0; }
     int parentOf(int node) const { return m_nodes[size_t(node)].parent; }
@@ -71,28 +73,27 @@ public:
 private:
     struct Node
     {
-        QString text;
+        int text = 0; // in m_texts
         int parent = None;
         int row = 0;
         Reference reference = 0;
         std::vector<int> children;
     };
-    struct ChildKey
-    {
-        int parent;
-        QString text;
-        bool operator==(const ChildKey &other) const = default;
-    };
-    friend size_t qHash(const ChildKey &key, size_t seed) noexcept
-    {
-        return qHashMulti(seed, key.parent, key.text);
-    }
+    static quint64 childKey(int parent, int text) { return quint64(quint32(parent)) << 32 | quint32(text); }
 
     std::vector<int> &childList(int node);
+    int textId(QStringView text) const; // -1 when no node has it
+    int addText(QStringView text);
 
     std::vector<Node> m_nodes;
     std::vector<int> m_roots;
-    QHash<ChildKey, int> m_lookup;
+    // Every text once (a title stands under many authors): nodes share it,
+    // and a node is found by its parent and the number of its text. The
+    // views of m_textIds look into the strings of m_texts, whose characters
+    // stay where they are while the list grows.
+    std::vector<QString> m_texts;
+    QHash<QStringView, int> m_textIds;
+    QHash<quint64, int> m_lookup; // childKey -> node
     bool m_filling = false;
 };
 
