@@ -259,9 +259,13 @@ int main(int argc, char *argv[])
                 dbase::Table table;
                 openIn(table, data, "VazonS.dbf");
                 table.setOrder("CISLO");
+                // As a scan of many records reads them: by index, into buffers used again.
+                const int title = table.fieldIndex("NAZEV"), author = table.fieldIndex("AUTOR"),
+                          number = table.fieldIndex("CISLO");
+                QString a, b, c;
                 for (table.first(); !table.eof(); table.next()) {
-                    checksum += table.fieldText("NAZEV").size() + table.fieldText("AUTOR").size()
-                                + table.fieldText("CISLO").size();
+                    checksum += table.fieldText(title, a).size() + table.fieldText(author, b).size()
+                                + table.fieldText(number, c).size();
                 }
             });
             report("open + order by CISLO + scan all (NAZEV, AUTOR, CISLO)", scan, "< 1.2x the read", read.wallMs);
