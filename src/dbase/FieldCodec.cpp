@@ -228,6 +228,29 @@ std::optional<QString> plainNumber(RawField raw)
     return QString::fromLatin1(out);
 }
 
+int writePlainNumber(RawField raw, char *out)
+{
+    const QByteArrayView t = trimmed(raw);
+    if (t.isEmpty())
+        return 0;
+    const std::optional<Decimal> d = parseDecimal(t, false);
+    if (!d)
+        return -1;
+    char *p = out;
+    if (d->negative)
+        *p++ = '-';
+    if (d->whole.isEmpty())
+        *p++ = '0';
+    std::memcpy(p, d->whole.data(), size_t(d->whole.size()));
+    p += d->whole.size();
+    if (!d->fraction.isEmpty()) {
+        *p++ = '.';
+        std::memcpy(p, d->fraction.data(), size_t(d->fraction.size()));
+        p += d->fraction.size();
+    }
+    return int(p - out);
+}
+
 bool appendPlainNumber(RawField raw, QByteArray &out)
 {
     const QByteArrayView t = trimmed(raw);

@@ -32,6 +32,10 @@ std::optional<QString> plainNumber(RawField raw);
 // The same form appended to out (ASCII; nothing for a blank); false, with
 // out unchanged, when the bytes are not a number.
 bool appendPlainNumber(RawField raw, QByteArray &out);
+// The same form written to out, which has room for raw.size + 2 bytes;
+// returns its size, or -1 when the bytes are not a plain decimal number
+// (appendPlainNumber also reads an exponent form).
+int writePlainNumber(RawField raw, char *out);
 // A stored number as a double; nothing when blank or not a number.
 std::optional<double> numberValue(RawField raw);
 // A stored date (yyyyMMdd); invalid when blank or not a date.

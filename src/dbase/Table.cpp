@@ -944,6 +944,25 @@ QByteArrayView Table::fieldBytes(int index) const
     return QByteArrayView(record + offset, d->fields.at(index).length);
 }
 
+QByteArrayView Table::recordBytes() const
+{
+    requireActive();
+    const char *record = currentBytes();
+    if (!record)
+        return {};
+    const int length = d->dbf.header().recordLength;
+    d->noteRead(0, length);
+    return QByteArrayView(record, length);
+}
+
+int Table::fieldOffset(int index) const
+{
+    requireActive();
+    if (index < 0 || index >= d->fields.size())
+        throw tableError(d->fileName, QStringLiteral("pole číslo %1 v tabulce není.").arg(index + 1));
+    return d->dbf.header().offsets.at(index);
+}
+
 void Table::setFieldBytes(int index, QByteArrayView bytes)
 {
     requireActive();

@@ -87,6 +87,12 @@ public:
     // fields have the same definition; throws Error for a memo field or
     // bytes of another length.
     void setFieldBytes(int index, QByteArrayView bytes);
+    // The stored bytes of the whole current record, its deletion flag
+    // first, and where in them field index begins: for readers that take
+    // every field of many records, one call per record instead of one per
+    // field. Empty without a current record.
+    QByteArrayView recordBytes() const;
+    int fieldOffset(int index) const;
     quint8 languageDriver() const;
 
     // Orders: by a field name or an index tag name of the .mdx ("AUTORNAZEV").

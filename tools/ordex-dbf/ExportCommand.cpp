@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 using namespace dbftool;
 
@@ -62,80 +63,112 @@ std::array<Utf8Char, 256> utf8Table(quint8 driver)
     return table;
 }
 
-// Appends the CSV form of each field of a record straight from the stored
-// bytes, in the same forms as csvValue; types without a fast form go through it.
+// Writes the CSV form of each field of a record straight from the stored
+// bytes, in the same forms as csvValue, into room made once per record; the
+// types and values without a fast form go through csvValue and the CSV
+// functions.
 class RecordWriter
 {
 public:
     RecordWriter(const dbase::Table &table, QByteArray &out)
         : m_table(table), m_fields(table.fields()), m_out(out), m_chars(utf8Table(table.languageDriver()))
     {
+        // The longest form of every field: four bytes a character, a sign
+        // and a leading zero more for a number, and the separators.
+        for (int i = 0; i < m_fields.size(); ++i) {
+            m_room += 4 * qsizetype(m_fields.at(i).length) + 3;
+            m_offsets.push_back(table.fieldOffset(i));
+        }
+        m_room += 4;
     }
 
     void write()
     {
         const qsizetype start = m_out.size();
+        char *p = makeRoom(start);
+        const QByteArrayView record = m_table.recordBytes();
         for (int i = 0; i < m_fields.size(); ++i) {
             if (i > 0)
-                m_out.append(',');
-            appendField(i);
+                *p++ = ',';
+            p = writeField(i, record.sliced(m_offsets[size_t(i)], m_fields.at(i).length), p);
         }
-        if (m_fields.size() == 1 && m_out.size() == start) // a lone empty value needs its quotes
-            m_out.append("\"\"", 2);
-        m_out.append("\r\n", 2);
+        if (m_fields.size() == 1 && p == m_out.constData() + start) { // a lone empty value needs its quotes
+            *p++ = '"';
+            *p++ = '"';
+        }
+        *p++ = '\r';
+        *p++ = '\n';
+        m_out.resize(p - m_out.constData());
     }
 
 private:
-    void appendField(int i)
+    char *makeRoom(qsizetype at)
+    {
+        m_out.resize(at + m_room);
+        return m_out.data() + at;
+    }
+
+    // Appends through a function of QByteArray from p on; returns where the rest goes.
+    template<typename Append>
+    char *through(char *p, Append append)
+    {
+        m_out.resize(p - m_out.constData());
+        append();
+        return makeRoom(m_out.size());
+    }
+
+    char *writeField(int i, QByteArrayView b, char *p)
     {
         const dbase::FieldDef &f = m_fields.at(i);
-        const QByteArrayView b = m_table.fieldBytes(i);
         const dbase::RawField raw{b.data(), int(b.size())};
         switch (f.type) {
         case 'C': {
-            qsizetype n = b.size();
-            while (n > 0 && (b[n - 1] == ' ' || b[n - 1] == 0))
-                --n;
-            // Written in place: room for the longest form of every character first.
-            const qsizetype start = m_out.size();
-            m_out.resize(start + n * qsizetype(sizeof(Utf8Char::bytes)));
-            char *p = m_out.data() + start;
+            const int n = dbase::valueLength(raw);
+            char *const value = p;
             bool special = false;
-            for (qsizetype k = 0; k < n; ++k) {
+            for (int k = 0; k < n; ++k) {
                 const Utf8Char &c = m_chars[uchar(b[k])];
                 std::memcpy(p, c.bytes, sizeof c.bytes);
                 p += c.size;
                 special = special || c.special;
             }
-            m_out.resize(p - m_out.constData());
-            if (special)
-                quoteFrom(start);
-            return;
+            if (!special)
+                return p;
+            const qsizetype from = value - m_out.constData();
+            return through(p, [this, from] { quoteFrom(from); });
         }
-        case 'N': case 'F':
-            if (!dbase::appendPlainNumber(raw, m_out))
-                appendCsvField(m_out, QString::fromLatin1(b.trimmed())); // shown as stored
-            return;
+        case 'N': case 'F': {
+            const int n = dbase::writePlainNumber(raw, p);
+            if (n >= 0)
+                return p + n;
+            return through(p, [this, &raw, &b] {
+                if (!dbase::appendPlainNumber(raw, m_out))
+                    appendCsvField(m_out, QString::fromLatin1(b.trimmed())); // shown as stored
+            });
+        }
         case 'D': {
-            const QDate d = dbase::dateValue(raw);
-            if (d.isValid() && d.year() > 0 && d.year() <= 9999) {
-                const int parts[3] = {d.year(), d.month(), d.day()};
-                char s[10] = {char('0' + parts[0] / 1000), char('0' + parts[0] / 100 % 10),
-                              char('0' + parts[0] / 10 % 10), char('0' + parts[0] % 10), '-',
-                              char('0' + parts[1] / 10), char('0' + parts[1] % 10), '-',
-                              char('0' + parts[2] / 10), char('0' + parts[2] % 10)};
-                m_out.append(s, 10);
+            // yyyyMMdd as yyyy-MM-dd when it is a date of the years 1 to 9999.
+            int parts[3] = {0, 0, 0};
+            bool digits = b.size() == 8;
+            for (int k = 0; digits && k < 8; ++k) {
+                digits = b[k] >= '0' && b[k] <= '9';
+                parts[k < 4 ? 0 : k < 6 ? 1 : 2] = parts[k < 4 ? 0 : k < 6 ? 1 : 2] * 10 + (b[k] - '0');
             }
-            return;
+            if (digits && parts[0] > 0 && QDate::isValid(parts[0], parts[1], parts[2])) {
+                const char s[10] = {b[0], b[1], b[2], b[3], '-', b[4], b[5], '-', b[6], b[7]};
+                std::memcpy(p, s, 10);
+                return p + 10;
+            }
+            return p;
         }
         case 'L': {
             const int v = dbase::logicalValue(raw);
             if (v >= 0)
-                m_out.append(v ? 'T' : 'F');
-            return;
+                *p++ = v ? 'T' : 'F';
+            return p;
         }
         default:
-            appendCsvField(m_out, csvValue(m_table, f));
+            return through(p, [this, &f] { appendCsvField(m_out, csvValue(m_table, f)); });
         }
     }
 
@@ -151,6 +184,8 @@ private:
     const QList<dbase::FieldDef> m_fields;
     QByteArray &m_out;
     const std::array<Utf8Char, 256> m_chars;
+    std::vector<int> m_offsets; // of each field in a record
+    qsizetype m_room = 0;       // for one record
 };
 
 constexpr qsizetype ExportChunk = 64 * 1024;
