@@ -1,7 +1,7 @@
 #include "Catalogues.h"
 
 #include "CatalogueWindow.h"
-#include "OpenCatalogueDialog.h"
+#include "OtevreniDialog.h"
 #include "OptionalCatalogueChain.h"
 #include "OptionalCatalogues.h"
 #include "Questions.h"
@@ -24,11 +24,11 @@ namespace catalogue {
 Catalogues::Catalogues(const CatalogueServices &services, QObject *parent)
     : QObject(parent)
     , m_services(services)
-    , m_dialog(new OpenCatalogueDialog(services.settings, services.shell))
+    , m_dialog(new OtevreniDialog(services.settings, services.shell))
     , m_chain(new OptionalCatalogueChain(services.data.programDirectory(), services.settings, services.shell, this))
 {
-    connect(m_chain, &OptionalCatalogueChain::namesChanged, m_dialog, &OpenCatalogueDialog::refresh);
-    connect(m_dialog, &OpenCatalogueDialog::openRequested, this, [this](int slot) { open(slot); });
+    connect(m_chain, &OptionalCatalogueChain::namesChanged, m_dialog, &OtevreniDialog::refresh);
+    connect(m_dialog, &OtevreniDialog::openRequested, this, [this](int slot) { open(slot); });
     m_dialog->refresh();
 }
 
@@ -37,7 +37,7 @@ Catalogues::~Catalogues()
     delete m_dialog;
 }
 
-OpenCatalogueDialog *Catalogues::openDialog() const
+OtevreniDialog *Catalogues::openDialog() const
 {
     return m_dialog;
 }

@@ -14,7 +14,7 @@
 namespace catalogue {
 
 class CatalogueWindow;
-class OpenCatalogueDialog;
+class OtevreniDialog;
 class OptionalCatalogueChain;
 
 class Catalogues : public QObject
@@ -24,7 +24,7 @@ public:
     explicit Catalogues(const CatalogueServices &services, QObject *parent = nullptr);
     ~Catalogues() override;
 
-    OpenCatalogueDialog *openDialog() const;
+    OtevreniDialog *openDialog() const;
     // "Otevřít databázi..." (MS2, TS2, OS2): the dialog above the assistant.
     void showOpenDialog();
 
@@ -69,7 +69,7 @@ private:
     void windowHasClosed(int slot);
 
     CatalogueServices m_services;
-    OpenCatalogueDialog *m_dialog;
+    OtevreniDialog *m_dialog;
     OptionalCatalogueChain *m_chain;
     std::array<QPointer<CatalogueWindow>, 4> m_windows;
     int m_exitSlot = 0;

@@ -18,7 +18,7 @@
 #include "search/NajitDialog.h"
 #include "search/Searches.h"
 #include "reports/Reports.h"
-#include "reports/SelectionDialog.h"
+#include "reports/NahledDialog.h"
 #include "widgets/Balloon.h"
 
 #include <QAction>
@@ -807,7 +807,7 @@ void MainWindowTest::reportCommandsOpenTheSelectionForTheirCatalogue()
     table->setFieldText(QStringLiteral("NAZEV"), QStringLiteral("Babička"));
     table->post();
     main->refresh();
-    reports::SelectionDialog *selection = program->reports()->selectionDialog();
+    reports::NahledDialog *selection = program->reports()->selectionDialog();
     QVERIFY(commandOf(main, "MS5")->isEnabled());
     QCOMPARE(commandOf(main, "MS5")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     commandOf(main, "MS5")->trigger();

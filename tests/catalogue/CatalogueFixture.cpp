@@ -1,6 +1,6 @@
 #include "CatalogueFixture.h"
 
-#include "catalogue/OpenCatalogueDialog.h"
+#include "catalogue/OtevreniDialog.h"
 #include "widgets/OfficeLabel.h"
 
 #include "support/ProgramFolder.h"
@@ -29,7 +29,7 @@ CatalogueFixture::~CatalogueFixture()
 
 catalogue::CatalogueWindow *CatalogueFixture::openFromDialog(int slot)
 {
-    catalogue::OpenCatalogueDialog *dialog = catalogues.openDialog();
+    catalogue::OtevreniDialog *dialog = catalogues.openDialog();
     catalogues.showOpenDialog();
     auto *entry = dialog->findChild<widgets::OfficeLabel *>(QStringLiteral("OfficeLabel%1").arg(slot));
     if (!entry || !entry->isEnabled())

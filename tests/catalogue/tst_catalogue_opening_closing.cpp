@@ -4,7 +4,7 @@
 
 #include "CatalogueFixture.h"
 
-#include "catalogue/OpenCatalogueDialog.h"
+#include "catalogue/OtevreniDialog.h"
 #include "core/Slots.h"
 #include "platform/Error.h"
 #include "widgets/OfficeLabel.h"
@@ -93,7 +93,7 @@ void OpeningClosingTest::unavailableEntriesAreStruckThrough()
 {
     p->settings.setOptionalName(2, core::placeholderCatalogueName());
     p->settings.setCatalogueOpen(4, true); // left over from an abnormal end
-    catalogue::OpenCatalogueDialog *dialog = p->catalogues.openDialog();
+    catalogue::OtevreniDialog *dialog = p->catalogues.openDialog();
     p->catalogues.showOpenDialog();
     QVERIFY(dialog->isVisible());
     QVERIFY(p->main.placedAbove.contains(QStringLiteral("OtevreniDialog")));
