@@ -94,6 +94,18 @@ CatalogueWindow *Catalogues::activeWindow() const
     return CatalogueWindow::of(m_services.shell.activeCatalogueWindow());
 }
 
+void Catalogues::performOnActive(core::Command command)
+{
+    if (CatalogueWindow *w = activeWindow())
+        w->perform(command);
+}
+
+void Catalogues::closeActive()
+{
+    if (CatalogueWindow *w = activeWindow())
+        w->requestClose();
+}
+
 QString Catalogues::displayName(int slot) const
 {
     return m_dialog->displayName(slot);
@@ -160,13 +172,15 @@ CatalogueWindow *Catalogues::open(int slot)
         if (!closed && s == m_exitSlot)
             m_exitSlot = 0; // the record stays in edit: the end is called off
     });
-    if (QMdiSubWindow *sub = window->subWindow()) {
-        sub->show();
-        if (sub->mdiArea())
-            sub->mdiArea()->setActiveSubWindow(sub);
-    } else {
-        window->show();
-    }
+    // The window goes into the frame, and find and the reports go straight
+    // to the program's searches and reports.
+    connect(window, &CatalogueWindow::findRequested, this, &Catalogues::findRequested);
+    connect(window, &CatalogueWindow::previewRequested, this, [this](int s) { emit reportRequested(s, true); });
+    connect(window, &CatalogueWindow::printRequested, this, [this](int s) { emit reportRequested(s, false); });
+    QMdiSubWindow *sub = m_services.area.addSubWindow(window);
+    window->setSubWindow(sub);
+    sub->show();
+    m_services.area.setActiveSubWindow(sub);
     emit windowOpened(window);
     return window;
 }

@@ -6,6 +6,8 @@
 
 #include "CatalogueServices.h"
 
+#include "core/Commands.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -60,8 +62,18 @@ public:
     // The slot whose question the program's end raised, 0 when none.
     int exitSlot() const;
 
+    // A record command for the active window, from the main window: the
+    // window's own way in (CatalogueWindow::perform). Nothing without one.
+    void performOnActive(core::Command command);
+    // "Zavřít" (MS3): the active window's close.
+    void closeActive();
+
 signals:
     void windowOpened(catalogue::CatalogueWindow *window);
+    // Find, and the report selection (preview or print), for a catalogue,
+    // from the main window's commands and the window's own menu alike.
+    void findRequested(int slot);
+    void reportRequested(int slot, bool preview);
     void windowClosed(int slot);
     void exitMayContinue();
 

@@ -15,6 +15,7 @@
 #include "core/Shell.h"
 #include "dbase/DbfTypes.h"
 
+#include <QPrintDialog>
 
 namespace reports {
 
@@ -83,6 +84,18 @@ ReportForm &Reports::form(ReportKind kind)
     default:
         return m_titleForm;
     }
+}
+
+void Reports::setUpPrinter(QWidget &parent)
+{
+    if (!m_services.printer.installed()) {
+        warnNoPrinter(m_services.shell);
+        return;
+    }
+    QPrintDialog dialog(m_services.printer.printer(), &parent);
+    dialog.setWindowTitle(QStringLiteral("Nastavení tiskárny"));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    dialog.exec();
 }
 
 void Reports::showSelection(int slot, bool preview)

@@ -13,6 +13,7 @@
 #include <memory>
 
 class QPrinter;
+class QWidget;
 
 namespace core {
 class AppSettings;
@@ -48,6 +49,9 @@ public:
     // MS4/MS5 and the catalogue windows' MP0/MP01: the selection for slot
     // (a slot outside 1..4 keeps the one held before) in preview or print mode.
     void showSelection(int slot, bool preview);
+    // "Nastavení tiskárny..." (MS9): the set-up of the shared printer that
+    // "Tisk..." prints on, over parent; without a printer, the warning.
+    void setUpPrinter(QWidget &parent);
 
     NahledDialog *selectionDialog() const { return m_selection.get(); }
     SubDialog *titleDialog() const { return m_title.get(); }

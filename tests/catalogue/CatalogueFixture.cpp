@@ -10,7 +10,7 @@ CatalogueFixture::CatalogueFixture()
     : dir(testsupport::layOutProgram(temp, testsupport::OptionalCatalogues::Created))
     , settings(dir)
     , data(dir)
-    , catalogues(catalogue::CatalogueServices{data, settings, main, main})
+    , catalogues(catalogue::CatalogueServices{data, settings, main, main.area})
 {
     settings.setOptionalName(1, QStringLiteral("Sci-fi sbírka"));
     settings.setOptionalName(2, QStringLiteral("Knihy po dědovi"));

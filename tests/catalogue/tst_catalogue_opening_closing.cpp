@@ -276,7 +276,7 @@ void OpeningClosingTest::closingInBrowseStateClosesAtOnce()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // No window left to act on: the record commands are off.
     QVERIFY(!p->main.activeCatalogueWindow());
-    for (auto c : {catalogue::Command::EditRecord, catalogue::Command::NewRecord, catalogue::Command::Preview})
+    for (auto c : {core::Command::EditRecord, core::Command::NewRecord, core::Command::Preview})
         QVERIFY(!p->main.enabled(c));
     QVERIFY(!p->catalogues.window(2));
     QVERIFY(p->main.area.subWindowList().isEmpty());
