@@ -105,9 +105,8 @@ void ReportDocument::paintBand(QPainter &painter, TextBatch &batch, const Band &
                                int pageNumber, bool withRecord)
 {
     for (const Element &e : band.elements) {
-        // Every element is clipped to its band: what starts below the band's
-        // bottom edge is not printed, a box that crosses it is cut there.
-        if (e.box.top() >= band.height - Slack)
+        // A box that crosses the band's bottom edge is cut there.
+        if (!band.prints(e))
             continue;
         const double room = band.height - e.box.top();
         QString text;
