@@ -30,7 +30,7 @@ QFont pageFont(const FontSpec &spec);
 class TextBatch
 {
 public:
-    explicit TextBatch(QPainter &painter) : m_painter(painter) {}
+    explicit TextBatch(QPainter &painter);
     ~TextBatch() { flush(); }
 
     void add(const QGlyphRun &run, const QPointF &at);
@@ -40,6 +40,7 @@ public:
 
 private:
     QPainter &m_painter;
+    bool m_inFontUnits = false;
     QRawFont m_font;
     QGlyphRun::GlyphRunFlags m_flags;
     QList<quint32> m_glyphs;
