@@ -65,7 +65,7 @@ int main(int argc, char **argv)
     core::AppSettings settings(dir);
     core::DataModule data(dir);
     FakeShell main{FakeShell::Frame::Shown};
-    catalogue::Catalogues catalogues({data, settings, main, main});
+    catalogue::Catalogues catalogues({data, settings, main, main.area});
 
     clock.restart();
     catalogue::CatalogueWindow *window = catalogues.open(1);
@@ -76,7 +76,7 @@ int main(int argc, char **argv)
     auto *title = window->findChild<QLineEdit *>(QStringLiteral("J1"));
     clock.restart();
     int moves = 0;
-    while (window->state() != catalogue::CatalogueState::AtLast) {
+    while (window->state() != core::CatalogueState::AtLast) {
         window->next();
         ++moves;
     }

@@ -25,7 +25,7 @@
 #include "app/ProgramContext.h"
 #include "catalogue/CatalogueWindow.h"
 #include "catalogue/Catalogues.h"
-#include "catalogue/OpenCatalogueDialog.h"
+#include "catalogue/OtevreniDialog.h"
 #include "core/AppSettings.h"
 #include "core/DataModule.h"
 #include "core/SuiteSettings.h"
@@ -97,7 +97,7 @@ std::pair<double, double> openThroughDialog(app::ProgramContext &program, int sl
     main->command(QStringLiteral("MS2"))->trigger();
     settle();
     const qint64 dialogUp = clock.nsecsElapsed();
-    catalogue::OpenCatalogueDialog *dialog = catalogues->openDialog();
+    catalogue::OtevreniDialog *dialog = catalogues->openDialog();
     if (!dialog->isVisible())
         fail("the open dialog did not show");
     auto *entry = dialog->findChild<widgets::OfficeLabel *>(QStringLiteral("OfficeLabel%1").arg(slot));

@@ -98,7 +98,7 @@ int main(int argc, char **argv)
     core::AppSettings settings(dir);
     core::DataModule dataModule(dir);
     FakeShell main{FakeShell::Frame::Shown};
-    catalogue::Catalogues catalogues({dataModule, settings, main, main});
+    catalogue::Catalogues catalogues({dataModule, settings, main, main.area});
     catalogue::CatalogueWindow *window = catalogues.open(1);
     if (!window)
         return 1;

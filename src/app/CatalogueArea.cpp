@@ -166,6 +166,19 @@ void CatalogueArea::arrangeIcons()
     }
 }
 
+void CatalogueArea::showWindowOfSlot(int slot)
+{
+    QMdiSubWindow *sub = windowOfSlot(slot);
+    if (!sub)
+        return;
+    if (sub->isMinimized())
+        sub->showNormal();
+    else
+        sub->show();
+    setActiveSubWindow(sub);
+    sub->raise();
+}
+
 QMdiSubWindow *CatalogueArea::windowOfSlot(int slot) const
 {
     for (QMdiSubWindow *sub : subWindowList()) {

@@ -45,6 +45,10 @@ public:
     void hold();
     void release();
 
+    // The window entries of the Okno menu (o11..o41): the slot's window
+    // restored if minimised and brought to the front.
+    void showWindowOfSlot(int slot);
+
     // The catalogue window of slot 1..4 by its name, or null.
     QMdiSubWindow *windowOfSlot(int slot) const;
     // Gives a window the client area width x height (its frame added).

@@ -9,92 +9,62 @@
 
 namespace app {
 
-namespace {
-
-using catalogue::Command;
-
-struct CommandRow
-{
-    Command command;
-    const char *caption;
-    QKeySequence shortcut;
-    int icon; // -1: no picture
-    const char *hint;
-};
-
-// The commands with an action of their own, in menu order; their object
-// names come from the control list (catalogue/Commands.cpp).
-const std::vector<CommandRow> &commandRows()
-{
-    using C = Command;
-    static const std::vector<CommandRow> rows = {
-        {C::OptionalCatalogues, "&Volitelná databáze...", QKeySequence(Qt::CTRL | Qt::Key_N), 0,
-         "Zobrazí dialog pro práci s volitelnými databázemi"},
-        {C::OpenCatalogue, "&Otevřít databázi...", QKeySequence(Qt::CTRL | Qt::Key_O), 1,
-         "Zobrazí dialog pro otevření databáze"},
-        {C::CloseWindow, "&Zavřít", QKeySequence(Qt::CTRL | Qt::Key_F4), -1, "Uzavře aktivní okno s databází"},
-        {C::Preview, "Ná&hled...", QKeySequence(), 2, "Zobrazí náhled tiskových sestav"},
-        {C::PrinterSetup, "N&astavení tiskárny...", QKeySequence(), 3, "Zobrazí dialog s vlastnostmi tiskárny"},
-        {C::Print, "&Tisk...", QKeySequence(Qt::CTRL | Qt::Key_P), 4,
-         "Zobrazí dialog pro výběr tisku jednotlivých sestav"},
-        {C::Exit, "&Konec", QKeySequence(), 26, "Ukončí program"},
-        {C::Cut, "&Vyjmout", QKeySequence(Qt::CTRL | Qt::Key_X), 5, "Vyjme označený text a uloží ho do schránky"},
-        {C::Copy, "&Kopírovat", QKeySequence(Qt::CTRL | Qt::Key_C), 6, "Zkopíruje označený text do schránky"},
-        {C::Paste, "V&ložit", QKeySequence(Qt::CTRL | Qt::Key_V), 7, "Vloží text ze schránky na místo kurzoru"},
-        {C::DeleteRecord, "Odstranit zázna&m", QKeySequence(Qt::CTRL | Qt::Key_Delete), 8,
-         "Zruší aktuální záznam ve vybrané databázi"},
-        {C::EditRecord, "&Editovat záznam", QKeySequence(Qt::CTRL | Qt::Key_Insert), 9,
-         "Umožní editaci aktuálního záznamu ve vybrané databázi"},
-        {C::SaveRecord, "&Uložit záznam", QKeySequence(Qt::Key_Return), 10,
-         "Uloží změny aktuálního záznamu ve vybrané databázi"},
-        {C::UndoRecord, "Zpět", QKeySequence(), 25, "Vrátí změny aktuálního záznamu ve vybrané databázi"},
-        {C::Find, "&Najít...", QKeySequence(Qt::CTRL | Qt::Key_F), 11, "Vyhledá záznam ve vybrané databázi"},
-        {C::First, "&První", QKeySequence(Qt::Key_F5), 12, "Zobrazí první záznam vybrané databáze"},
-        {C::Prior, "Př&edchozí", QKeySequence(Qt::Key_F6), 13, "Zobrazí předchozí záznam vybrané databáze"},
-        {C::Next, "&Další", QKeySequence(Qt::Key_F7), 14, "Zobrazí následující záznam vybrané databáze"},
-        {C::Last, "Po&slední", QKeySequence(Qt::Key_F8), 15, "Zobrazí poslední záznam vybrané databáze"},
-        {C::NewRecord, "&Nový záznam", QKeySequence(Qt::Key_Insert), 16, "Vytvoří nový záznam ve vybrané databázi"},
-        {C::ClearStandard, "&Vymazat Standardní databázi", QKeySequence(), -1,
-         "Zruší veškerá data ve Standardní databázi"},
-        {C::RestoreSettings, "&Obnovit nastavení v *.INI souboru", QKeySequence(), -1,
-         "Obnoví hodnoty v *.INI souboru"},
-        {C::ShowTips, "Zobrazit &Tipy dne...", QKeySequence(), 18, "Zobrazí uvítací dialogové okno"},
-        {C::TileSideBySide, "Dlaždice vodorovně", QKeySequence(), 19, "Uspořádá okna vodorovně vedle sebe"},
-        {C::TileStacked, "Dlaždice svisle", QKeySequence(), 20, "Uspořádá okna svisle nad sebou"},
-        {C::Cascade, "Kaskáda", QKeySequence(), 21, "Uspořádá okna přes sebe do kaskády"},
-        {C::MinimiseAll, "Minimalizovat vše", QKeySequence(), 22, "Minimalizuje všechna otevřená okna"},
-        {C::ArrangeIcons, "Uspořádat ikony", QKeySequence(), -1, "Uspořádá ikony minimalizovaných oken"},
-        {C::Help, "Nápo&věda pro Ordex 2000", QKeySequence(Qt::Key_F1), 23, "Zobrazí nápovědu"},
-        {C::Manual, "&Elektronický manuál", QKeySequence(), 24, "Spustí elektronický manuál programu Ordex 2000"},
-        {C::About, "&O programu Ordex 2000...", QKeySequence(), -1, "Zobrazí dialog s informacemi o programu"},
-        // Toolbar-only commands: the tips and the help button with its own hint.
-        {C::PreviousTip, "", QKeySequence(), 13, "Zobrazí předchozí tip dne"},
-        {C::NextTip, "", QKeySequence(), 14, "Zobrazí následující tip dne"},
-        {C::HelpButton, "", QKeySequence(), 23, "Zobrazí nápovědu k aktuální operaci"},
-    };
-    return rows;
-}
-
-} // namespace
+using core::Command;
 
 CommandTable::CommandTable(QObject *parent)
     : QObject(parent)
 {
-    for (const CommandRow &row : commandRows()) {
-        const catalogue::CommandNames &names = catalogue::commandNames(row.command);
-        QAction *a = addAction(QLatin1String(names.menuItem), QString::fromUtf8(row.caption), row.shortcut,
-                               row.icon, QString::fromUtf8(row.hint));
+    using C = Command;
+    for (int i = 0; i < core::CommandCount; ++i) {
+        const Command c = Command(i);
+        // The menus and submenus are made with their menus (MainMenus::add).
+        if (c == C::FileMenu || c == C::EditMenu || c == C::GoTo || c == C::GenreMenu)
+            continue;
+        const core::CommandRow &row = core::commandRow(c);
+        QAction *a = addAction(core::commandName(c), core::commandCaption(c),
+                               core::hasShortcut(c) ? QKeySequence(row.shortcut) : QKeySequence(), row.icon,
+                               core::commandHint(c));
         // Its toolbar and side-bar buttons show the same action.
-        for (const char *control : {names.toolbarButton, names.sideBarButton}) {
+        for (const char *control : {row.toolbarButton, row.sideBarButton}) {
             if (control)
                 m_byName.insert(QLatin1String(control), a);
         }
+        if (core::viewToggleIndex(c) >= 0)
+            a->setCheckable(true); // ticked by the command states' refresh
+        if (core::slotOfWindowEntry(c) > 0) {
+            a->setVisible(false);    // shown while its window is open
+            a->setCheckable(false);  // checkable while its window is the active one
+        }
+        if (c == C::WindowList) {
+            a->setSeparator(true);
+            a->setVisible(false);
+        }
+        if (row.popupTwin)
+            addTwin(c, a);
     }
     // Both Enter keys save; the menu shows the first, "Enter".
-    action(Command::SaveRecord)->setShortcuts({QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return)});
+    action(C::SaveRecord)->setShortcuts({QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return)});
 }
 
-QAction *CommandTable::action(catalogue::Command command) const
+void CommandTable::addTwin(Command command, QAction *original)
+{
+    const core::CommandRow &row = core::commandRow(command);
+    QAction *twin = addAction(QLatin1String(row.popupTwin), core::popupCaption(command), original->shortcut(),
+                              row.icon, original->statusTip());
+    twin->setCheckable(original->isCheckable());
+    // The menu's keys already belong to the original; the twin only shows them.
+    if (!twin->shortcut().isEmpty())
+        twin->setShortcutContext(Qt::WidgetShortcut);
+    connect(twin, &QAction::triggered, original, &QAction::trigger);
+}
+
+QAction *CommandTable::twin(Command c) const
+{
+    const char *name = core::commandRow(c).popupTwin;
+    return name ? command(QLatin1String(name)) : nullptr;
+}
+
+QAction *CommandTable::action(core::Command command) const
 {
     return m_actions[int(command)];
 }
@@ -122,8 +92,8 @@ QAction *CommandTable::addAction(const QString &objectName, const QString &capti
 void CommandTable::add(const QString &objectName, QAction *action)
 {
     m_byName.insert(objectName, action);
-    const std::optional<Command> c = catalogue::commandOfControl(objectName);
-    if (c && objectName == QLatin1String(catalogue::commandNames(*c).menuItem))
+    const std::optional<Command> c = core::commandOfControl(objectName);
+    if (c && objectName == core::commandName(*c))
         m_actions[int(*c)] = action;
 }
 
@@ -136,12 +106,12 @@ QWidget *CommandTable::groupWidget(QWidget *window, const char *name)
     return w;
 }
 
-void CommandTable::apply(const catalogue::CommandStates &states, QWidget *window)
+void CommandTable::apply(const core::CommandStates &states, QWidget *window)
 {
-    for (int i = 0; i < catalogue::CommandCount; ++i) {
+    for (int i = 0; i < core::CommandCount; ++i) {
         const Command c = Command(i);
-        const catalogue::CommandState &s = states[i];
-        const catalogue::CommandNames &names = catalogue::commandNames(c);
+        const core::CommandState &s = states[i];
+        const core::CommandRow &names = core::commandRow(c);
         if (c == Command::FileMenu || c == Command::EditMenu) {
             if (QAction *menu = action(c))
                 setActionEnabled(menu, s.enabled);
@@ -154,12 +124,11 @@ void CommandTable::apply(const catalogue::CommandStates &states, QWidget *window
         QAction *a = action(c);
         if (!a)
             continue;
-        QAction *twin = names.popupTwin ? command(QLatin1String(names.popupTwin)) : nullptr;
-        for (QAction *target : {a, twin}) {
+        for (QAction *target : {a, twin(c)}) {
             if (!target)
                 continue;
             setActionEnabled(target, s.enabled);
-            if (catalogue::slotOfWindowEntry(c) > 0)
+            if (core::slotOfWindowEntry(c) > 0)
                 target->setCheckable(s.checked); // no empty box beside the other windows
             if (target->isCheckable())
                 target->setChecked(s.checked);

@@ -7,7 +7,7 @@
 // toolbars and side-bar pages that go off as a group, from the result of the
 // availability table.
 
-#include "catalogue/Availability.h"
+#include "core/Availability.h"
 
 #include <QHash>
 #include <QObject>
@@ -30,13 +30,15 @@ public:
 
     // The action of a command; nullptr for the groups FileMenu and EditMenu
     // until their menus are added.
-    QAction *action(catalogue::Command command) const;
+    QAction *action(core::Command command) const;
     // An action by the object name of its menu item or of a control showing
     // it ("MS1", "TS1", "OS1"), or of an action added under its own name.
     QAction *command(const QString &objectName) const;
+    // The command's twin in a context menu of the main window, or nullptr.
+    QAction *twin(core::Command command) const;
 
-    // An action made here for a control that is no command of its own (the
-    // view toggles' twins, the genre items, the window entries).
+    // An action made for a control that is no command of its own (the genre
+    // items).
     QAction *addAction(const QString &objectName, const QString &caption, const QKeySequence &shortcut,
                        int icon, const QString &hint);
     // Registers an action made elsewhere (a submenu's action, a separator);
@@ -46,7 +48,7 @@ public:
     // Writes the states to the actions, their twins and, for the groups, to
     // the menu, the toolbar and the side-bar page named in the control list
     // (found under window).
-    void apply(const catalogue::CommandStates &states, QWidget *window);
+    void apply(const core::CommandStates &states, QWidget *window);
 
     // The action of a submenu follows its menu widget, and that widget goes
     // enabled again with the main window after every dialog: a menu switched
@@ -54,9 +56,10 @@ public:
     static void setActionEnabled(QAction *action, bool enabled);
 
 private:
+    void addTwin(core::Command command, QAction *original);
     QWidget *groupWidget(QWidget *window, const char *name);
 
-    std::array<QAction *, catalogue::CommandCount> m_actions{};
+    std::array<QAction *, core::CommandCount> m_actions{};
     QHash<QString, QAction *> m_byName;
     QHash<QString, QPointer<QWidget>> m_groupWidgets;
 };

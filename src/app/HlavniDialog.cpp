@@ -5,7 +5,7 @@
 #include "HlavniDialog.h"
 
 #include "CatalogueArea.h"
-#include "CatalogueCommands.h"
+#include "CommandRefresh.h"
 #include "CommandTable.h"
 #include "CommandIcons.h"
 #include "MainMenus.h"
@@ -17,6 +17,7 @@
 #include "catalogue/CatalogueWindow.h"
 #include "catalogue/Catalogues.h"
 #include "core/DataModule.h"
+#include "core/SharedPrinter.h"
 #include "core/Slots.h"
 #include "core/SuiteSettings.h"
 #include "guidance/PanelPlacement.h"
@@ -45,13 +46,15 @@ namespace app {
 
 HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModule &data,
                            core::AppSettings &settings, core::SuiteSettings &suite, platform::Sounds &sounds,
-                           QWidget *parent)
+                           core::GenreChoice &genre, core::SharedPrinter &printer, QWidget *parent)
     : QMainWindow(parent)
     , m_dir(dir)
     , m_data(data)
     , m_sounds(sounds)
     , m_settings(&settings)
     , m_suite(&suite)
+    , m_genre(genre)
+    , m_printer(printer)
     , m_rows(std::make_unique<ToolbarRows>(*this))
 {
     setObjectName(QStringLiteral("HlavniDialog"));
@@ -66,12 +69,10 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
     setStatusTip(QStringLiteral("Stiskněte klávesu F1 pro nápovědu"));
     setDockOptions(QMainWindow::AnimatedDocks);
 
-    createCommands();
+    m_commands = new CommandTable(this);
     m_toggles = new ViewToggles(*m_settings, *m_commands, this);
-    connect(m_toggles, &ViewToggles::shownChanged, this, &HlavniDialog::updateCommands);
     connect(m_toggles, &ViewToggles::failed, this, &HlavniDialog::showError);
-    m_menus = new MainMenus(*this, *m_commands, *m_toggles, m_sounds);
-    connect(m_menus, &MainMenus::menuAboutToShow, this, &HlavniDialog::refreshForMenu);
+    m_menus = new MainMenus(*this, *m_commands, m_genre, m_sounds);
     m_menus->createMainMenu(menuBar());
     m_menus->createContextMenus();
     createToolbars();
@@ -94,8 +95,12 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
     row->addWidget(sideBar);
     row->addWidget(m_area, 1);
     setCentralWidget(centre);
-    connectFrameCommands();
 
+    m_refresh = new CommandRefresh({*this, *m_settings, *m_commands, *m_area, *m_toggles, *m_status, *m_tipLine,
+                                    *m_rows},
+                                   this);
+    connect(m_toggles, &ViewToggles::shownChanged, m_refresh, &CommandRefresh::updateCommands);
+    connect(m_menus, &MainMenus::menuAboutToShow, m_refresh, &CommandRefresh::runForMenu);
     m_toggles->apply();
 
     // The state of the commands may change with any of these.
@@ -106,8 +111,7 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
         connect(t, &dbase::Table::recordChanged, this, &HlavniDialog::scheduleRefresh);
         connect(t, &dbase::Table::stateChanged, this, &HlavniDialog::scheduleRefresh);
     }
-    readOpenMarkers();
-    updateCommands(); // the first states
+    m_refresh->updateCommands(); // the first states
 
     // Restored size 607 x 416 in the middle of the screen; shown maximised.
     resize(RestoredWidth, RestoredHeight);
@@ -116,6 +120,21 @@ HlavniDialog::HlavniDialog(const platform::ProgramDirectory &dir, core::DataModu
         move(avail.x() + (avail.width() - RestoredWidth) / 2,
              avail.y() + (avail.height() - RestoredHeight) / 2);
     }
+}
+
+void HlavniDialog::scheduleRefresh()
+{
+    m_refresh->schedule();
+}
+
+void HlavniDialog::refresh()
+{
+    m_refresh->run();
+}
+
+core::ProgramState HlavniDialog::snapshot() const
+{
+    return m_refresh->snapshot();
 }
 
 HlavniDialog::~HlavniDialog()
@@ -149,13 +168,6 @@ void HlavniDialog::setCatalogues(catalogue::Catalogues *catalogues)
             [this](catalogue::CatalogueWindow *window) {
                 connect(window, &catalogue::CatalogueWindow::stateMayHaveChanged, this,
                         &HlavniDialog::scheduleRefresh);
-                // The window's own menu asks for the same dialogs as the main menu.
-                connect(window, &catalogue::CatalogueWindow::findRequested, this,
-                        &HlavniDialog::findRequested);
-                connect(window, &catalogue::CatalogueWindow::previewRequested, this,
-                        [this](int slot) { emit reportSelection(slot, true); });
-                connect(window, &catalogue::CatalogueWindow::printRequested, this,
-                        [this](int slot) { emit reportSelection(slot, false); });
                 giveWindowPictures(window);
                 scheduleRefresh();
             });
@@ -168,12 +180,11 @@ void HlavniDialog::giveWindowPictures(catalogue::CatalogueWindow *window)
     // menu the pictures of the same commands in the main menu.
     if (QMdiSubWindow *sub = window->subWindow())
         sub->setWindowIcon(windowIcon());
-    for (int i = 0; i < catalogue::CommandCount; ++i) {
-        const char *item = catalogue::commandNames(catalogue::Command(i)).windowMenuItem;
-        QAction *own = item ? window->findChild<QAction *>(QLatin1String(item)) : nullptr;
-        QAction *main = m_commands->action(catalogue::Command(i));
-        if (own && main)
-            own->setIcon(main->icon());
+    for (int i = 0; i < core::CommandCount; ++i) {
+        const core::CommandRow &row = core::commandRow(core::Command(i));
+        QAction *own = row.windowMenuItem ? window->findChild<QAction *>(QLatin1String(row.windowMenuItem)) : nullptr;
+        if (own && row.icon >= 0)
+            own->setIcon(commandIcon(row.icon));
     }
 }
 
@@ -192,22 +203,6 @@ void HlavniDialog::createStatusBar()
     m_status = new StatusPanels(m_menus->popup1(), this);
     setStatusBar(m_status);
     m_toggles->setTarget(4, m_status);
-}
-
-void HlavniDialog::connectFrameCommands()
-{
-    using catalogue::Command;
-    auto action = [this](Command c) { return m_commands->action(c); };
-    // The window commands arrange the catalogue windows in their area.
-    connect(action(Command::TileSideBySide), &QAction::triggered, m_area, &CatalogueArea::tileSideBySide);
-    connect(action(Command::TileStacked), &QAction::triggered, m_area, &CatalogueArea::tileStacked);
-    connect(action(Command::Cascade), &QAction::triggered, this,
-            [this] { m_area->cascade([this](int slot) { return m_settings->catalogueOpen(slot); }); });
-    connect(action(Command::MinimiseAll), &QAction::triggered, m_area, &CatalogueArea::minimiseAll);
-    connect(action(Command::ArrangeIcons), &QAction::triggered, m_area, &CatalogueArea::arrangeIcons);
-    // The steps of the tips toolbar.
-    connect(action(Command::PreviousTip), &QAction::triggered, m_tipLine, &TipLine::previousTip);
-    connect(action(Command::NextTip), &QAction::triggered, m_tipLine, &TipLine::nextTip);
 }
 
 // ---- core::Shell ------------------------------------------------------------
@@ -294,21 +289,6 @@ void HlavniDialog::showError(const QString &message)
     widgets::openErrorBox(this, message);
 }
 
-// ---- catalogue::CatalogueHost ---------------------------------------------------
-
-QMdiArea *HlavniDialog::mdiArea() const
-{
-    return m_area;
-}
-
-void HlavniDialog::setWindowEntry(int slot, const QString &caption, bool visible)
-{
-    if (QAction *a = command(CatalogueCommands::windowEntryName(slot))) {
-        a->setText(caption);
-        a->setVisible(visible);
-    }
-}
-
 // ---- the rest of the public face --------------------------------------------------
 
 QAction *HlavniDialog::command(const QString &name) const
@@ -319,11 +299,6 @@ QAction *HlavniDialog::command(const QString &name) const
 CatalogueArea *HlavniDialog::catalogueArea() const
 {
     return m_area;
-}
-
-core::GenreChoice &HlavniDialog::genreChoice()
-{
-    return m_menus->genreChoice();
 }
 
 QPrinter *HlavniDialog::printer()

@@ -6,8 +6,7 @@
 // indicators and the active catalogue. It keeps the commands in step with
 // the active catalogue window and ends the program when it closes.
 
-#include "catalogue/Availability.h"
-#include "catalogue/CatalogueHost.h"
+#include "core/Availability.h"
 #include "core/AppSettings.h"
 #include "core/SharedPrinter.h"
 #include "core/Shell.h"
@@ -44,6 +43,7 @@ class UvitaniDialog;
 namespace app {
 
 class CatalogueArea;
+class CommandRefresh;
 class CommandTable;
 class MainMenus;
 class StatusPanels;
@@ -51,16 +51,18 @@ class TipLine;
 class ToolbarRows;
 class ViewToggles;
 
-class HlavniDialog : public QMainWindow, public core::Shell, public catalogue::CatalogueHost
+class HlavniDialog : public QMainWindow, public core::Shell
 {
     Q_OBJECT
 public:
     static constexpr int RestoredWidth = 607;
     static constexpr int RestoredHeight = 416;
 
-    // The settings are the program context's; the window only uses them.
+    // The settings, the genre choice and the printer are the program
+    // context's; the window only uses them.
     HlavniDialog(const platform::ProgramDirectory &dir, core::DataModule &data, core::AppSettings &settings,
-                 core::SuiteSettings &suite, platform::Sounds &sounds, QWidget *parent = nullptr);
+                 core::SuiteSettings &suite, platform::Sounds &sounds, core::GenreChoice &genre,
+                 core::SharedPrinter &printer, QWidget *parent = nullptr);
     ~HlavniDialog() override;
 
     // The windows of the guidance, created after the main window.
@@ -80,49 +82,40 @@ public:
     void placeAboveAssistant(QWidget *dialog) override;
     void showError(const QString &message) override;
 
-    // catalogue::CatalogueHost
-    QMdiArea *mdiArea() const override;
-    void setWindowEntry(int slot, const QString &caption, bool visible) override;
-
     // A command by the object name of its menu item ("MS1", "TD3" is the
     // toolbar button of "PNa3"); also the view toggles, their twins, the
     // genre items and the window entries o11..o41 and N10.
     QAction *command(const QString &name) const;
-    // The commands, keyed by catalogue::Command.
+    // The commands, keyed by core::Command.
     CommandTable *commands() const { return m_commands; }
     CatalogueArea *catalogueArea() const;
     // The catalogue window of a slot when it is open in the frame.
     QMdiSubWindow *catalogueSubWindow(int slot) const;
-    // The one printer shared by the printer set-up and the reports.
+    // The one printer shared by the printer set-up and the reports (the
+    // program context's).
     QPrinter *printer();
     core::SharedPrinter &sharedPrinter() { return m_printer; }
-    // The menus with the genre menu's choice, which the book lists read.
+    // The menus with the genre menu, which sets the program's genre choice.
     MainMenus *menus() const { return m_menus; }
-    core::GenreChoice &genreChoice();
+    core::GenreChoice &genreChoice() { return m_genre; }
     // The view toggles: toolbars, status bar and side bar shown or hidden.
     ViewToggles *viewToggles() const { return m_toggles; }
+    // The tip line of the tips toolbar (DBEdit1).
+    TipLine *tipLine() const { return m_tipLine; }
 
     // Texts of the status bar panels 0 and 2.
     QString hintText() const;
     QString catalogueText() const;
 
     // What the commands depend on, at this moment.
-    catalogue::ProgramState snapshot() const;
+    core::ProgramState snapshot() const;
 
-    // Asks for one refresh of the command states at the next turn of the
-    // event loop; many requests before it runs make one refresh. Whatever
-    // may change a command's state asks for it.
+    // The refresh of the command states (CommandRefresh): one at the next
+    // turn of the event loop, or the pending one at once.
     void scheduleRefresh();
-    // The refresh itself (runs the pending one at once): the availability
-    // table over the snapshot, written to every command, and the catalogue
-    // panel of the status bar.
     void refresh();
 
 signals:
-    // The find command and the report selection (preview or print) for the
-    // catalogue of slot 1..4, from the main menu or the window's own menu.
-    void findRequested(int slot);
-    void reportSelection(int slot, bool preview);
     // The close went through: the program ends.
     void closed();
 
@@ -136,25 +129,14 @@ protected:
 
 private:
     // Construction, one part each.
-    void createCommands();
     void createToolbars();
     void createStatusBar();
-    void connectFrameCommands();
-
-    // The refresh when a menu opens, with the open markers read afresh.
-    void refreshForMenu();
-    void readOpenMarkers();
-    // The one writer: the availability of the snapshot onto the commands.
-    void updateCommands();
 
     // The window that holds the program while the frame is disabled (the
     // dialog, balloon or notice shown last and still up), and handing it the
     // keyboard: when it shows, and when a click brings the frame forward.
     QWidget *holdingWindow() const;
     void giveKeyboardToHoldingWindow();
-
-    // Commands carried out here.
-    void MS9Click();
 
     void FormShow();
     bool FormClose();
@@ -165,6 +147,8 @@ private:
     platform::Sounds &m_sounds;
     core::AppSettings *m_settings;
     core::SuiteSettings *m_suite;
+    core::GenreChoice &m_genre;
+    core::SharedPrinter &m_printer;
 
     CommandTable *m_commands = nullptr;
     ViewToggles *m_toggles = nullptr;
@@ -173,7 +157,7 @@ private:
     TipLine *m_tipLine = nullptr;   // DBEdit1
     CatalogueArea *m_area = nullptr;
     StatusPanels *m_status = nullptr;
-    core::SharedPrinter m_printer;
+    CommandRefresh *m_refresh = nullptr;
 
     QPointer<guidance::PomocnikDialog> m_assistant;
     QPointer<guidance::UvitaniDialog> m_welcome;
@@ -181,14 +165,7 @@ private:
     QPointer<catalogue::Catalogues> m_catalogues;
     QList<QPointer<QWidget>> m_shownWindows; // the program's windows, in the order they were shown
 
-    // Snapshot items kept here: the open markers as last read, whether the
-    // tips table opened and whether the manual is installed.
-    std::array<bool, 5> m_openMarkers{};
-    bool m_tipsOpen = true;
-    bool m_manualAvailable = true;
     bool m_endAfterError = false;
-
-    bool m_refreshPending = false;
     bool m_shownOnce = false;
 };
 

@@ -1,7 +1,6 @@
 #include "MainMenus.h"
 
 #include "CommandTable.h"
-#include "ViewToggles.h"
 
 #include "platform/Sounds.h"
 #include "widgets/SideBar.h"
@@ -12,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <optional>
 #include <utility>
 
 namespace app {
@@ -63,77 +63,97 @@ QString text(const char *utf8)
 
 } // namespace
 
-MainMenus::MainMenus(QWidget &window, CommandTable &commands, ViewToggles &toggles, platform::Sounds &sounds)
+MainMenus::MainMenus(QWidget &window, CommandTable &commands, core::GenreChoice &genre, platform::Sounds &sounds)
     : QObject(&window)
     , m_window(window)
     , m_commands(commands)
-    , m_toggles(toggles)
     , m_sounds(sounds)
+    , m_genreChoice(genre)
 {
+}
+
+namespace {
+
+using C = core::Command;
+// A separator in a list of menu items.
+constexpr std::optional<C> Separator;
+
+} // namespace
+
+QMenu *MainMenus::addMenu(QMenuBar *bar, const char *name, const char *caption, const char *hint)
+{
+    QMenu *m = bar->addMenu(text(caption));
+    m->setObjectName(QLatin1String(name));
+    m->menuAction()->setObjectName(QLatin1String(name));
+    m->menuAction()->setStatusTip(text(hint));
+    m_commands.add(QLatin1String(name), m->menuAction());
+    return m;
+}
+
+QMenu *MainMenus::addMenu(QMenuBar *bar, core::Command command)
+{
+    const core::CommandRow &row = core::commandRow(command);
+    return addMenu(bar, row.menuItem, row.caption, row.hint);
+}
+
+QMenu *MainMenus::addSubMenu(QMenu *parent, const char *name, const char *caption)
+{
+    QMenu *m = parent->addMenu(text(caption));
+    m->setObjectName(QLatin1String(name));
+    m->menuAction()->setObjectName(QLatin1String(name));
+    m->menuAction()->setStatusTip(text(F1Hint));
+    m_commands.add(QLatin1String(name), m->menuAction());
+    return m;
+}
+
+QMenu *MainMenus::addSubMenu(QMenu *parent, core::Command command)
+{
+    const core::CommandRow &row = core::commandRow(command);
+    return addSubMenu(parent, row.menuItem, row.caption);
+}
+
+void MainMenus::addItems(QMenu *menu, std::initializer_list<std::optional<core::Command>> commands)
+{
+    for (const std::optional<C> &c : commands) {
+        if (c)
+            menu->addAction(m_commands.action(*c));
+        else
+            menu->addSeparator();
+    }
 }
 
 void MainMenus::createMainMenu(QMenuBar *bar)
 {
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    auto topMenu = [&](const char *name, const char *caption, const char *hint) {
-        QMenu *m = bar->addMenu(text(caption));
-        m->setObjectName(QLatin1String(name));
-        m->menuAction()->setObjectName(QLatin1String(name));
-        m->menuAction()->setStatusTip(text(hint));
-        m_commands.add(QLatin1String(name), m->menuAction());
-        return m;
-    };
-    auto subMenu = [&](QMenu *parent, const char *name, const char *caption) {
-        QMenu *m = parent->addMenu(text(caption));
-        m->setObjectName(QLatin1String(name));
-        m->menuAction()->setObjectName(QLatin1String(name));
-        m->menuAction()->setStatusTip(text(F1Hint));
-        m_commands.add(QLatin1String(name), m->menuAction());
-        return m;
-    };
-    auto add = [&](QMenu *m, std::initializer_list<const char *> names) {
-        for (const char *n : names) {
-            if (!*n)
-                m->addSeparator();
-            else
-                m->addAction(m_commands.command(QLatin1String(n)));
-        }
-    };
 
-    QMenu *soubor = topMenu("Soubor", "&Soubor", "Obsahuje příkazy pro práci s vybranými databázemi");
-    add(soubor, {"MS1", "MS2", "MS3", "", "MS4", "MS9", "MS5", "", "MS8"});
+    QMenu *soubor = addMenu(bar, C::FileMenu);
+    addItems(soubor, {C::OptionalCatalogues, C::OpenCatalogue, C::CloseWindow, Separator, C::Preview,
+                      C::PrinterSetup, C::Print, Separator, C::Exit});
 
-    QMenu *upravy = topMenu("Upravy", "Úpr&avy", "Obsahuje příkazy pro vytváření a úpravu položek databáze");
-    add(upravy, {"MU1", "MU2", "MU3", "", "MU4", "MU5", "MU6", "MU9", "", "MU7"});
-    QMenu *goTo = subMenu(upravy, "MU8", "Přejít n&a");
-    add(goTo, {"PNa1", "Pna2", "PNa3", "PNa4", "PNa5"});
+    QMenu *upravy = addMenu(bar, C::EditMenu);
+    addItems(upravy, {C::Cut, C::Copy, C::Paste, Separator, C::DeleteRecord, C::EditRecord, C::SaveRecord,
+                      C::UndoRecord, Separator, C::Find});
+    addItems(addSubMenu(upravy, C::GoTo), {C::First, C::Prior, C::Next, C::Last, C::NewRecord});
 
-    QMenu *zobrazit = topMenu("Zobrazit", "&Zobrazit", "Obsahuje příkazy pro změnu zobrazení");
-    QMenu *panels = subMenu(zobrazit, "MZ1", "Panely &nástrojů          ");
-    for (int i = 0; i < ViewToggles::Count; ++i) {
-        if (i == 3)
-            panels->addSeparator();
-        (i < 4 ? panels : zobrazit)->addAction(m_toggles.menuItem(i));
-    }
+    QMenu *zobrazit = addMenu(bar, "Zobrazit", "&Zobrazit", "Obsahuje příkazy pro změnu zobrazení");
+    QMenu *panels = addSubMenu(zobrazit, "MZ1", "Panely &nástrojů          ");
+    addItems(panels, {C::ViewStandard, C::ViewDatabase, C::ViewWindows, Separator, C::ViewTips});
+    addItems(zobrazit, {C::ViewStatusBar, C::ViewSideBar});
 
-    QMenu *nastroje = topMenu("Nastroje", "&Nástroje",
+    QMenu *nastroje = addMenu(bar, "Nastroje", "&Nástroje",
                               "Obsahuje příkazy pro práci se Standardní databází a s programem Ordex");
-    add(nastroje, {"MN1", "MN5", ""});
-    createGenreMenu(subMenu(nastroje, "MN7", "Výběr &druhu knihy pro tiskové sestavy"));
+    addItems(nastroje, {C::ClearStandard, C::RestoreSettings, Separator});
+    createGenreMenu(addSubMenu(nastroje, C::GenreMenu));
     QAction *beforeTips = nastroje->addSeparator();
     beforeTips->setStatusTip(text(F1Hint));
-    add(nastroje, {"MN4"});
+    addItems(nastroje, {C::ShowTips});
 
-    QMenu *okno = topMenu("Okno", "&Okno", "Obsahuje příkazy pro práci s otevřenými okny");
-    add(okno, {"MO1", "MO2", "MO3", "", "MO4", "MO5"});
-    QAction *n10 = okno->addSeparator();
-    n10->setObjectName(QStringLiteral("N10"));
-    n10->setVisible(false);
-    m_commands.add(QStringLiteral("N10"), n10);
-    add(okno, {"o11", "o21", "o31", "o41"});
+    QMenu *okno = addMenu(bar, "Okno", "&Okno", "Obsahuje příkazy pro práci s otevřenými okny");
+    addItems(okno, {C::TileSideBySide, C::TileStacked, C::Cascade, Separator, C::MinimiseAll, C::ArrangeIcons,
+                    C::WindowList, C::WindowEntry1, C::WindowEntry2, C::WindowEntry3, C::WindowEntry4});
 
-    QMenu *napoveda = topMenu("Napoveda", "Nápo&věda", "Obsahuje příkazy pro získání nápovědy");
-    add(napoveda, {"Napoveda1", "EM", "", "Oprogramu"});
+    QMenu *napoveda = addMenu(bar, "Napoveda", "Nápo&věda", "Obsahuje příkazy pro získání nápovědy");
+    addItems(napoveda, {C::Help, C::Manual, Separator, C::About});
 
     // A menu opens with the states of this moment.
     for (QMenu *m : bar->findChildren<QMenu *>())
@@ -174,24 +194,23 @@ widgets::SideBar *MainMenus::createSideBar()
         const char *name;
         const char *caption;
         const char *hint;
-        std::initializer_list<std::pair<const char *, const char *>> buttons;
+        std::initializer_list<C> buttons;
     } pages[] = {
-        {"LookOutPage1", "Soubor", "Obsahuje příkazy pro práci s vybranými databázemi",
-         {{"OS1", "Volitelná databáze ..."}, {"OS2", "Otevřít databázi ..."}, {"OS3", "Náhled ..."},
-          {"OS4", "Tisk ..."}, {"LookOutButton1", "Konec programu"}}},
-        {"LookOutPage2", "Úpravy", "Obsahuje příkazy pro vytváření a úpravu položek databáze",
-         {{"UD1", "První záznam"}, {"UD2", "Předchozí záznam"}, {"UD3", "Další záznam"},
-          {"UD4", "Poslední záznam"}, {"UD5", "Nový záznam"}, {"UD6", "Odstranit záznam"},
-          {"UD7", "Editovat záznam"}, {"UD8", "Uložit záznam"}, {"UD10", "Zpět"}, {"UD9", "Najít ..."}}},
+        {core::commandRow(C::FileMenu).sideBarButton, core::commandRow(C::FileMenu).sideBarCaption,
+         core::commandRow(C::FileMenu).hint,
+         {C::OptionalCatalogues, C::OpenCatalogue, C::Preview, C::Print, C::Exit}},
+        {core::commandRow(C::EditMenu).sideBarButton, core::commandRow(C::EditMenu).sideBarCaption,
+         core::commandRow(C::EditMenu).hint,
+         {C::First, C::Prior, C::Next, C::Last, C::NewRecord, C::DeleteRecord, C::EditRecord, C::SaveRecord,
+          C::UndoRecord, C::Find}},
         {"LookOutPage3", "Okna", "Obsahuje příkazy pro práci s otevřenými okny",
-         {{"OO1", "Dlaždice vodorovně"}, {"OO2", "Dlaždice svisle"}, {"OO3", "Kaskáda"},
-          {"OO4", "Minimalizovat vše"}}},
+         {C::TileSideBySide, C::TileStacked, C::Cascade, C::MinimiseAll}},
     };
     for (const Page &page : pages) {
         const int index = sideBar->addPage(QLatin1String(page.name), text(page.caption), text(page.hint));
-        for (const auto &[name, caption] : page.buttons)
-            sideBar->addButton(index, m_commands.command(QLatin1String(name)), QLatin1String(name),
-                               text(caption));
+        for (C c : page.buttons)
+            sideBar->addButton(index, m_commands.action(c), QLatin1String(core::commandRow(c).sideBarButton),
+                               core::sideBarCaption(c));
     }
     connect(sideBar, &widgets::SideBar::pageChosen, this,
             [this](int) { m_sounds.play(QStringLiteral("Lista.wav")); });
@@ -208,28 +227,20 @@ void MainMenus::createContextMenus()
     QMenu *panels = m_popup1->addMenu(QStringLiteral("Panely &nástrojů          "));
     panels->setObjectName(QStringLiteral("Panelynstroj1"));
     panels->menuAction()->setObjectName(QStringLiteral("Panelynstroj1"));
-    for (int i = 0; i < ViewToggles::Count; ++i) {
-        if (i == 3)
-            panels->addSeparator();
-        (i < 4 ? panels : m_popup1)->addAction(m_toggles.twin(i));
-    }
+    auto addTwins = [this](QMenu *menu, std::initializer_list<std::optional<C>> commands) {
+        for (const std::optional<C> &c : commands) {
+            if (c)
+                menu->addAction(m_commands.twin(*c));
+            else
+                menu->addSeparator();
+        }
+    };
+    addTwins(panels, {C::ViewStandard, C::ViewDatabase, C::ViewWindows, Separator, C::ViewTips});
+    addTwins(m_popup1, {C::ViewStatusBar, C::ViewSideBar});
 
     m_popup2 = new QMenu(&m_window);
     m_popup2->setObjectName(QStringLiteral("PopupMenu2"));
-    QAction *ms1 = m_commands.command(QStringLiteral("MS1"));
-    QAction *ms2 = m_commands.command(QStringLiteral("MS2"));
-    QAction *optional = m_commands.addAction(QStringLiteral("Volitelndatabze1"), QStringLiteral("Volitelná databáze"),
-                                             QKeySequence(Qt::CTRL | Qt::Key_N), 0, ms1->statusTip());
-    QAction *open = m_commands.addAction(QStringLiteral("Otevtdatabzi1"), QStringLiteral("Otevřít databázi"),
-                                         QKeySequence(Qt::CTRL | Qt::Key_O), 1, ms2->statusTip());
-    // The menu's Ctrl+N and Ctrl+O already belong to MS1 and MS2; the twins
-    // only show the keys.
-    optional->setShortcutContext(Qt::WidgetShortcut);
-    open->setShortcutContext(Qt::WidgetShortcut);
-    connect(optional, &QAction::triggered, ms1, &QAction::trigger);
-    connect(open, &QAction::triggered, ms2, &QAction::trigger);
-    m_popup2->addAction(optional);
-    m_popup2->addAction(open);
+    addTwins(m_popup2, {C::OptionalCatalogues, C::OpenCatalogue});
 
     for (QMenu *m : {m_popup1, m_popup2})
         connect(m, &QMenu::aboutToShow, this, &MainMenus::menuAboutToShow);

@@ -7,9 +7,13 @@
 // The menus never set a command's state; they say when one opens, so that
 // the main window refreshes the states first.
 
+#include "core/Commands.h"
 #include "core/GenreChoice.h"
 
 #include <QObject>
+
+#include <initializer_list>
+#include <optional>
 
 class QActionGroup;
 class QMenu;
@@ -26,14 +30,14 @@ class SideBar;
 namespace app {
 
 class CommandTable;
-class ViewToggles;
 
 class MainMenus : public QObject
 {
     Q_OBJECT
 public:
-    // window is the main window, the parent of the context menus.
-    MainMenus(QWidget &window, CommandTable &commands, ViewToggles &toggles, platform::Sounds &sounds);
+    // window is the main window, the parent of the context menus; the genre
+    // menu sets the program's genre choice.
+    MainMenus(QWidget &window, CommandTable &commands, core::GenreChoice &genre, platform::Sounds &sounds);
 
     void createMainMenu(QMenuBar *bar);
     void createContextMenus();
@@ -56,15 +60,20 @@ signals:
 
 private:
     void createGenreMenu(QMenu *genreMenu);
+    QMenu *addMenu(QMenuBar *bar, const char *name, const char *caption, const char *hint);
+    QMenu *addMenu(QMenuBar *bar, core::Command command);
+    QMenu *addSubMenu(QMenu *parent, const char *name, const char *caption);
+    QMenu *addSubMenu(QMenu *parent, core::Command command);
+    // The commands' actions in this order; nullopt for a separator.
+    void addItems(QMenu *menu, std::initializer_list<std::optional<core::Command>> commands);
 
     QWidget &m_window;
     CommandTable &m_commands;
-    ViewToggles &m_toggles;
     platform::Sounds &m_sounds;
     QMenu *m_popup1 = nullptr;
     QMenu *m_popup2 = nullptr;
     QActionGroup *m_genres = nullptr;
-    core::GenreChoice m_genreChoice;
+    core::GenreChoice &m_genreChoice;
 };
 
 } // namespace app

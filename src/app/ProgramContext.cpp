@@ -1,7 +1,10 @@
 #include "ProgramContext.h"
 
+#include "CatalogueArea.h"
+#include "CommandTable.h"
 #include "HlavniDialog.h"
 #include "KopieDialog.h"
+#include "TipLine.h"
 #include "SpusteniDialog.h"
 #include "ViewToggles.h"
 
@@ -9,6 +12,8 @@
 #include "catalogue/Catalogues.h"
 #include "core/AppSettings.h"
 #include "core/DataModule.h"
+#include "core/GenreChoice.h"
+#include "core/SharedPrinter.h"
 #include "core/SuiteSettings.h"
 #include "widgets/ErrorBox.h"
 #include "guidance/IniDialog.h"
@@ -61,6 +66,8 @@ bool ProgramContext::start()
     m_settings = std::make_unique<core::AppSettings>(m_dir);
     m_suite = std::make_unique<core::SuiteSettings>(m_dir);
     m_sounds = std::make_unique<platform::Sounds>(m_dir);
+    m_genre = std::make_unique<core::GenreChoice>();
+    m_printer = std::make_unique<core::SharedPrinter>();
     if (m_guard->isAnotherRunning()) {
         runSecondInstance();
         return false;
@@ -107,7 +114,9 @@ void ProgramContext::createWindows(SpusteniDialog &splash)
         {4, nullptr},  // TiskAbecedaDialog
         {10, nullptr}, // TiskAutor1Dialog
         {14, nullptr}, // TiskAutorDialog
-        {17, [this] { m_main = std::make_unique<HlavniDialog>(m_dir, *m_data, *m_settings, *m_suite, *m_sounds); }},
+        {17, [this] { m_main = std::make_unique<HlavniDialog>(m_dir, *m_data, *m_settings, *m_suite, *m_sounds,
+                                                      *m_genre, *m_printer);
+         }},
         {20, nullptr}, // NovyDialog
         {24, nullptr}, // EditaceDialog
         {27, [this] {
@@ -118,13 +127,12 @@ void ProgramContext::createWindows(SpusteniDialog &splash)
         {34, nullptr}, // ZrusitVolitelnyDialog
         {37, nullptr}, // DotazJmenoDialog
         {40, [this] {
-             const catalogue::CatalogueServices services{*m_data, *m_settings, *m_main, *m_main};
+             const catalogue::CatalogueServices services{*m_data, *m_settings, *m_main, *m_main->catalogueArea()};
              m_catalogues = std::make_unique<catalogue::Catalogues>(services);
          }},
         {44, [this] {
              // NahledDialog with its sub-dialogs, the author picker and the four report forms.
-             const reports::ReportServices services{*m_data, *m_settings, *m_main, m_main->genreChoice(),
-                                                    m_main->sharedPrinter()};
+             const reports::ReportServices services{*m_data, *m_settings, *m_main, *m_genre, *m_printer};
              m_reports = std::make_unique<reports::Reports>(services);
          }},
         {47, nullptr}, // DotazKonecDialog
@@ -165,25 +173,85 @@ void ProgramContext::createWindows(SpusteniDialog &splash)
 
 void ProgramContext::wireCommands()
 {
+    using C = core::Command;
     HlavniDialog *main = m_main.get();
-    auto on = [main](const char *name, QObject *context, std::function<void()> handler) {
-        QObject::connect(main->command(QLatin1String(name)), &QAction::triggered, context,
-                         [handler = std::move(handler)] { handler(); });
+    CatalogueArea *area = main->catalogueArea();
+    ViewToggles *toggles = main->viewToggles();
+    catalogue::Catalogues *catalogues = m_catalogues.get();
+    // A record command goes to the active catalogue window's one way in;
+    // the states follow at once.
+    auto onActive = [main, catalogues](C c) {
+        return [main, catalogues, c] {
+            catalogues->performOnActive(c);
+            main->scheduleRefresh();
+        };
     };
-    on("MS2", m_catalogues.get(), [this] { m_catalogues->showOpenDialog(); });
-    on("MS1", m_catalogues.get(), [this] { m_catalogues->showOptionalDialog(); });
-    on("MN1", m_catalogues.get(), [this] { m_catalogues->askEraseStandard(); });
-    on("MN5", m_ini.get(), [this] { m_ini->MN5Click(); });
-    connect(m_ini.get(), &guidance::IniDialog::restored, main->viewToggles(), &ViewToggles::apply);
-    on("MN4", m_tips.get(), [this] { m_tips->show(); });
-    on("Oprogramu", m_about.get(), [this] { m_about->show(); });
-    on("Napoveda1", m_help.get(), [this] { m_help->Napoveda1Click(); });
-    on("EM", main, [this] { platform::launchManual(m_dir); });
-    // "Najít..." of the main window and of every catalogue window.
-    connect(main, &HlavniDialog::findRequested, m_searches.get(), &search::Searches::showFindDialog);
-    connect(main, &HlavniDialog::reportSelection, m_reports.get(), &reports::Reports::showSelection);
-    connect(m_catalogues.get(), &catalogue::Catalogues::exitMayContinue, main, &QWidget::close);
-    main->setCatalogues(m_catalogues.get());
+    auto toggle = [toggles](int index) { return [toggles, index] { toggles->toggle(index); }; };
+    auto showWindow = [area](int slot) { return [area, slot] { area->showWindowOfSlot(slot); }; };
+
+    // What every command does: (command, receiver, handler). The menus,
+    // toolbars, side bar and context menus all show these actions.
+    const struct Wire
+    {
+        C command;
+        QObject *receiver;
+        std::function<void()> handler;
+    } wires[] = {
+        {C::OptionalCatalogues, catalogues, [catalogues] { catalogues->showOptionalDialog(); }},
+        {C::OpenCatalogue, catalogues, [catalogues] { catalogues->showOpenDialog(); }},
+        {C::CloseWindow, catalogues, [catalogues] { catalogues->closeActive(); }},
+        {C::Preview, catalogues, onActive(C::Preview)},
+        {C::PrinterSetup, m_reports.get(), [this, main] { m_reports->setUpPrinter(*main); }},
+        {C::Print, catalogues, onActive(C::Print)},
+        {C::Exit, main, [main] { main->close(); }},
+        {C::Cut, catalogues, onActive(C::Cut)},
+        {C::Copy, catalogues, onActive(C::Copy)},
+        {C::Paste, catalogues, onActive(C::Paste)},
+        {C::DeleteRecord, catalogues, onActive(C::DeleteRecord)},
+        {C::EditRecord, catalogues, onActive(C::EditRecord)},
+        {C::SaveRecord, catalogues, onActive(C::SaveRecord)},
+        {C::UndoRecord, catalogues, onActive(C::UndoRecord)},
+        {C::Find, catalogues, onActive(C::Find)},
+        {C::First, catalogues, onActive(C::First)},
+        {C::Prior, catalogues, onActive(C::Prior)},
+        {C::Next, catalogues, onActive(C::Next)},
+        {C::Last, catalogues, onActive(C::Last)},
+        {C::NewRecord, catalogues, onActive(C::NewRecord)},
+        {C::ClearStandard, catalogues, [catalogues] { catalogues->askEraseStandard(); }},
+        {C::RestoreSettings, m_ini.get(), [this] { m_ini->MN5Click(); }},
+        {C::ShowTips, m_tips.get(), [this] { m_tips->show(); }},
+        {C::TileSideBySide, area, [area] { area->tileSideBySide(); }},
+        {C::TileStacked, area, [area] { area->tileStacked(); }},
+        {C::Cascade, area, [this, area] { area->cascade([this](int slot) { return m_settings->catalogueOpen(slot); }); }},
+        {C::MinimiseAll, area, [area] { area->minimiseAll(); }},
+        {C::ArrangeIcons, area, [area] { area->arrangeIcons(); }},
+        {C::WindowEntry1, area, showWindow(1)},
+        {C::WindowEntry2, area, showWindow(2)},
+        {C::WindowEntry3, area, showWindow(3)},
+        {C::WindowEntry4, area, showWindow(4)},
+        {C::Help, m_help.get(), [this] { m_help->Napoveda1Click(); }},
+        {C::Manual, main, [this] { platform::launchManual(m_dir); }},
+        {C::About, m_about.get(), [this] { m_about->show(); }},
+        {C::PreviousTip, main->tipLine(), [main] { main->tipLine()->previousTip(); }},
+        {C::NextTip, main->tipLine(), [main] { main->tipLine()->nextTip(); }},
+        {C::HelpButton, m_help.get(), [this] { m_help->Napoveda1Click(); }},
+        {C::ViewStandard, toggles, toggle(0)},
+        {C::ViewDatabase, toggles, toggle(1)},
+        {C::ViewWindows, toggles, toggle(2)},
+        {C::ViewTips, toggles, toggle(3)},
+        {C::ViewStatusBar, toggles, toggle(4)},
+        {C::ViewSideBar, toggles, toggle(5)},
+    };
+    for (const Wire &wire : wires)
+        connect(main->commands()->action(wire.command), &QAction::triggered, wire.receiver, wire.handler);
+
+    // Find and the reports, from the main window's commands and from every
+    // catalogue window's own menu, go straight to the searches and reports.
+    connect(catalogues, &catalogue::Catalogues::findRequested, m_searches.get(), &search::Searches::showFindDialog);
+    connect(catalogues, &catalogue::Catalogues::reportRequested, m_reports.get(), &reports::Reports::showSelection);
+    connect(m_ini.get(), &guidance::IniDialog::restored, toggles, &ViewToggles::apply);
+    connect(catalogues, &catalogue::Catalogues::exitMayContinue, main, &QWidget::close);
+    main->setCatalogues(catalogues);
     connect(main, &HlavniDialog::closed, this, [this] {
         m_assistant->endWithProgram();
         emit finished();

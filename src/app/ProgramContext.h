@@ -16,6 +16,8 @@
 namespace core {
 class AppSettings;
 class DataModule;
+class GenreChoice;
+class SharedPrinter;
 class SuiteSettings;
 }
 namespace platform {
@@ -103,6 +105,11 @@ private:
     std::unique_ptr<core::SuiteSettings> m_suite;
     std::unique_ptr<platform::Sounds> m_sounds;
     std::unique_ptr<core::DataModule> m_data;
+    // State of the whole program that windows show and read: the genre the
+    // genre menu picks for the book lists, and the one printer of the
+    // printer set-up and the reports.
+    std::unique_ptr<core::GenreChoice> m_genre;
+    std::unique_ptr<core::SharedPrinter> m_printer;
     // Windows: destroyed before the services above, the main window last.
     std::unique_ptr<HlavniDialog> m_main;
     std::unique_ptr<guidance::PomocnikDialog> m_assistant;

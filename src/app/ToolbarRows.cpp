@@ -23,12 +23,19 @@ ToolbarRows::ToolbarRows(QMainWindow &window)
 void ToolbarRows::create(const CommandLookup &command, QMenu *contextMenu, QWidget *tipLine)
 {
     m_command = command;
-    QToolBar *standard = makeBar(Standardni, "StandardniL", QStringLiteral("Srandardní"), contextMenu);
-    addButtons(standard, {"TS1", "TS2", "", "TS3", "TS4", "TS5", "", "TS6", "TS7", "TS8"});
-    QToolBar *database = makeBar(Databaze, "DatabazeL", QStringLiteral("Databáze"), contextMenu);
-    addButtons(database, {"TD1", "TD2", "TD3", "TD4", "TD5", "TD6", "TD7", "TD8", "TD10", "", "TD9"});
+    using C = core::Command;
+    constexpr std::optional<C> Separator;
+    QToolBar *standard = makeBar(Standardni, core::commandRow(C::FileMenu).toolbarButton,
+                                 QStringLiteral("Srandardní"), contextMenu);
+    addButtons(standard, {C::OptionalCatalogues, C::OpenCatalogue, Separator, C::Preview, C::PrinterSetup, C::Print,
+                          Separator, C::Cut, C::Copy, C::Paste});
+    QToolBar *database = makeBar(Databaze, core::commandRow(C::EditMenu).toolbarButton,
+                                 QStringLiteral("Databáze"), contextMenu);
+    addButtons(database, {C::First, C::Prior, C::Next, C::Last, C::NewRecord, C::DeleteRecord, C::EditRecord,
+                          C::SaveRecord, C::UndoRecord, Separator, C::Find});
     QToolBar *windows = makeBar(Okna, "OknaL", QStringLiteral("Okna"), contextMenu);
-    addButtons(windows, {"TO1", "TO2", "TO3", "", "TO4", "", "ToolbarButton9722"});
+    addButtons(windows, {C::TileSideBySide, C::TileStacked, C::Cascade, Separator, C::MinimiseAll, Separator,
+                         C::HelpButton});
 
     QToolBar *tips = makeBar(TipyDne, "TipyDneL", QStringLiteral("Tipy"), contextMenu);
     auto *know = new QLabel(QStringLiteral(" Víte že ...  "), tips);
@@ -49,9 +56,9 @@ void ToolbarRows::create(const CommandLookup &command, QMenu *contextMenu, QWidg
     separator();
     tips->addWidget(tipLine);
     separator();
-    addButtons(tips, {"TT1", "TT2"});
+    addButtons(tips, {C::PreviousTip, C::NextTip});
     separator();
-    addButtons(tips, {"EM1"});
+    addButtons(tips, {C::Manual});
 
     // The close buttons come last, after the commands.
     for (QToolBar *bar : m_bars)
@@ -92,13 +99,17 @@ QToolBar *ToolbarRows::makeBar(Bar index, const char *name, const QString &capti
     return bar;
 }
 
-void ToolbarRows::addButtons(QToolBar *bar, std::initializer_list<const char *> names)
+void ToolbarRows::addButtons(QToolBar *bar, std::initializer_list<std::optional<core::Command>> commands)
 {
-    for (const char *name : names) {
-        if (*name)
-            addButton(bar, m_command(QLatin1String(name)), QLatin1String(name));
-        else
+    for (const std::optional<core::Command> &c : commands) {
+        if (c) {
+            // A button that is the command's only control has the action's name.
+            const core::CommandRow &row = core::commandRow(*c);
+            const QString name = QLatin1String(row.toolbarButton ? row.toolbarButton : row.menuItem);
+            addButton(bar, m_command(name), name);
+        } else {
             bar->addSeparator();
+        }
     }
 }
 

@@ -5,9 +5,12 @@
 // this order, the tips toolbar alone in the second. Each toolbar may float;
 // a floating one shows a close button.
 
+#include "core/Commands.h"
+
 #include <QObject>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QMainWindow;
@@ -51,7 +54,8 @@ protected:
 private:
     QToolBar *makeBar(Bar index, const char *name, const QString &caption, QMenu *contextMenu);
     // The buttons of the commands named; an empty name is a separator.
-    void addButtons(QToolBar *bar, std::initializer_list<const char *> names);
+    // The commands' toolbar buttons in this order; nullopt for a separator.
+    void addButtons(QToolBar *bar, std::initializer_list<std::optional<core::Command>> commands);
 
     QMainWindow &m_window;
     CommandLookup m_command;

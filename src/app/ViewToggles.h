@@ -26,7 +26,8 @@ class ViewToggles : public QObject
 public:
     static constexpr int Count = 6;
 
-    // Makes the menu items and their twins in the command table.
+    // Shows and hides the elements for the menu items and twins of the
+    // command table; what a toggle does is wired with the other commands.
     ViewToggles(core::AppSettings &settings, CommandTable &commands, QObject *parent);
 
     QAction *menuItem(int index) const { return m_toggles[index].menuItem; }

@@ -9,16 +9,16 @@ class DataModule;
 class Shell;
 } // namespace core
 
-namespace catalogue {
+class QMdiArea;
 
-class CatalogueHost;
+namespace catalogue {
 
 struct CatalogueServices
 {
     core::DataModule &data;
     core::AppSettings &settings;
     core::Shell &shell;
-    CatalogueHost &host;
+    QMdiArea &area; // the main window's frame, where the catalogue windows are placed
 };
 
 } // namespace catalogue

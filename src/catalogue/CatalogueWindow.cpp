@@ -1,7 +1,6 @@
 #include "CatalogueWindow.h"
 
 #include "BookForm.h"
-#include "CatalogueHost.h"
 #include "CloseQuestions.h"
 #include "Questions.h"
 #include "WindowMenu.h"
@@ -31,6 +30,8 @@
 
 namespace catalogue {
 
+using core::Command;
+
 CatalogueWindow::CatalogueWindow(int slot, const QString &displayName,
                                  const CatalogueServices &services, QWidget *parent)
     : QWidget(parent)
@@ -39,7 +40,6 @@ CatalogueWindow::CatalogueWindow(int slot, const QString &displayName,
     , m_services(services)
     , m_table(services.data.bookTable(slot))
 {
-    const core::SlotInfo &info = core::slotInfo(slot);
     setObjectName(QStringLiteral("Databaze%1Form").arg(slot));
     setWindowTitle(slot == 1 ? core::standardCatalogueName() : displayName);
 
@@ -56,28 +56,26 @@ CatalogueWindow::CatalogueWindow(int slot, const QString &displayName,
     connect(m_form->source(), &widgets::DataSource::recordChanged, this, &CatalogueWindow::recordChanged);
     connect(m_form->source(), &widgets::DataSource::stateChanged, this, &CatalogueWindow::recordChanged);
 
-    // Window menu entry with its separator, and the client size.
-    m_services.host.setWindowEntry(slot, displayName, true);
     resize(sizeHint());
-
-    if (QMdiArea *area = m_services.host.mdiArea()) {
-        m_subWindow = area->addSubWindow(this);
-        m_subWindow->setObjectName(info.windowName);
-        m_subWindow->setAttribute(Qt::WA_DeleteOnClose);
-        m_subWindow->setWindowTitle(windowTitle());
-        m_subWindow->adjustSize();
-        m_subWindow->installEventFilter(this);
-        connect(m_subWindow, &QMdiSubWindow::windowStateChanged, this,
-                [this](Qt::WindowStates before, Qt::WindowStates now) {
-                    const bool was = before.testFlag(Qt::WindowActive);
-                    const bool is = now.testFlag(Qt::WindowActive);
-                    if (is && !was)
-                        activated();
-                    else if (was && !is)
-                        deactivated();
-                });
-    }
     recordChanged();
+}
+
+void CatalogueWindow::setSubWindow(QMdiSubWindow *sub)
+{
+    m_subWindow = sub;
+    sub->setObjectName(core::slotInfo(m_slot).windowName);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(windowTitle());
+    sub->adjustSize();
+    sub->installEventFilter(this);
+    connect(sub, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates before, Qt::WindowStates now) {
+        const bool was = before.testFlag(Qt::WindowActive);
+        const bool is = now.testFlag(Qt::WindowActive);
+        if (is && !was)
+            activated();
+        else if (was && !is)
+            deactivated();
+    });
 }
 
 CatalogueWindow::~CatalogueWindow()
@@ -211,7 +209,7 @@ void CatalogueWindow::perform(Command command)
     case Command::Next: next(); break;
     case Command::Last: last(); break;
     case Command::NewRecord: newRecord(); break;
-    default: break; // the window's menu has no other items
+    default: break; // no record command
     }
 }
 
@@ -225,20 +223,20 @@ bool CatalogueWindow::isEditing() const
     return m_state.editingRecord();
 }
 
-CatalogueState CatalogueWindow::state() const
+core::CatalogueState CatalogueWindow::state() const
 {
-    return catalogueState(snapshot());
+    return core::catalogueState(snapshot());
 }
 
-WindowSnapshot CatalogueWindow::snapshot() const
+core::WindowSnapshot CatalogueWindow::snapshot() const
 {
-    WindowSnapshot w;
+    core::WindowSnapshot w;
     w.slot = m_slot;
     w.editingRecord = isEditing();
     switch (m_state.card) {
-    case LendingCard::State::Hidden: w.card = CardMode::Hidden; break;
-    case LendingCard::State::Editing: w.card = CardMode::Editing; break;
-    default: w.card = CardMode::Shown; break;
+    case LendingCard::State::Hidden: w.card = core::CardMode::Hidden; break;
+    case LendingCard::State::Editing: w.card = core::CardMode::Editing; break;
+    default: w.card = core::CardMode::Shown; break;
     }
     const bool active = m_table && m_table->isActive();
     w.atStart = !active || m_table->bof();
@@ -504,7 +502,6 @@ bool CatalogueWindow::closeNow()
     if (!run([this] { m_services.settings.setCatalogueOpen(m_slot, false); }))
         return false;
     run([this] { m_table->close(); });
-    m_services.host.setWindowEntry(m_slot, QString(), false);
     m_services.shell.setIndicatorVisible(QStringLiteral("SBD%1").arg(m_slot), false);
 
     emit closed(m_slot);

@@ -5,7 +5,8 @@
 // touches. The window has no cursor of its own: it shows the current record
 // of its slot's table, whoever moves it.
 //
-// The window lives in a QMdiSubWindow of the main window's frame. The
+// The window lives in a QMdiSubWindow of the main window's frame, where the
+// catalogue subsystem places it (Catalogues::open). The
 // sub-window carries the object name "Databaze1Dialog".."Databaze4Dialog"
 // (it is what the frame reports as active); this widget inside it is named
 // "Databaze1Form".."Databaze4Form". CatalogueWindow::of() maps either to the
@@ -18,7 +19,7 @@
 // smaller than the form they scroll (FormScroll). The window itself holds the
 // record commands, the keys, the close, and its state.
 
-#include "Availability.h"
+#include "core/Availability.h"
 #include "CatalogueServices.h"
 #include "LendingCard.h"
 #include "WindowState.h"
@@ -62,6 +63,9 @@ public:
     widgets::DataSource *dataSource() const;
     QString displayName() const;
     QMdiSubWindow *subWindow() const;
+    // The frame's sub-window the window was placed in: named for the slot,
+    // closed with the window, and telling it when it is activated.
+    void setSubWindow(QMdiSubWindow *sub);
 
     BookForm *form() const { return m_form; }
 
@@ -72,18 +76,22 @@ public:
 
     // Record edit mode.
     bool isEditing() const;
-    CatalogueState state() const;
+    core::CatalogueState state() const;
 
     // What the commands need to know of the window.
-    WindowSnapshot snapshot() const;
+    core::WindowSnapshot snapshot() const;
 
     // Sets the window's own context-menu items MP0..MP13 and MP from the
     // availability table (WindowMenu; before the menu opens and on every
     // change).
     void applyAvailability();
 
-    // The record commands; the context menu and the main window both call
-    // these. Moves, new, edit and delete do nothing while a record is being
+    // The one way in for a record command (the moves, new, edit, save, undo,
+    // delete, the clipboard, find, preview and print), from the main window
+    // and from the window's own menu and keys alike.
+    void perform(core::Command command);
+
+    // The record commands. Moves, new, edit and delete do nothing while a record is being
     // edited or the lending card is shown (the card belongs to the book it
     // was opened for); save and undo do nothing when no record is edited.
     void first();
@@ -127,6 +135,7 @@ signals:
     // takes a new snapshot and refreshes its commands. The window tells the
     // main window nothing else about commands.
     void stateMayHaveChanged();
+    // Find, and the report selection in preview or print mode, for this catalogue.
     void findRequested(int slot);
     void previewRequested(int slot);
     void printRequested(int slot);
@@ -145,7 +154,6 @@ private:
     void buildForm();
     void buildLendingCard();
     void buildMenu();
-    void perform(Command command); // an item of the window's menu, or its key
     // The one place the state changes: the form's controls follow the
     // record part, the commands are brought in line and the main window is
     // told.

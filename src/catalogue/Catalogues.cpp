@@ -1,7 +1,7 @@
 #include "Catalogues.h"
 
 #include "CatalogueWindow.h"
-#include "OpenCatalogueDialog.h"
+#include "OtevreniDialog.h"
 #include "OptionalCatalogueChain.h"
 #include "OptionalCatalogues.h"
 #include "Questions.h"
@@ -24,11 +24,11 @@ namespace catalogue {
 Catalogues::Catalogues(const CatalogueServices &services, QObject *parent)
     : QObject(parent)
     , m_services(services)
-    , m_dialog(new OpenCatalogueDialog(services.settings, services.shell))
+    , m_dialog(new OtevreniDialog(services.settings, services.shell))
     , m_chain(new OptionalCatalogueChain(services.data.programDirectory(), services.settings, services.shell, this))
 {
-    connect(m_chain, &OptionalCatalogueChain::namesChanged, m_dialog, &OpenCatalogueDialog::refresh);
-    connect(m_dialog, &OpenCatalogueDialog::openRequested, this, [this](int slot) { open(slot); });
+    connect(m_chain, &OptionalCatalogueChain::namesChanged, m_dialog, &OtevreniDialog::refresh);
+    connect(m_dialog, &OtevreniDialog::openRequested, this, [this](int slot) { open(slot); });
     m_dialog->refresh();
 }
 
@@ -37,7 +37,7 @@ Catalogues::~Catalogues()
     delete m_dialog;
 }
 
-OpenCatalogueDialog *Catalogues::openDialog() const
+OtevreniDialog *Catalogues::openDialog() const
 {
     return m_dialog;
 }
@@ -92,6 +92,18 @@ CatalogueWindow *Catalogues::window(int slot) const
 CatalogueWindow *Catalogues::activeWindow() const
 {
     return CatalogueWindow::of(m_services.shell.activeCatalogueWindow());
+}
+
+void Catalogues::performOnActive(core::Command command)
+{
+    if (CatalogueWindow *w = activeWindow())
+        w->perform(command);
+}
+
+void Catalogues::closeActive()
+{
+    if (CatalogueWindow *w = activeWindow())
+        w->requestClose();
 }
 
 QString Catalogues::displayName(int slot) const
@@ -160,13 +172,15 @@ CatalogueWindow *Catalogues::open(int slot)
         if (!closed && s == m_exitSlot)
             m_exitSlot = 0; // the record stays in edit: the end is called off
     });
-    if (QMdiSubWindow *sub = window->subWindow()) {
-        sub->show();
-        if (sub->mdiArea())
-            sub->mdiArea()->setActiveSubWindow(sub);
-    } else {
-        window->show();
-    }
+    // The window goes into the frame, and find and the reports go straight
+    // to the program's searches and reports.
+    connect(window, &CatalogueWindow::findRequested, this, &Catalogues::findRequested);
+    connect(window, &CatalogueWindow::previewRequested, this, [this](int s) { emit reportRequested(s, true); });
+    connect(window, &CatalogueWindow::printRequested, this, [this](int s) { emit reportRequested(s, false); });
+    QMdiSubWindow *sub = m_services.area.addSubWindow(window);
+    window->setSubWindow(sub);
+    sub->show();
+    m_services.area.setActiveSubWindow(sub);
     emit windowOpened(window);
     return window;
 }

@@ -6,6 +6,8 @@
 
 #include "CatalogueServices.h"
 
+#include "core/Commands.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -14,7 +16,7 @@
 namespace catalogue {
 
 class CatalogueWindow;
-class OpenCatalogueDialog;
+class OtevreniDialog;
 class OptionalCatalogueChain;
 
 class Catalogues : public QObject
@@ -24,7 +26,7 @@ public:
     explicit Catalogues(const CatalogueServices &services, QObject *parent = nullptr);
     ~Catalogues() override;
 
-    OpenCatalogueDialog *openDialog() const;
+    OtevreniDialog *openDialog() const;
     // "Otevřít databázi..." (MS2, TS2, OS2): the dialog above the assistant.
     void showOpenDialog();
 
@@ -60,8 +62,18 @@ public:
     // The slot whose question the program's end raised, 0 when none.
     int exitSlot() const;
 
+    // A record command for the active window, from the main window: the
+    // window's own way in (CatalogueWindow::perform). Nothing without one.
+    void performOnActive(core::Command command);
+    // "Zavřít" (MS3): the active window's close.
+    void closeActive();
+
 signals:
     void windowOpened(catalogue::CatalogueWindow *window);
+    // Find, and the report selection (preview or print), for a catalogue,
+    // from the main window's commands and the window's own menu alike.
+    void findRequested(int slot);
+    void reportRequested(int slot, bool preview);
     void windowClosed(int slot);
     void exitMayContinue();
 
@@ -69,7 +81,7 @@ private:
     void windowHasClosed(int slot);
 
     CatalogueServices m_services;
-    OpenCatalogueDialog *m_dialog;
+    OtevreniDialog *m_dialog;
     OptionalCatalogueChain *m_chain;
     std::array<QPointer<CatalogueWindow>, 4> m_windows;
     int m_exitSlot = 0;

@@ -7,9 +7,11 @@
 #include <QMenu>
 
 #include <algorithm>
+#include <optional>
 
 namespace catalogue {
 
+using core::Command;
 using C = Command;
 
 WindowMenu::WindowMenu(QWidget *window, Snapshot snapshot, Perform perform)
@@ -21,41 +23,36 @@ WindowMenu::WindowMenu(QWidget *window, Snapshot snapshot, Perform perform)
     m_menu = new widgets::RecordMenu(window);
     m_menu->setObjectName(QStringLiteral("PopupMenu1"));
 
-    addItem(m_menu, C::Preview, QStringLiteral("Náhled..."), QKeySequence());
-    addItem(m_menu, C::Print, QStringLiteral("Tisk..."), QKeySequence(Qt::CTRL | Qt::Key_P));
-    m_menu->addSeparator();
-    addItem(m_menu, C::Cut, QStringLiteral("Vyjmout"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    addItem(m_menu, C::Copy, QStringLiteral("Kopírovat"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    addItem(m_menu, C::Paste, QStringLiteral("Vložit"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    m_menu->addSeparator();
-    addItem(m_menu, C::DeleteRecord, QStringLiteral("Odstranit záznam"), QKeySequence(Qt::CTRL | Qt::Key_Delete));
-    addItem(m_menu, C::EditRecord, QStringLiteral("Editovat záznam"), QKeySequence(Qt::CTRL | Qt::Key_Insert));
-    // Shown as "Enter"; both Enter keys save.
-    addItem(m_menu, C::SaveRecord, QStringLiteral("Uložit záznam"), QKeySequence(Qt::Key_Enter));
-    addItem(m_menu, C::UndoRecord, QStringLiteral("Zpět"), QKeySequence());
-    m_menu->addSeparator();
-    addItem(m_menu, C::Find, QStringLiteral("Najít..."), QKeySequence(Qt::CTRL | Qt::Key_F));
+    auto addItems = [this](QMenu *menu, std::initializer_list<std::optional<Command>> commands) {
+        for (const std::optional<Command> &c : commands) {
+            if (c)
+                addItem(menu, *c);
+            else
+                menu->addSeparator();
+        }
+    };
+    constexpr std::optional<Command> Separator;
+    addItems(m_menu, {C::Preview, C::Print, Separator, C::Cut, C::Copy, C::Paste, Separator, C::DeleteRecord,
+                      C::EditRecord, C::SaveRecord, C::UndoRecord, Separator, C::Find});
 
-    m_goToMenu = new widgets::RecordMenu(QStringLiteral("Přejít na ..."), m_menu);
+    m_goToMenu = new widgets::RecordMenu(core::windowMenuCaption(C::GoTo), m_menu);
     m_menu->addMenu(m_goToMenu);
     m_goToMenu->setObjectName(QStringLiteral("MPMenu"));
-    m_goToMenu->menuAction()->setObjectName(QLatin1String(commandNames(C::GoTo).windowMenuItem));
+    m_goToMenu->menuAction()->setObjectName(QLatin1String(core::commandRow(C::GoTo).windowMenuItem));
     m_items.push_back({C::GoTo, m_goToMenu->menuAction()});
-    addItem(m_goToMenu, C::First, QStringLiteral("První"), QKeySequence(Qt::Key_F5));
-    addItem(m_goToMenu, C::Prior, QStringLiteral("Předchozí"), QKeySequence(Qt::Key_F6));
-    addItem(m_goToMenu, C::Next, QStringLiteral("Další"), QKeySequence(Qt::Key_F7));
-    addItem(m_goToMenu, C::Last, QStringLiteral("Poslední"), QKeySequence(Qt::Key_F8));
-    addItem(m_goToMenu, C::NewRecord, QStringLiteral("Nový záznam"), QKeySequence(Qt::Key_Insert));
+    addItems(m_goToMenu, {C::First, C::Prior, C::Next, C::Last, C::NewRecord});
 
     // The items follow the window's state before the menu opens.
     connect(m_menu, &QMenu::aboutToShow, this, &WindowMenu::applyAvailability);
 }
 
-void WindowMenu::addItem(QMenu *menu, Command command, const QString &caption, const QKeySequence &shortcut)
+void WindowMenu::addItem(QMenu *menu, Command command)
 {
-    auto *action = new QAction(caption, m_window);
-    action->setObjectName(QLatin1String(commandNames(command).windowMenuItem));
-    if (!shortcut.isEmpty()) {
+    const core::CommandRow &row = core::commandRow(command);
+    auto *action = new QAction(core::windowMenuCaption(command), m_window);
+    action->setObjectName(QLatin1String(row.windowMenuItem));
+    if (core::hasShortcut(command)) {
+        const QKeySequence shortcut(row.shortcut);
         // Shown in the menu; the keys themselves are taken by the window's
         // key handling so they never clash with the main window's shortcuts.
         action->setShortcut(shortcut);
@@ -69,10 +66,10 @@ void WindowMenu::addItem(QMenu *menu, Command command, const QString &caption, c
 
 void WindowMenu::applyAvailability()
 {
-    ProgramState program;
+    core::ProgramState program;
     program.active = m_snapshot();
     for (const auto &[command, action] : m_items) {
-        const bool enabled = availability(program, command).enabled;
+        const bool enabled = core::availability(program, command).enabled;
         // A submenu's own widget goes enabled again with the main window
         // after a dialog; its switch holds the state.
         if (QMenu *submenu = action->menu())

@@ -1,13 +1,13 @@
 #pragma once
 
 // The catalogue window's own context menu PopupMenu1 with its go-to submenu
-// MP, and the keys of its items. The items carry the object names of the
-// command list (MP0..MP13, MP); their enabled state has one writer, the
-// availability table, read through applyAvailability() for the window's
-// snapshot. What an item does is left to the window: a chosen item or its
+// MP, and the keys of its items, built from the rows of the command table:
+// the items carry their object names (MP0..MP13, MP), captions and keys.
+// Their enabled state has one writer, the availability table, read through
+// applyAvailability() for the window's snapshot. What an item does is left to the window: a chosen item or its
 // key hands the window the item's command.
 
-#include "Availability.h"
+#include "core/Availability.h"
 
 #include <QObject>
 
@@ -26,8 +26,8 @@ class WindowMenu : public QObject
 {
     Q_OBJECT
 public:
-    using Snapshot = std::function<WindowSnapshot()>;
-    using Perform = std::function<void(Command)>;
+    using Snapshot = std::function<core::WindowSnapshot()>;
+    using Perform = std::function<void(core::Command)>;
 
     // Builds the menu as a popup of the window.
     WindowMenu(QWidget *window, Snapshot snapshot, Perform perform);
@@ -43,14 +43,14 @@ public:
     QAction *actionForKey(const QKeyEvent *event) const;
 
 private:
-    void addItem(QMenu *menu, Command command, const QString &caption, const QKeySequence &shortcut);
+    void addItem(QMenu *menu, core::Command command);
 
     QWidget *m_window;
     Snapshot m_snapshot;
     Perform m_perform;
     QMenu *m_menu = nullptr;
     QMenu *m_goToMenu = nullptr;
-    std::vector<std::pair<Command, QAction *>> m_items; // every item, the submenu's switch included
+    std::vector<std::pair<core::Command, QAction *>> m_items; // every item, the submenu's switch included
     std::vector<QAction *> m_keyActions;
 };
 

@@ -1,10 +1,10 @@
 #include "Reports.h"
 
-#include "AuthorPicker.h"
+#include "Vysledek1Dialog.h"
 #include "DialogParts.h"
 #include "PrinterQuestions.h"
 #include "ReportRunner.h"
-#include "SelectionDialog.h"
+#include "NahledDialog.h"
 #include "SubDialog.h"
 
 #include "core/AppSettings.h"
@@ -15,6 +15,7 @@
 #include "core/Shell.h"
 #include "dbase/DbfTypes.h"
 
+#include <QPrintDialog>
 
 namespace reports {
 
@@ -29,15 +30,15 @@ Reports::Reports(const ReportServices &services, QObject *parent)
         [printer] { return printer->installedPrinter(); });
     m_runner->setErrorDisplay([&shell = services.shell](const QString &message) { shell.showError(message); });
     m_runner->setNoPrinterQuestion([&shell = services.shell] { return askForPreviewInstead(shell); });
-    m_selection = std::make_unique<SelectionDialog>(services.shell);
+    m_selection = std::make_unique<NahledDialog>(services.shell);
     m_title = std::make_unique<SubDialog>(SubDialog::Kind::TitleList, services.shell);
     m_number = std::make_unique<SubDialog>(SubDialog::Kind::NumberList, services.shell);
     m_author = std::make_unique<SubDialog>(SubDialog::Kind::Authors, services.shell);
-    m_picker = std::make_unique<AuthorPicker>(services.data, services.shell);
+    m_picker = std::make_unique<Vysledek1Dialog>(services.data, services.shell);
 
-    connect(m_selection.get(), &SelectionDialog::titleListChosen, this, [this] { openBookList(m_title.get()); });
-    connect(m_selection.get(), &SelectionDialog::numberListChosen, this, [this] { openBookList(m_number.get()); });
-    connect(m_selection.get(), &SelectionDialog::authorsChosen, this, &Reports::startAuthors);
+    connect(m_selection.get(), &NahledDialog::titleListChosen, this, [this] { openBookList(m_title.get()); });
+    connect(m_selection.get(), &NahledDialog::numberListChosen, this, [this] { openBookList(m_number.get()); });
+    connect(m_selection.get(), &NahledDialog::authorsChosen, this, &Reports::startAuthors);
     for (SubDialog *sub : {m_title.get(), m_number.get(), m_author.get()}) {
         // Closing a sub-dialog ("Storno", Esc, Enter) gives the selection back.
         connect(sub, &widgets::BalloonWindow::closed, this, [this] { m_selection->setEnabled(true); });
@@ -57,7 +58,7 @@ Reports::Reports(const ReportServices &services, QObject *parent)
         m_author->close();
         m_picker->show();
     });
-    connect(m_picker.get(), &AuthorPicker::authorConfirmed, this, [this](const QString &author) {
+    connect(m_picker.get(), &Vysledek1Dialog::authorConfirmed, this, [this](const QString &author) {
         try {
             ReportForm::restrictToAuthor(m_services.data.searchCopy().table(), author);
         } catch (const dbase::Error &e) {
@@ -83,6 +84,18 @@ ReportForm &Reports::form(ReportKind kind)
     default:
         return m_titleForm;
     }
+}
+
+void Reports::setUpPrinter(QWidget &parent)
+{
+    if (!m_services.printer.installed()) {
+        warnNoPrinter(m_services.shell);
+        return;
+    }
+    QPrintDialog dialog(m_services.printer.printer(), &parent);
+    dialog.setWindowTitle(QStringLiteral("Nastavení tiskárny"));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    dialog.exec();
 }
 
 void Reports::showSelection(int slot, bool preview)

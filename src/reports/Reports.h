@@ -13,6 +13,7 @@
 #include <memory>
 
 class QPrinter;
+class QWidget;
 
 namespace core {
 class AppSettings;
@@ -24,9 +25,9 @@ class Shell;
 
 namespace reports {
 
-class AuthorPicker;
+class Vysledek1Dialog;
 class ReportRunner;
-class SelectionDialog;
+class NahledDialog;
 class SubDialog;
 
 struct ReportServices
@@ -48,12 +49,15 @@ public:
     // MS4/MS5 and the catalogue windows' MP0/MP01: the selection for slot
     // (a slot outside 1..4 keeps the one held before) in preview or print mode.
     void showSelection(int slot, bool preview);
+    // "Nastavení tiskárny..." (MS9): the set-up of the shared printer that
+    // "Tisk..." prints on, over parent; without a printer, the warning.
+    void setUpPrinter(QWidget &parent);
 
-    SelectionDialog *selectionDialog() const { return m_selection.get(); }
+    NahledDialog *selectionDialog() const { return m_selection.get(); }
     SubDialog *titleDialog() const { return m_title.get(); }
     SubDialog *numberDialog() const { return m_number.get(); }
     SubDialog *authorDialog() const { return m_author.get(); }
-    AuthorPicker *authorPicker() const { return m_picker.get(); }
+    Vysledek1Dialog *authorPicker() const { return m_picker.get(); }
     ReportForm &form(ReportKind kind);
     ReportRunner &runner() const { return *m_runner; }
 
@@ -75,11 +79,11 @@ private:
     ReportForm m_authorsForm{ReportKind::Authors};
     ReportForm m_authorForm{ReportKind::Author};
     std::unique_ptr<ReportRunner> m_runner;
-    std::unique_ptr<SelectionDialog> m_selection;
+    std::unique_ptr<NahledDialog> m_selection;
     std::unique_ptr<SubDialog> m_title;
     std::unique_ptr<SubDialog> m_number;
     std::unique_ptr<SubDialog> m_author;
-    std::unique_ptr<AuthorPicker> m_picker;
+    std::unique_ptr<Vysledek1Dialog> m_picker;
 };
 
 } // namespace reports

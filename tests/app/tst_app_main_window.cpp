@@ -18,7 +18,7 @@
 #include "search/NajitDialog.h"
 #include "search/Searches.h"
 #include "reports/Reports.h"
-#include "reports/SelectionDialog.h"
+#include "reports/NahledDialog.h"
 #include "widgets/Balloon.h"
 
 #include <QAction>
@@ -387,13 +387,13 @@ void MainWindowTest::sharedActionsDriveEveryControl()
 
     // Every command of the control list has its action, under every name of
     // its controls that the main window shows.
-    for (int i = 0; i < catalogue::CommandCount; ++i) {
-        const auto c = catalogue::Command(i);
-        const catalogue::CommandNames &names = catalogue::commandNames(c);
+    for (int i = 0; i < core::CommandCount; ++i) {
+        const auto c = core::Command(i);
+        const core::CommandRow &names = core::commandRow(c);
         QAction *a = main->commands()->action(c);
         QVERIFY2(a, names.menuItem);
         QCOMPARE(a->objectName(), QLatin1String(names.menuItem));
-        if (c == catalogue::Command::FileMenu || c == catalogue::Command::EditMenu)
+        if (c == core::Command::FileMenu || c == core::Command::EditMenu)
             continue; // a menu, a toolbar and a side-bar page rather than buttons
         for (const char *control : {names.toolbarButton, names.sideBarButton}) {
             if (control)
@@ -722,8 +722,8 @@ void MainWindowTest::commandsReachTheRealCatalogueWindow()
 
     // Find and the reports from the main menu and from the window's own
     // menu reach the same place, for the window's slot.
-    QSignalSpy finds(main, &HlavniDialog::findRequested);
-    QSignalSpy reports(main, &HlavniDialog::reportSelection);
+    QSignalSpy finds(program->catalogues(), &catalogue::Catalogues::findRequested);
+    QSignalSpy reports(program->catalogues(), &catalogue::Catalogues::reportRequested);
     emit window->findRequested(1);
     emit window->printRequested(1);
     QCOMPARE(finds.count(), 1);
@@ -807,7 +807,7 @@ void MainWindowTest::reportCommandsOpenTheSelectionForTheirCatalogue()
     table->setFieldText(QStringLiteral("NAZEV"), QStringLiteral("Babička"));
     table->post();
     main->refresh();
-    reports::SelectionDialog *selection = program->reports()->selectionDialog();
+    reports::NahledDialog *selection = program->reports()->selectionDialog();
     QVERIFY(commandOf(main, "MS5")->isEnabled());
     QCOMPARE(commandOf(main, "MS5")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     commandOf(main, "MS5")->trigger();

@@ -1,6 +1,6 @@
 #include "CatalogueFixture.h"
 
-#include "catalogue/OpenCatalogueDialog.h"
+#include "catalogue/OtevreniDialog.h"
 #include "widgets/OfficeLabel.h"
 
 #include "support/ProgramFolder.h"
@@ -10,7 +10,7 @@ CatalogueFixture::CatalogueFixture()
     : dir(testsupport::layOutProgram(temp, testsupport::OptionalCatalogues::Created))
     , settings(dir)
     , data(dir)
-    , catalogues(catalogue::CatalogueServices{data, settings, main, main})
+    , catalogues(catalogue::CatalogueServices{data, settings, main, main.area})
 {
     settings.setOptionalName(1, QStringLiteral("Sci-fi sbírka"));
     settings.setOptionalName(2, QStringLiteral("Knihy po dědovi"));
@@ -29,7 +29,7 @@ CatalogueFixture::~CatalogueFixture()
 
 catalogue::CatalogueWindow *CatalogueFixture::openFromDialog(int slot)
 {
-    catalogue::OpenCatalogueDialog *dialog = catalogues.openDialog();
+    catalogue::OtevreniDialog *dialog = catalogues.openDialog();
     catalogues.showOpenDialog();
     auto *entry = dialog->findChild<widgets::OfficeLabel *>(QStringLiteral("OfficeLabel%1").arg(slot));
     if (!entry || !entry->isEnabled())

@@ -7,7 +7,7 @@
 #include "support/ErrorBoxes.h"
 #include "support/FakeShell.h"
 
-#include "catalogue/Availability.h"
+#include "core/Availability.h"
 #include "catalogue/CatalogueServices.h"
 #include "catalogue/CatalogueWindow.h"
 #include "catalogue/Catalogues.h"
@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 // The stand-in main window with the command states the real one would show
@@ -29,14 +30,37 @@
 struct CatalogueShell : FakeShell
 {
     using FakeShell::FakeShell;
-    catalogue::CommandState commandState(catalogue::Command command) const
+    core::CommandState commandState(core::Command command) const
     {
-        catalogue::ProgramState state;
+        core::ProgramState state;
         if (catalogue::CatalogueWindow *w = catalogue::CatalogueWindow::of(area.activeSubWindow()))
             state.active = w->snapshot();
-        return catalogue::availability(state, command);
+        return core::availability(state, command);
     }
-    bool enabled(catalogue::Command command) const { return commandState(command).enabled; }
+    bool enabled(core::Command command) const { return commandState(command).enabled; }
+
+    // The Okno menu's entries as the main window's refresh captions them:
+    // one per open window in the frame, with the catalogue's name.
+    template <typename T>
+    struct EntryView
+    {
+        std::function<T(int slot)> of;
+        T value(int slot) const { return of(slot); }
+    };
+    catalogue::CatalogueWindow *entryWindow(int slot) const
+    {
+        for (QMdiSubWindow *sub : area.subWindowList()) {
+            catalogue::CatalogueWindow *w = catalogue::CatalogueWindow::of(sub);
+            if (w && w->slot() == slot && !sub->isHidden())
+                return w;
+        }
+        return nullptr;
+    }
+    EntryView<QString> entryCaption{[this](int slot) {
+        catalogue::CatalogueWindow *w = entryWindow(slot);
+        return w ? w->displayName() : QString();
+    }};
+    EntryView<bool> entryVisible{[this](int slot) { return entryWindow(slot) != nullptr; }};
 };
 
 struct CatalogueFixture

@@ -4,13 +4,13 @@
 // two windows), and the control list the main window and the catalogue
 // window find their controls by.
 
-#include "catalogue/Availability.h"
+#include "core/Availability.h"
 
 #include <QTest>
 
 #include <set>
 
-using namespace catalogue;
+using namespace core;
 
 namespace {
 
@@ -52,8 +52,8 @@ std::set<Command> recordCommandsOn(const ProgramState &s)
 
 } // namespace
 
-Q_DECLARE_METATYPE(catalogue::ProgramState)
-Q_DECLARE_METATYPE(std::set<catalogue::Command>)
+Q_DECLARE_METATYPE(core::ProgramState)
+Q_DECLARE_METATYPE(std::set<core::Command>)
 
 class AvailabilityTest : public QObject
 {
@@ -205,7 +205,7 @@ void AvailabilityTest::everyCommandHasOneRowOfNames()
 {
     std::set<QString> seen;
     for (int i = 0; i < CommandCount; ++i) {
-        const CommandNames &n = commandNames(Command(i));
+        const CommandRow &n = commandRow(Command(i));
         QCOMPARE(int(n.command), i);
         QVERIFY(n.menuItem);
         for (const char *name : {n.menuItem, n.toolbarButton, n.sideBarButton, n.popupTwin, n.windowMenuItem}) {

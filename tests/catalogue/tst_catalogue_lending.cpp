@@ -191,7 +191,7 @@ void LendingTest::cardSavedIsFoundAgainByTheNumberText()
     QVERIFY(card(w)->isVisible() && cover->isVisible());
     QVERIFY(!enabled(w, "TD2") && enabled(w, "TD3") && !enabled(w, "TD4") && !enabled(w, "TD5"));
     QVERIFY(enabled(w, "TD7") && enabled(w, "TP3") && !enabled(w, "TP2"));
-    QVERIFY(!p->main.enabled(catalogue::Command::FileMenu));
+    QVERIFY(!p->main.enabled(core::Command::FileMenu));
 
     // Editing: the edits on, back off, the surname focused.
     trigger(w, "TD3");
@@ -227,7 +227,7 @@ void LendingTest::cardSavedIsFoundAgainByTheNumberText()
     trigger(w, "TD7");
     QCOMPARE(card(w)->state(), State::Hidden);
     QVERIFY(!card(w)->isVisible());
-    QVERIFY(p->main.enabled(catalogue::Command::FileMenu));
+    QVERIFY(p->main.enabled(core::Command::FileMenu));
 
     // Another book has no card; the first finds its own again.
     w->next();
@@ -449,9 +449,9 @@ void LendingTest::closesRefusedOverAnUnsavedCard()
     // and the main window gets its items back.
     trigger(w, "TD4");
     QVERIFY(p->catalogues.requestExit());
-    QVERIFY(!p->main.enabled(catalogue::Command::FileMenu));
+    QVERIFY(!p->main.enabled(core::Command::FileMenu));
     QVERIFY(w->requestClose());
-    QVERIFY(p->main.enabled(catalogue::Command::FileMenu));
+    QVERIFY(p->main.enabled(core::Command::FileMenu));
 }
 
 // Every card of the lending table as "ID PROGRAM surname name", in file order.

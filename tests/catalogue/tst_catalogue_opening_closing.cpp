@@ -4,7 +4,7 @@
 
 #include "CatalogueFixture.h"
 
-#include "catalogue/OpenCatalogueDialog.h"
+#include "catalogue/OtevreniDialog.h"
 #include "core/Slots.h"
 #include "platform/Error.h"
 #include "widgets/OfficeLabel.h"
@@ -93,7 +93,7 @@ void OpeningClosingTest::unavailableEntriesAreStruckThrough()
 {
     p->settings.setOptionalName(2, core::placeholderCatalogueName());
     p->settings.setCatalogueOpen(4, true); // left over from an abnormal end
-    catalogue::OpenCatalogueDialog *dialog = p->catalogues.openDialog();
+    catalogue::OtevreniDialog *dialog = p->catalogues.openDialog();
     p->catalogues.showOpenDialog();
     QVERIFY(dialog->isVisible());
     QVERIFY(p->main.placedAbove.contains(QStringLiteral("OtevreniDialog")));
@@ -276,7 +276,7 @@ void OpeningClosingTest::closingInBrowseStateClosesAtOnce()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // No window left to act on: the record commands are off.
     QVERIFY(!p->main.activeCatalogueWindow());
-    for (auto c : {catalogue::Command::EditRecord, catalogue::Command::NewRecord, catalogue::Command::Preview})
+    for (auto c : {core::Command::EditRecord, core::Command::NewRecord, core::Command::Preview})
         QVERIFY(!p->main.enabled(c));
     QVERIFY(!p->catalogues.window(2));
     QVERIFY(p->main.area.subWindowList().isEmpty());

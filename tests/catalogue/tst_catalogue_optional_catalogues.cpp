@@ -8,7 +8,7 @@
 #include "catalogue/EditaceDialog.h"
 #include "catalogue/JmenoDialog.h"
 #include "catalogue/NovyDialog.h"
-#include "catalogue/OpenCatalogueDialog.h"
+#include "catalogue/OtevreniDialog.h"
 #include "catalogue/OptionalCatalogueChain.h"
 #include "catalogue/OptionalCatalogues.h"
 #include "core/Slots.h"

@@ -13,8 +13,8 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 
-using catalogue::CatalogueState;
-using catalogue::Command;
+using core::CatalogueState;
+using core::Command;
 using catalogue::CatalogueWindow;
 
 class WindowTest : public QObject
@@ -243,20 +243,20 @@ void WindowTest::stateAndContextMenuFollowTheMoves()
 void WindowTest::menuItemsRunTheirOwnCommands()
 {
     auto item = [this](Command command) {
-        const char *name = catalogue::commandNames(command).windowMenuItem;
+        const char *name = core::commandRow(command).windowMenuItem;
         return name ? w->findChild<QAction *>(QLatin1String(name)) : nullptr;
     };
     // Every item the command list names is in the window's menu, set as the
     // availability table says for the window's own snapshot.
     auto itemsFollowTheTable = [&] {
-        catalogue::ProgramState program;
+        core::ProgramState program;
         program.active = w->snapshot();
-        for (int i = 0; i < catalogue::CommandCount; ++i) {
-            if (!catalogue::commandNames(Command(i)).windowMenuItem)
+        for (int i = 0; i < core::CommandCount; ++i) {
+            if (!core::commandRow(Command(i)).windowMenuItem)
                 continue;
             QAction *action = item(Command(i));
-            QVERIFY2(action, catalogue::commandNames(Command(i)).windowMenuItem);
-            QCOMPARE(action->isEnabled(), catalogue::availability(program, Command(i)).enabled);
+            QVERIFY2(action, core::commandRow(Command(i)).windowMenuItem);
+            QCOMPARE(action->isEnabled(), core::availability(program, Command(i)).enabled);
         }
     };
     auto title = [this] { return qobject_cast<QLineEdit *>(control("J1"))->text(); };
@@ -330,8 +330,8 @@ void WindowTest::movesByOthersAreShownAtOnce()
     QCOMPARE(p->main.activeSlot(), 2);
     // Activation moves the check mark and the status picture.
     p->main.area.setActiveSubWindow(w->subWindow());
-    QVERIFY(p->main.commandState(catalogue::windowEntry(1)).checked);
-    QVERIFY(!p->main.commandState(catalogue::windowEntry(2)).checked);
+    QVERIFY(p->main.commandState(core::windowEntry(1)).checked);
+    QVERIFY(!p->main.commandState(core::windowEntry(2)).checked);
     QVERIFY(p->main.indicators.contains(QStringLiteral("SBD1")));
     QVERIFY(!p->main.indicators.contains(QStringLiteral("SBD2")));
 }
@@ -398,12 +398,12 @@ void WindowTest::clipboardTargetsFollowTheFocus()
     w->newRecord();
     control("J1")->setFocus();
     QVERIFY(enabled("MP1") && enabled("MP2") && enabled("MP3"));
-    QVERIFY(p->main.enabled(catalogue::Command::Cut));
+    QVERIFY(p->main.enabled(core::Command::Cut));
     QCOMPARE(tag("J1"), 0);
     QCOMPARE(tag("A1"), 1);
     control("F1")->setFocus();
     QVERIFY(!enabled("MP2"));
-    QVERIFY(!p->main.enabled(catalogue::Command::Cut));
+    QVERIFY(!p->main.enabled(core::Command::Cut));
     QCOMPARE(tag("J1"), 0); // markers stay
 
     // Copy and paste act on the text field entered last.
@@ -419,7 +419,7 @@ void WindowTest::clipboardTargetsFollowTheFocus()
     QVERIFY(!w->isEditing());
     for (const char *name : {"MP1", "MP2", "MP3"})
         QVERIFY2(!enabled(name), name);
-    QVERIFY(!p->main.enabled(catalogue::Command::Paste));
+    QVERIFY(!p->main.enabled(core::Command::Paste));
     // A new edit starts with no target until a free-text field is entered.
     w->newRecord();
     QVERIFY(!enabled("MP3"));

@@ -123,7 +123,7 @@ void WindowStateTest::stateHoldsWhileABalloonDisablesTheControls()
     QVERIFY(!p->main.mainWindowEnabled);
     QVERIFY(!control("C1")->isEnabled());
     QVERIFY(w->isEditing());
-    QCOMPARE(w->state(), catalogue::CatalogueState::Editing);
+    QCOMPARE(w->state(), core::CatalogueState::Editing);
     QCOMPARE(w->closeDecision(), CloseDecision::AskAboutRecord);
     QVERIFY(formEditable());
 
@@ -307,7 +307,7 @@ void WindowStateTest::closeWithRecordAndCardBothPending()
     QCOMPARE(w->closeDecision(), CloseDecision::Close);
     QVERIFY(w->requestClose());
     QVERIFY(!p->settings.catalogueOpen(1));
-    QVERIFY(p->main.enabled(catalogue::Command::FileMenu));
+    QVERIFY(p->main.enabled(core::Command::FileMenu));
 }
 
 void WindowStateTest::formKeepsTabOrderAndTheCardItsPlace()

@@ -15,11 +15,11 @@
 #include "dbase/Table.h"
 #include "platform/FileRules.h"
 #include "reportengine/PreviewWindow.h"
-#include "reports/AuthorPicker.h"
+#include "reports/Vysledek1Dialog.h"
 #include "reports/PrinterQuestions.h"
 #include "reports/ReportRunner.h"
 #include "reports/Reports.h"
-#include "reports/SelectionDialog.h"
+#include "reports/NahledDialog.h"
 #include "reports/SubDialog.h"
 #include "widgets/Balloon.h"
 #include "widgets/OfficeButton.h"
@@ -135,7 +135,7 @@ private slots:
 void DialogsTest::selectionHoldsModeAndSlot()
 {
     Program p;
-    SelectionDialog *sel = p.owner->selectionDialog();
+    NahledDialog *sel = p.owner->selectionDialog();
     QCOMPARE(sel->slotText(), QStringLiteral("K"));
     p.owner->showSelection(3, true);
     QVERIFY(sel->isVisible());
@@ -164,7 +164,7 @@ void DialogsTest::subDialogsStandBesideAndGiveTheSelectionBack()
 {
     Program p;
     p.owner->showSelection(1, true);
-    SelectionDialog *sel = p.owner->selectionDialog();
+    NahledDialog *sel = p.owner->selectionDialog();
     sel->move(300, 200);
     Program::click(sel, "OfficeLabel1");
     SubDialog *title = p.owner->titleDialog();
@@ -251,7 +251,7 @@ void DialogsTest::authorFamilyRebuildsBeforeItsDialog()
     Program p;
     p.addBooks(3, {book(QStringLiteral("Hrad"), QStringLiteral("A"), QString(), QStringLiteral("1"))});
     p.owner->showSelection(3, false);
-    SelectionDialog *sel = p.owner->selectionDialog();
+    NahledDialog *sel = p.owner->selectionDialog();
     sel->move(400, 300);
     p.shell.sounds.clear();
     Program::click(sel, "OfficeLabel2");
@@ -289,7 +289,7 @@ void DialogsTest::pickerListsAuthorsInCzechOrderAndFollowsTheSelection()
     p.owner->showSelection(1, true);
     Program::click(p.owner->selectionDialog(), "OfficeLabel2");
     Program::click(p.owner->authorDialog(), "OfficeLabel2");
-    AuthorPicker *picker = p.owner->authorPicker();
+    Vysledek1Dialog *picker = p.owner->authorPicker();
     QVERIFY(picker->isVisible());
     QVERIFY(!p.owner->selectionDialog()->isVisible());
     QVERIFY(!p.shell.mainWindowEnabled);
@@ -344,7 +344,7 @@ void DialogsTest::pickerEndWithoutReport()
     p.owner->showSelection(1, true);
     Program::click(p.owner->selectionDialog(), "OfficeLabel2");
     Program::click(p.owner->authorDialog(), "OfficeLabel2");
-    AuthorPicker *picker = p.owner->authorPicker();
+    Vysledek1Dialog *picker = p.owner->authorPicker();
     picker->tree()->setCurrentItem(picker->tree()->topLevelItem(0));
     Program::click(picker, "OfficeButton2"); // Konec
     QVERIFY(!picker->isVisible());

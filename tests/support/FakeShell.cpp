@@ -72,14 +72,3 @@ void FakeShell::showError(const QString &message)
         core::Shell::showError(message);
 }
 
-QMdiArea *FakeShell::mdiArea() const
-{
-    return const_cast<QMdiArea *>(&area);
-}
-
-void FakeShell::setWindowEntry(int slot, const QString &caption, bool visible)
-{
-    entryCaption[slot] = caption;
-    entryVisible[slot] = visible;
-}
-

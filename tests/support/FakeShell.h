@@ -2,14 +2,12 @@
 
 // The one stand-in for the main window in the tests: the shell every dialog
 // asks (main window enabled, indicators, sounds, placement beside the
-// assistant, errors) and the host of the catalogue windows (the frame they
-// live in, the Okno menu entries). It
+// assistant, errors) with the frame the catalogue windows live in. It
 // records every request; the tests read the records.
 //
 // The frame is an ordinary QMdiArea, shown only when a test asks for it, so
 // that the tests of the dialogs have no window of the main window on screen.
 
-#include "catalogue/CatalogueHost.h"
 #include "core/Shell.h"
 
 #include <QList>
@@ -22,7 +20,7 @@
 
 #include <functional>
 
-class FakeShell : public core::Shell, public catalogue::CatalogueHost
+class FakeShell : public core::Shell
 {
 public:
     enum class Frame { Hidden, Shown };
@@ -47,10 +45,6 @@ public:
     // showErrorBoxes is off.
     void showError(const QString &message) override;
 
-    // catalogue::CatalogueHost
-    QMdiArea *mdiArea() const override;
-    void setWindowEntry(int slot, const QString &caption, bool visible) override;
-
     bool indicator(const QString &name) const { return indicators.contains(name); }
 
     // What a test sets.
@@ -69,8 +63,6 @@ public:
     QStringList placedBeside;
     QStringList placedAbove;
     QStringList errors;
-    QMap<int, QString> entryCaption;
-    QMap<int, bool> entryVisible;
 
     // Last, so that the windows in it go before the records above.
     QMdiArea area;

@@ -19,11 +19,11 @@ class OfficeButton;
 
 namespace reports {
 
-class AuthorPicker : public QWidget
+class Vysledek1Dialog : public QWidget
 {
     Q_OBJECT
 public:
-    AuthorPicker(core::DataModule &data, core::Shell &shell, QWidget *parent = nullptr);
+    Vysledek1Dialog(core::DataModule &data, core::Shell &shell, QWidget *parent = nullptr);
 
     // K3 "N" or "T", and the confirm button's caption "Náhled" or "Tisk".
     void setModeMark(const QString &mark);

@@ -11,7 +11,7 @@
 #include <array>
 #include <optional>
 
-namespace catalogue {
+namespace core {
 
 // What the lending card over a window does.
 enum class CardMode { Hidden, Shown, Editing };
@@ -56,4 +56,4 @@ enum class CatalogueState { Editing, Empty, AtFirst, AtLast, Between };
 
 CatalogueState catalogueState(const WindowSnapshot &window);
 
-} // namespace catalogue
+} // namespace core

@@ -1,16 +1,20 @@
 #pragma once
 
-// Every command of the program, keyed by one enum, and the one list of the
-// object names of their controls: the main menu item, the toolbar button,
-// the side-bar button, the twin in a main-window context menu and the item of
-// the catalogue window's own context menu. Tests and the accessibility bus
-// address the controls by these names.
+// Every command of the program, keyed by one enum, and the one table of
+// them: a row per command holds the object names of all its controls (the
+// main menu item, the toolbar button, the side-bar button, the twin in a
+// main-window context menu and the item of the catalogue window's own context
+// menu), its caption, shortcut, picture and hint. The menus, toolbars, side
+// bar and context menus are all built from these rows; tests and the
+// accessibility bus address the controls by these names. Plain data on
+// QtCore: the pictures are numbers that the application layer paints.
 
+#include <QKeyCombination>
 #include <QString>
 
 #include <optional>
 
-namespace catalogue {
+namespace core {
 
 enum class Command {
     // Soubor
@@ -75,28 +79,52 @@ enum class Command {
 
 constexpr int CommandCount = int(Command::EditMenu) + 1;
 
-// The object names of a command's controls; nullptr where it has none.
-struct CommandNames
+// One command: the object names of its controls (nullptr where it has none)
+// and what they show. Texts are UTF-8.
+struct CommandRow
 {
     Command command;
-    const char *menuItem;       // main menu (or the menu bar for FileMenu, EditMenu)
-    const char *toolbarButton;  // or the toolbar for FileMenu, EditMenu
+    const char *menuItem;       // its action: the main menu item (the menu for FileMenu,
+                                // EditMenu; the button for the tips and help buttons)
+    const char *toolbarButton;  // or the toolbar for FileMenu, EditMenu; nullptr where
+                                // the button is the action's only control
     const char *sideBarButton;  // or the side-bar page for FileMenu, EditMenu
     const char *popupTwin;      // the twin in PopupMenu1 or PopupMenu2 of the main window
     const char *windowMenuItem; // the catalogue window's own context menu
+    const char *caption;        // with its mnemonic; empty for a picture-only button
+    QKeyCombination shortcut;   // Qt::Key_unknown: none
+    int icon;                   // the picture's number; -1: none
+    const char *hint;
+    // Where a control's caption is not the menu's without its mnemonic.
+    const char *sideBarCaption = nullptr;
+    const char *popupCaption = nullptr;
+    const char *windowMenuCaption = nullptr;
 };
 
-const CommandNames &commandNames(Command command);
+const CommandRow &commandRow(Command command);
 
-// The object name of the command's main menu item ("MS1").
+// The object name of the command's action ("MS1").
 QString commandName(Command command);
 
 // The command a control of any kind stands for ("TD3", "UD3", "PNa3" and
 // "MP10" all give Next).
 std::optional<Command> commandOfControl(const QString &objectName);
 
+// What a control shows: the caption with its mnemonic, and the captions of
+// the side-bar button, the twin and the window menu's item.
+QString commandCaption(Command command);
+QString sideBarCaption(Command command);
+QString popupCaption(Command command);
+QString windowMenuCaption(Command command);
+QString commandHint(Command command);
+bool hasShortcut(Command command);
+
 // The window entry of slot 1..4 and back.
 Command windowEntry(int slot);
 int slotOfWindowEntry(Command command); // 0: not a window entry
 
-} // namespace catalogue
+// The six view toggles in the order of the Zobrazit menu; index 0..5.
+int viewToggleIndex(Command command); // -1: not a view toggle
+Command viewToggle(int index);
+
+} // namespace core

@@ -23,11 +23,11 @@ class OfficeLabel;
 
 namespace catalogue {
 
-class OpenCatalogueDialog : public widgets::BalloonWindow
+class OtevreniDialog : public widgets::BalloonWindow
 {
     Q_OBJECT
 public:
-    OpenCatalogueDialog(core::AppSettings &settings, core::Shell &shell, QWidget *parent = nullptr);
+    OtevreniDialog(core::AppSettings &settings, core::Shell &shell, QWidget *parent = nullptr);
 
     // Re-reads the names and open markers from the ini file.
     void refresh();

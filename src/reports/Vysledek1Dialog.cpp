@@ -1,4 +1,4 @@
-#include "AuthorPicker.h"
+#include "Vysledek1Dialog.h"
 
 #include "DialogParts.h"
 
@@ -40,7 +40,7 @@ QString trimmedRight(QString s)
 
 } // namespace
 
-AuthorPicker::AuthorPicker(core::DataModule &data, core::Shell &shell, QWidget *parent)
+Vysledek1Dialog::Vysledek1Dialog(core::DataModule &data, core::Shell &shell, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_data(data)
     , m_shell(shell)
@@ -84,7 +84,7 @@ AuthorPicker::AuthorPicker(core::DataModule &data, core::Shell &shell, QWidget *
         QStringLiteral("Zobrazí tiskovou/náhledovou sestavu pro vybraného autora a uzavře dialogové okno"));
     m_confirm->setGeometry(20, 249, 100, 25);
     m_confirm->setEnabled(false);
-    connect(m_confirm, &widgets::OfficeButton::clicked, this, &AuthorPicker::confirm);
+    connect(m_confirm, &widgets::OfficeButton::clicked, this, &Vysledek1Dialog::confirm);
     auto *end = new widgets::OfficeButton(QStringLiteral("Konec"), inner);
     end->setObjectName(QStringLiteral("OfficeButton2"));
     end->setStatusTip(QStringLiteral("Uzavře dialogové okno bez zobrazení tiskové/náhledové sestavy"));
@@ -95,13 +95,13 @@ AuthorPicker::AuthorPicker(core::DataModule &data, core::Shell &shell, QWidget *
     widgets::bindDialogKeys(this, {Qt::Key_Escape}, [this] { close(); });
 }
 
-void AuthorPicker::setModeMark(const QString &mark)
+void Vysledek1Dialog::setModeMark(const QString &mark)
 {
     m_mark = mark;
     m_confirm->setCaption(mark == QLatin1String("T") ? QStringLiteral("Tisk") : QStringLiteral("Náhled"));
 }
 
-void AuthorPicker::showEvent(QShowEvent *event)
+void Vysledek1Dialog::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (event->spontaneous())
@@ -115,7 +115,7 @@ void AuthorPicker::showEvent(QShowEvent *event)
     fill();
 }
 
-void AuthorPicker::fill()
+void Vysledek1Dialog::fill()
 {
     m_tree->clear();
     m_chosen.clear();
@@ -155,7 +155,7 @@ void AuthorPicker::fill()
     }
 }
 
-void AuthorPicker::follow(QTreeWidgetItem *item)
+void Vysledek1Dialog::follow(QTreeWidgetItem *item)
 {
     m_chosen.clear();
     const quint32 bookmark = item ? item->data(0, BookmarkRole).toUInt() : 0;
@@ -171,14 +171,14 @@ void AuthorPicker::follow(QTreeWidgetItem *item)
     m_confirm->setEnabled(!m_chosen.isEmpty());
 }
 
-void AuthorPicker::confirm()
+void Vysledek1Dialog::confirm()
 {
     const QString author = m_chosen;
     close();
     emit authorConfirmed(author);
 }
 
-void AuthorPicker::closeEvent(QCloseEvent *event)
+void Vysledek1Dialog::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);
     if (!m_engaged)

@@ -1,4 +1,4 @@
-#include "OpenCatalogueDialog.h"
+#include "OtevreniDialog.h"
 
 #include "core/AppSettings.h"
 #include "core/Shell.h"
@@ -32,7 +32,7 @@ QString standardEntryName()
 
 } // namespace
 
-OpenCatalogueDialog::OpenCatalogueDialog(core::AppSettings &settings, core::Shell &shell, QWidget *parent)
+OtevreniDialog::OtevreniDialog(core::AppSettings &settings, core::Shell &shell, QWidget *parent)
     : widgets::BalloonWindow(parent, widgets::BalloonPosition::BottomRight)
     , m_settings(settings)
     , m_shell(shell)
@@ -72,7 +72,7 @@ OpenCatalogueDialog::OpenCatalogueDialog(core::AppSettings &settings, core::Shel
         bar->raise();
 }
 
-void OpenCatalogueDialog::refresh()
+void OtevreniDialog::refresh()
 {
     // Missing keys read as closed and as an empty name (an available entry).
     bool open[4] = {};
@@ -91,19 +91,19 @@ void OpenCatalogueDialog::refresh()
     }
 }
 
-QString OpenCatalogueDialog::displayName(int slot) const
+QString OtevreniDialog::displayName(int slot) const
 {
     if (slot < 1 || slot > 4)
         return {};
     return m_entries[slot - 1]->caption();
 }
 
-bool OpenCatalogueDialog::isAvailable(int slot) const
+bool OtevreniDialog::isAvailable(int slot) const
 {
     return slot >= 1 && slot <= 4 && m_entries[slot - 1]->isEnabled();
 }
 
-void OpenCatalogueDialog::showAboveAssistant()
+void OtevreniDialog::showAboveAssistant()
 {
     try {
         refresh();
@@ -117,13 +117,13 @@ void OpenCatalogueDialog::showAboveAssistant()
     activateWindow(); // Esc and Enter reach the dialog
 }
 
-void OpenCatalogueDialog::showEvent(QShowEvent *event)
+void OtevreniDialog::showEvent(QShowEvent *event)
 {
     refresh();
     widgets::BalloonWindow::showEvent(event);
 }
 
-void OpenCatalogueDialog::keyPressEvent(QKeyEvent *event)
+void OtevreniDialog::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         close();
@@ -132,7 +132,7 @@ void OpenCatalogueDialog::keyPressEvent(QKeyEvent *event)
     widgets::BalloonWindow::keyPressEvent(event);
 }
 
-void OpenCatalogueDialog::choose(int slot)
+void OtevreniDialog::choose(int slot)
 {
     if (!isAvailable(slot))
         return;

@@ -1,6 +1,6 @@
 #include "Availability.h"
 
-namespace catalogue {
+namespace core {
 
 CatalogueState catalogueState(const WindowSnapshot &w)
 {
@@ -112,4 +112,4 @@ CommandStates availability(const ProgramState &state)
     return states;
 }
 
-} // namespace catalogue
+} // namespace core

@@ -1,4 +1,4 @@
-#include "SelectionDialog.h"
+#include "NahledDialog.h"
 
 #include "DialogParts.h"
 
@@ -12,7 +12,7 @@
 
 namespace reports {
 
-SelectionDialog::SelectionDialog(core::Shell &shell, QWidget *parent)
+NahledDialog::NahledDialog(core::Shell &shell, QWidget *parent)
     : widgets::BalloonWindow(parent, widgets::BalloonPosition::BottomRight)
 {
     widgets::setUpBalloon(this, {.objectName = QStringLiteral("NahledDialog"),
@@ -33,19 +33,19 @@ SelectionDialog::SelectionDialog(core::Shell &shell, QWidget *parent)
                              QStringLiteral("Použije setavu pro abecední seznam autorů"), QRect(12, 82, 176, 19));
     addRule(this, QRect(8, 106, 184, 2));
     addCancel(this, QRect(50, 112, 100, 24));
-    connect(title, &widgets::OfficeLabel::clicked, this, &SelectionDialog::titleListChosen);
-    connect(number, &widgets::OfficeLabel::clicked, this, &SelectionDialog::numberListChosen);
-    connect(authors, &widgets::OfficeLabel::clicked, this, &SelectionDialog::authorsChosen);
+    connect(title, &widgets::OfficeLabel::clicked, this, &NahledDialog::titleListChosen);
+    connect(number, &widgets::OfficeLabel::clicked, this, &NahledDialog::numberListChosen);
+    connect(authors, &widgets::OfficeLabel::clicked, this, &NahledDialog::authorsChosen);
     // Esc and Enter close the dialog; Enter never chooses an entry.
     widgets::bindDialogKeys(this, {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}, [this] { close(); });
 }
 
-void SelectionDialog::setPreviewMode(bool preview)
+void NahledDialog::setPreviewMode(bool preview)
 {
     m_mode->setText(preview ? QStringLiteral("náhledových sestav") : QStringLiteral("tiskových sestav"));
 }
 
-bool SelectionDialog::isPreviewMode() const
+bool NahledDialog::isPreviewMode() const
 {
     return m_mode->text() == QStringLiteral("náhledových sestav");
 }

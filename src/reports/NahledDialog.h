@@ -13,11 +13,11 @@ class Shell;
 
 namespace reports {
 
-class SelectionDialog : public widgets::BalloonWindow
+class NahledDialog : public widgets::BalloonWindow
 {
     Q_OBJECT
 public:
-    explicit SelectionDialog(core::Shell &shell, QWidget *parent = nullptr);
+    explicit NahledDialog(core::Shell &shell, QWidget *parent = nullptr);
 
     // Heading line 2: "náhledových sestav" or "tiskových sestav".
     void setPreviewMode(bool preview);
