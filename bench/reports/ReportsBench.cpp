@@ -24,7 +24,9 @@
 #include "core/SearchCopy.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTreeWidget>
@@ -92,6 +94,12 @@ int main(int argc, char *argv[])
     reports::ReportRunner runner(data.searchCopy().table(), [&genre] { return genre.genre(); },
                                  [&printer] { return printer.printer(); });
     std::printf("%d books\n", books);
+    // --pdf-only: only ordex-report's PDF; --keep DIR: the catalogue's data
+    // folder and the PDF are copied there, to compare or profile the tool.
+    const bool pdfOnly = args.contains(QStringLiteral("--pdf-only"));
+    QString keep;
+    if (const int i = int(args.indexOf(QStringLiteral("--keep"))); i > 0 && i + 1 < args.size())
+        keep = args.at(i + 1);
 
     // --shots DIR: a picture of the preview window of every report at every level.
     if (const int i = int(args.indexOf(QStringLiteral("--shots"))); i > 0 && i + 1 < args.size()) {
@@ -148,6 +156,7 @@ int main(int argc, char *argv[])
     double firstPage = 0, nextPage = 0, lastPage = 0;
     int pages = 0;
     bool painted = false;
+    if (!pdfOnly) {
     for (const bool withBuild : {true, false}) {
         QElapsedTimer clock;
         clock.start();
@@ -209,6 +218,7 @@ int main(int argc, char *argv[])
     say("preview, last page:                                  %8.1f ms\n", lastPage);
     std::printf("preview memory: %ld MiB with the tables open, %ld MiB while the preview is open (+%ld MiB)\n",
                 before / 1024, during / 1024, (during - before) / 1024);
+    }
 
     const QString pdf = program.temp.filePath(QStringLiteral("seznam.pdf"));
     QElapsedTimer clock;
@@ -227,5 +237,13 @@ int main(int argc, char *argv[])
                 cpuMs(RUSAGE_CHILDREN));
     std::printf("PDF size: %.1f MiB, peak memory of ordex-report: %ld MiB\n",
                 double(QFileInfo(pdf).size()) / (1024.0 * 1024.0), peakKiB(RUSAGE_CHILDREN) / 1024);
-    return painted && pages > 0 ? 0 : 1;
+    if (!keep.isEmpty()) {
+        QDir().mkpath(keep + QStringLiteral("/data"));
+        const QDir data(program.dir.dataDir());
+        for (const QString &name : data.entryList(QDir::Files))
+            QFile::copy(data.filePath(name), keep + QStringLiteral("/data/") + name);
+        QFile::remove(keep + QStringLiteral("/seznam.pdf"));
+        QFile::copy(pdf, keep + QStringLiteral("/seznam.pdf"));
+    }
+    return pdfOnly || (painted && pages > 0) ? 0 : 1;
 }

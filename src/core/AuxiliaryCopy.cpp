@@ -106,6 +106,8 @@ std::vector<FieldCopy> copyPlan(const dbase::Table &catalogue, const dbase::Tabl
         c.name = f.name;
         c.source = catalogue.fieldIndex(f.name);
         c.target = auxiliary.fieldIndex(f.name);
+        if (c.target < 0)
+            continue; // a copy made for one report carries only what it reads
         c.safeBytes = safe;
         if (sameDriver && c.source >= 0 && c.target >= 0) {
             const dbase::FieldDef &from = catalogue.fields().at(c.source);

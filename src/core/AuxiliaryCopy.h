@@ -16,7 +16,8 @@ int countTitledBooks(dbase::Table &catalogue);
 
 // Appends every titled record of the catalogue, from its first to its last
 // in its current order, to the open auxiliary table: the 15 shared fields
-// carried over through their text form, an empty value staying empty.
+// (those of them the auxiliary table has) carried over through their text
+// form, an empty value staying empty.
 // The records form one batch append of the auxiliary table, committed at
 // the end with its index: a failure or a kill adds none of them.
 // step(n) is called after the n-th record is posted. Returns the number of

@@ -5,7 +5,10 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <QPaintEngine>
+
 #include <algorithm>
+#include <cmath>
 
 namespace reportengine {
 
@@ -18,15 +21,13 @@ struct CachedFont
 
 const CachedFont &cachedFont(const FontSpec &spec)
 {
-    // A handful of specs per report: looking fonts up once keeps the
-    // painting of thousands of pages from building fonts again.
-    static QHash<QString, CachedFont *> cache;
-    const QString key = spec.family + QLatin1Char('|') + QString::number(spec.points)
-                        + (spec.bold ? QLatin1Char('b') : QLatin1Char('-'))
-                        + (spec.italic ? QLatin1Char('i') : QLatin1Char('-'));
-    auto it = cache.constFind(key);
-    if (it != cache.constEnd())
-        return **it;
+    // A handful of specs per report, asked for by every element of every
+    // row: a look along a short list finds them without building a key.
+    static std::vector<std::pair<FontSpec, CachedFont *>> cache;
+    for (const auto &[known, entry] : cache)
+        if (known.points == spec.points && known.bold == spec.bold && known.italic == spec.italic
+            && known.family == spec.family)
+            return *entry;
     QFont font(spec.family);
     font.setStyleHint(QFont::Serif);
     font.setPixelSize(qRound(spec.points * 25.4 / 72.0 * Units));
@@ -34,7 +35,7 @@ const CachedFont &cachedFont(const FontSpec &spec)
     font.setItalic(spec.italic);
     font.setHintingPreference(QFont::PreferNoHinting);
     auto *entry = new CachedFont{font};
-    cache.insert(key, entry);
+    cache.emplace_back(spec, entry);
     return *entry;
 }
 
@@ -118,15 +119,81 @@ QFont pageFont(const FontSpec &spec)
     return cachedFont(spec).font;
 }
 
-void paintText(QPainter &painter, const Element &e, const QString &text, double bandTop, double room)
+namespace {
+
+// The font at the size of its own units (its em), where every advance and
+// every kerning step is a whole number.
+const QRawFont &atItsUnits(const QRawFont &font)
+{
+    static std::vector<std::pair<QRawFont, QRawFont>> sized;
+    for (const auto &[from, to] : sized)
+        if (from == font)
+            return to;
+    QRawFont to = font;
+    to.setPixelSize(font.unitsPerEm());
+    sized.emplace_back(font, to);
+    return sized.back().second;
+}
+
+} // namespace
+
+TextBatch::TextBatch(QPainter &painter)
+    : m_painter(painter)
+    // A PDF writer spells out the place of every glyph, in its decimals:
+    // at the font's own units the places are whole numbers, a quarter
+    // shorter to write and to compress.
+    , m_inFontUnits(painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf)
+{
+}
+
+void TextBatch::add(const QGlyphRun &run, const QPointF &at)
+{
+    const QRawFont font = run.rawFont();
+    if (!m_glyphs.isEmpty() && (run.flags() != m_flags || !(font == m_font)))
+        flush();
+    m_font = font;
+    m_flags = run.flags();
+    m_glyphs.append(run.glyphIndexes());
+    for (const QPointF &p : run.positions())
+        m_positions.append(p + at);
+}
+
+void TextBatch::flush()
+{
+    if (m_glyphs.isEmpty())
+        return;
+    QGlyphRun run;
+    run.setFlags(m_flags);
+    run.setGlyphIndexes(m_glyphs);
+    const double units = m_font.unitsPerEm();
+    const double size = m_font.pixelSize();
+    if (m_inFontUnits && units > 0 && size > 0) {
+        // Each glyph moves by less than half a unit of its font (a
+        // thousandth of a millimetre at 10 points).
+        const double scale = units / size;
+        for (QPointF &p : m_positions)
+            p = QPointF(std::round(p.x() * scale), std::round(p.y() * scale));
+        run.setRawFont(atItsUnits(m_font));
+        run.setPositions(m_positions);
+        const QTransform page = m_painter.worldTransform();
+        m_painter.setWorldTransform(QTransform::fromScale(1 / scale, 1 / scale) * page);
+        m_painter.drawGlyphRun(QPointF(0, 0), run);
+        m_painter.setWorldTransform(page);
+    } else {
+        run.setRawFont(m_font);
+        run.setPositions(m_positions);
+        m_painter.drawGlyphRun(QPointF(0, 0), run);
+    }
+    m_glyphs.clear();
+    m_positions.clear();
+}
+
+void paintText(TextBatch &batch, const Element &e, const QString &text, double bandTop, double room)
 {
     if (text.isEmpty())
         return;
     const CachedFont &cf = cachedFont(e.font);
-    const double x = e.box.left() * Units;
-    const double y = (bandTop + e.box.top()) * Units;
-    painter.setFont(cf.font);
-    painter.setPen(Qt::black);
+    const QPointF at(e.box.left() * Units, (bandTop + e.box.top()) * Units);
     const bool plain = !text.contains(QLatin1Char('\n'));
     const double width = hasBox(e) ? e.box.width() * Units : 1e9;
     if (plain) {
@@ -135,7 +202,7 @@ void paintText(QPainter &painter, const Element &e, const QString &text, double 
         if (!hasBox(e) || line.width <= width) {
             const double offset = hasBox(e) ? alignedOffset(e.alignment, width, line.width) : 0.0;
             for (const QGlyphRun &run : line.runs)
-                painter.drawGlyphRun(QPointF(x + offset, y), run);
+                batch.add(run, at + QPointF(offset, 0));
             return;
         }
     }
@@ -145,7 +212,8 @@ void paintText(QPainter &painter, const Element &e, const QString &text, double 
         const QTextLine line = layout.lineAt(i);
         if (line.position().y() < 0)
             continue;
-        line.draw(&painter, QPointF(x, y));
+        for (const QGlyphRun &run : line.glyphRuns())
+            batch.add(run, at);
     }
 }
 
@@ -165,11 +233,12 @@ QStringList wrappedLines(const Element &e, const QString &text, double room)
     return lines;
 }
 
-void paintRect(QPainter &painter, const Element &e, double bandTop, double room)
+void paintRect(TextBatch &batch, QPainter &painter, const Element &e, double bandTop, double room)
 {
     const double h = std::min(e.box.height(), room);
     if (h <= 0)
         return;
+    batch.flush();
     const QRectF r(e.box.left() * Units, (bandTop + e.box.top()) * Units, e.box.width() * Units, h * Units);
     painter.fillRect(r, e.fill);
 }

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 namespace reportengine {
 
@@ -47,6 +48,10 @@ struct Band
     double height = 0.0; // mm; elements (or the parts of them) below it are not printed
     QList<Element> elements;
 
+    // Whether any of the element is printed: every element is clipped to
+    // its band, so what starts below the band's bottom edge is not.
+    bool prints(const Element &element) const;
+
     Element *find(const QString &name);
     const Element *find(const QString &name) const;
 };
@@ -63,6 +68,10 @@ struct PageLayout
     Band groupHeader;
     Band detail;
     Band pageFooter;
+
+    // The fields the layout prints or groups on, each once; a field cut off
+    // by its band's height is not printed.
+    QStringList fields() const;
 
     double usableHeight() const { return pageHeight - 2 * margin; }
     // The room between header and footer for group headers and details.

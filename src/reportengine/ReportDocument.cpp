@@ -69,8 +69,10 @@ void ReportDocument::paintPage(QPainter &painter, int index, double dotsPerMm)
     painter.save();
     painter.scale(dotsPerMm / Units, dotsPerMm / Units);
     painter.translate(m_layout.margin * Units, m_layout.margin * Units);
+    painter.setPen(Qt::black);
 
-    paintBand(painter, m_layout.pageHeader, 0.0, index + 1, false);
+    TextBatch batch(painter);
+    paintBand(painter, batch, m_layout.pageHeader, 0.0, index + 1, false);
     double y = m_layout.pageHeader.height;
     if (page.count > 0) {
         const bool grouped = !m_layout.groupField.isEmpty();
@@ -83,28 +85,28 @@ void ReportDocument::paintPage(QPainter &painter, int index, double dotsPerMm)
             if (grouped) {
                 const QByteArray key = m_source.key(m_layout.groupField);
                 if (!hasPrevious || key != previous) {
-                    paintBand(painter, m_layout.groupHeader, y, index + 1, true);
+                    paintBand(painter, batch, m_layout.groupHeader, y, index + 1, true);
                     y += m_layout.groupHeader.height;
                 }
                 previous = key;
                 hasPrevious = true;
             }
-            paintBand(painter, m_layout.detail, y, index + 1, true);
+            paintBand(painter, batch, m_layout.detail, y, index + 1, true);
             y += m_layout.detail.height;
         }
     }
-    paintBand(painter, m_layout.pageFooter, m_layout.usableHeight() - m_layout.pageFooter.height,
+    paintBand(painter, batch, m_layout.pageFooter, m_layout.usableHeight() - m_layout.pageFooter.height,
               index + 1, false);
+    batch.flush();
     painter.restore();
 }
 
-void ReportDocument::paintBand(QPainter &painter, const Band &band, double top, int pageNumber,
-                               bool withRecord)
+void ReportDocument::paintBand(QPainter &painter, TextBatch &batch, const Band &band, double top,
+                               int pageNumber, bool withRecord)
 {
     for (const Element &e : band.elements) {
-        // Every element is clipped to its band: what starts below the band's
-        // bottom edge is not printed, a box that crosses it is cut there.
-        if (e.box.top() >= band.height - Slack)
+        // A box that crosses the band's bottom edge is cut there.
+        if (!band.prints(e))
             continue;
         const double room = band.height - e.box.top();
         QString text;
@@ -122,10 +124,10 @@ void ReportDocument::paintBand(QPainter &painter, const Band &band, double top, 
             text = QString::number(pageNumber);
             break;
         case Element::Kind::Rect:
-            paintRect(painter, e, top, room);
+            paintRect(batch, painter, e, top, room);
             continue;
         }
-        paintText(painter, e, text, top, room);
+        paintText(batch, e, text, top, room);
     }
 }
 

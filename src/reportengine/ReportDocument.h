@@ -17,6 +17,8 @@ class QPainter;
 
 namespace reportengine {
 
+class TextBatch;
+
 class ReportDocument
 {
 public:
@@ -47,7 +49,8 @@ private:
         bool hasPrevious = false;
     };
 
-    void paintBand(QPainter &painter, const Band &band, double top, int pageNumber, bool withRecord);
+    void paintBand(QPainter &painter, TextBatch &batch, const Band &band, double top, int pageNumber,
+                   bool withRecord);
 
     PageLayout m_layout;
     RecordSource &m_source;

@@ -175,6 +175,43 @@ private slots:
         QCOMPARE(batch.fieldText("DATUM"), QString());
     }
 
+    void narrowCopyCarriesTheFieldsItHas()
+    {
+        // A copy made for one report has only the fields that report reads:
+        // the others are passed over, the ones it has keep their values,
+        // and the index describes the copy.
+        QTemporaryDir tmp;
+        const QString dir = tmp.path() + QLatin1Char('/');
+        dbase::createTable(dir + "VazonS.dbf", core::bookFields(), core::bookTags(), true);
+        QList<dbase::FieldDef> narrow;
+        for (const dbase::FieldDef &f : core::auxiliaryFields())
+            if (f.name == "NAZEV" || f.name == "DRUH" || f.name == "CISLO")
+                narrow.append(f);
+        dbase::createTable(dir + "VazonI.dbf", narrow, {{"NAZEV", "NAZEV"}}, true);
+        dbase::Table catalogue, aux;
+        openIn(catalogue, dir, "VazonS.dbf", "CISLO");
+        addBooks(catalogue, {{"Andělé", "Lada, Josef", "1", ""}});
+        catalogue.insert();
+        catalogue.setFieldText("NAZEV", "Žlutý kůň");
+        catalogue.setFieldText("AUTOR", "Čapek, Karel");
+        catalogue.setFieldText("CISLO", "2");
+        catalogue.setFieldText("DRUH", "Román");
+        catalogue.post();
+        openIn(aux, dir, "VazonI.dbf", "");
+        QCOMPARE(core::copyTitledBooks(catalogue, aux), 2);
+        aux.close();
+        QCOMPARE(storedRecords(dir + "VazonI.dbf").size(), 2 * (1 + 50 + 50 + 11) + 1);
+        openIn(aux, dir, "VazonI.dbf", "NAZEV");
+        QVERIFY(!aux.indexRebuiltAtOpen());
+        aux.first();
+        QCOMPARE(aux.fieldText("NAZEV"), QString("Andělé"));
+        QCOMPARE(aux.fieldText("CISLO"), QString("1"));
+        aux.next();
+        QCOMPARE(aux.fieldText("NAZEV"), QString("Žlutý kůň"));
+        QCOMPARE(aux.fieldText("DRUH"), QString("Román"));
+        QCOMPARE(aux.fieldIndex("AUTOR"), -1);
+    }
+
     void refusedBookLeavesTheCopyEmpty()
     {
         QTemporaryDir tmp;

@@ -231,6 +231,13 @@ void PagesTest::elementsBelowTheBandAreNotPrinted()
         QSKIP("pdftotext is not installed");
     PageLayout l = simpleLayout(6.0);
     l.detail.elements << Element::caption(5, 7, QStringLiteral("Skrytý řádek"), FontSpec{});
+    l.detail.elements << Element::field(40, 6.0, 40, 5, QStringLiteral("HIDDEN"), FontSpec{});
+    l.pageFooter.elements << Element::field(40, 2, 40, 5, QStringLiteral("NAME"), FontSpec{});
+    // What a report reads: the field it prints, once, not the one its band cuts off.
+    QCOMPARE(l.fields(), QStringList{QStringLiteral("NAME")});
+    l.groupField = QStringLiteral("GROUP");
+    QCOMPARE(l.fields(), (QStringList{QStringLiteral("GROUP"), QStringLiteral("NAME")}));
+    l.groupField.clear();
     Element mask;
     mask.kind = Element::Kind::Rect;
     mask.box = QRectF(0, 6.0, 180, 20);

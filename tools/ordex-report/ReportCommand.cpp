@@ -165,6 +165,11 @@ int run(const QStringList &arguments, QString *output, QString *error)
             if (tag.name.compare(QLatin1String("CISLO"), Qt::CaseInsensitive) == 0)
                 catalogue.setOrder(QStringLiteral("CISLO"));
 
+        reports::ReportForm form(kindOf(o.report));
+        form.setDetail(detailOf(o.detail));
+        if (form.kind() == reports::ReportKind::Author)
+            form.setHeading(o.author);
+
         // The copy carries only the index tag of the report's own order: its
         // index is written once when the copy is closed, and the program's
         // other orders would be written for nothing.
@@ -175,8 +180,22 @@ int run(const QStringList &arguments, QString *output, QString *error)
         for (const dbase::IndexTag &tag : core::auxiliaryTags())
             if (tag.name == order)
                 tags.append(tag);
+        // And only the fields the report prints, orders on or picks by: the
+        // copy is held in memory beside the catalogue while it is made, and
+        // the short lists print three of its fifteen fields.
+        QStringList wanted = form.layout().fields();
+        for (const dbase::IndexTag &tag : tags)
+            wanted += tag.expression.split(QLatin1Char('+'));
+        if (o.hasGenre)
+            wanted.append(QStringLiteral("DRUH"));
+        if (form.kind() == reports::ReportKind::Author)
+            wanted.append(QStringLiteral("AUTOR"));
+        QList<dbase::FieldDef> fields;
+        for (const dbase::FieldDef &field : core::auxiliaryFields())
+            if (wanted.contains(field.name))
+                fields.append(field);
         const QString auxPath = scratch.filePath(QString::fromLatin1(core::AuxiliaryTableFile));
-        dbase::createTable(auxPath, core::auxiliaryFields(), tags, true);
+        dbase::createTable(auxPath, fields, tags, true);
         dbase::Table auxiliary;
         auxiliary.setDatabaseName(scratch.path());
         auxiliary.setTableName(QString::fromLatin1(core::AuxiliaryTableFile));
@@ -184,12 +203,8 @@ int run(const QStringList &arguments, QString *output, QString *error)
         core::copyTitledBooks(catalogue, auxiliary);
         catalogue.close();
 
-        reports::ReportForm form(kindOf(o.report));
-        form.setDetail(detailOf(o.detail));
-        if (form.kind() == reports::ReportKind::Author) {
+        if (form.kind() == reports::ReportKind::Author)
             reports::ReportForm::restrictToAuthor(auxiliary, o.author);
-            form.setHeading(o.author);
-        }
         const QString genre = o.genre == core::GenreChoice::allCaption() ? QString() : o.genre;
         reports::ReportRunner runner(auxiliary, [genre] { return genre; }, {});
         const QString failure = runner.writePdf(form, o.output);
