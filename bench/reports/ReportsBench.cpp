@@ -101,6 +101,40 @@ int main(int argc, char *argv[])
     if (const int i = int(args.indexOf(QStringLiteral("--keep"))); i > 0 && i + 1 < args.size())
         keep = args.at(i + 1);
 
+    // ordex-report first, while this process is still small: a child's peak
+    // memory counts what it had before it became the tool, and a fork of
+    // this process after the previews would report the bench's own size.
+    const bool shotsOnly = args.indexOf(QStringLiteral("--shots")) > 0;
+    if (!shotsOnly) {
+        const QString pdf = program.temp.filePath(QStringLiteral("seznam.pdf"));
+        QElapsedTimer clock;
+        clock.start();
+        QProcess tool;
+        tool.start(QStringLiteral(ORDEX_REPORT_EXE),
+                   {program.dir.dataDir() + core::bookTableFile(1), QStringLiteral("--report"),
+                    QStringLiteral("title"), QStringLiteral("-o"), pdf});
+        tool.waitForFinished(600000);
+        const double pdfMs = double(clock.nsecsElapsed()) / 1e6;
+        if (tool.exitCode() != 0) {
+            std::fprintf(stderr, "ordex-report failed: %s\n", tool.readAllStandardError().constData());
+            return 1;
+        }
+        std::printf("ordex-report title short to PDF:                     %8.1f ms (processor %.1f ms)\n", pdfMs,
+                    cpuMs(RUSAGE_CHILDREN));
+        std::printf("PDF size: %.1f MiB, peak memory of ordex-report: %ld MiB\n",
+                    double(QFileInfo(pdf).size()) / (1024.0 * 1024.0), peakKiB(RUSAGE_CHILDREN) / 1024);
+        if (!keep.isEmpty()) {
+            QDir().mkpath(keep + QStringLiteral("/data"));
+            const QDir data(program.dir.dataDir());
+            for (const QString &name : data.entryList(QDir::Files))
+                QFile::copy(data.filePath(name), keep + QStringLiteral("/data/") + name);
+            QFile::remove(keep + QStringLiteral("/seznam.pdf"));
+            QFile::copy(pdf, keep + QStringLiteral("/seznam.pdf"));
+        }
+    }
+    if (pdfOnly)
+        return 0;
+
     // --shots DIR: a picture of the preview window of every report at every level.
     if (const int i = int(args.indexOf(QStringLiteral("--shots"))); i > 0 && i + 1 < args.size()) {
         const QString folder = args.at(i + 1);
@@ -156,7 +190,6 @@ int main(int argc, char *argv[])
     double firstPage = 0, nextPage = 0, lastPage = 0;
     int pages = 0;
     bool painted = false;
-    if (!pdfOnly) {
     for (const bool withBuild : {true, false}) {
         QElapsedTimer clock;
         clock.start();
@@ -218,32 +251,5 @@ int main(int argc, char *argv[])
     say("preview, last page:                                  %8.1f ms\n", lastPage);
     std::printf("preview memory: %ld MiB with the tables open, %ld MiB while the preview is open (+%ld MiB)\n",
                 before / 1024, during / 1024, (during - before) / 1024);
-    }
-
-    const QString pdf = program.temp.filePath(QStringLiteral("seznam.pdf"));
-    QElapsedTimer clock;
-    clock.start();
-    QProcess tool;
-    tool.start(QStringLiteral(ORDEX_REPORT_EXE),
-               {program.dir.dataDir() + core::bookTableFile(1), QStringLiteral("--report"),
-                QStringLiteral("title"), QStringLiteral("-o"), pdf});
-    tool.waitForFinished(600000);
-    const double pdfMs = double(clock.nsecsElapsed()) / 1e6;
-    if (tool.exitCode() != 0) {
-        std::fprintf(stderr, "ordex-report failed: %s\n", tool.readAllStandardError().constData());
-        return 1;
-    }
-    std::printf("ordex-report title short to PDF:                     %8.1f ms (processor %.1f ms)\n", pdfMs,
-                cpuMs(RUSAGE_CHILDREN));
-    std::printf("PDF size: %.1f MiB, peak memory of ordex-report: %ld MiB\n",
-                double(QFileInfo(pdf).size()) / (1024.0 * 1024.0), peakKiB(RUSAGE_CHILDREN) / 1024);
-    if (!keep.isEmpty()) {
-        QDir().mkpath(keep + QStringLiteral("/data"));
-        const QDir data(program.dir.dataDir());
-        for (const QString &name : data.entryList(QDir::Files))
-            QFile::copy(data.filePath(name), keep + QStringLiteral("/data/") + name);
-        QFile::remove(keep + QStringLiteral("/seznam.pdf"));
-        QFile::copy(pdf, keep + QStringLiteral("/seznam.pdf"));
-    }
-    return pdfOnly || (painted && pages > 0) ? 0 : 1;
+    return painted && pages > 0 ? 0 : 1;
 }
