@@ -82,12 +82,7 @@ constexpr std::optional<C> Separator;
 
 QMenu *MainMenus::addMenu(QMenuBar *bar, const char *name, const char *caption, const char *hint)
 {
-    QMenu *m = bar->addMenu(text(caption));
-    m->setObjectName(QLatin1String(name));
-    m->menuAction()->setObjectName(QLatin1String(name));
-    m->menuAction()->setStatusTip(text(hint));
-    m_commands.add(QLatin1String(name), m->menuAction());
-    return m;
+    return named(bar->addMenu(text(caption)), name, hint);
 }
 
 QMenu *MainMenus::addMenu(QMenuBar *bar, core::Command command)
@@ -98,10 +93,14 @@ QMenu *MainMenus::addMenu(QMenuBar *bar, core::Command command)
 
 QMenu *MainMenus::addSubMenu(QMenu *parent, const char *name, const char *caption)
 {
-    QMenu *m = parent->addMenu(text(caption));
+    return named(parent->addMenu(text(caption)), name, F1Hint);
+}
+
+QMenu *MainMenus::named(QMenu *m, const char *name, const char *hint)
+{
     m->setObjectName(QLatin1String(name));
     m->menuAction()->setObjectName(QLatin1String(name));
-    m->menuAction()->setStatusTip(text(F1Hint));
+    m->menuAction()->setStatusTip(text(hint));
     m_commands.add(QLatin1String(name), m->menuAction());
     return m;
 }

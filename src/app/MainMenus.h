@@ -64,6 +64,9 @@ private:
     QMenu *addMenu(QMenuBar *bar, core::Command command);
     QMenu *addSubMenu(QMenu *parent, const char *name, const char *caption);
     QMenu *addSubMenu(QMenu *parent, core::Command command);
+    // Names a new menu and its action, gives it its hint and lists it
+    // among the commands addressed by name.
+    QMenu *named(QMenu *menu, const char *name, const char *hint);
     // The commands' actions in this order; nullopt for a separator.
     void addItems(QMenu *menu, std::initializer_list<std::optional<core::Command>> commands);
 

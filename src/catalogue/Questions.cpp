@@ -11,8 +11,6 @@ widgets::Balloon *createDeleteQuestion(core::Shell &shell)
     spec.objectName = QStringLiteral("DotazOdstranitDialog");
     spec.text = QStringLiteral("Opravdu chcete tento záznam trvale odstranit ?");
     spec.size = QSize(272, 98);
-    spec.sound = QStringLiteral("Dotaz.wav");
-    spec.indicator = QStringLiteral("SBO6");
     widgets::Balloon *balloon = widgets::Balloon::createHosted(spec, shell);
     balloon->setCatalogueIndicatorOnClose(widgets::BalloonWindow::CatalogueIndicator::Show);
     return balloon;
@@ -25,8 +23,6 @@ widgets::Balloon *createCloseQuestion(const QString &displayName, core::Shell &s
     spec.text = QStringLiteral("Chcete uložit právě prováděné změny v databázi ?");
     spec.subtitle = displayName;
     spec.size = QSize(288, 98);
-    spec.sound = QStringLiteral("Dotaz.wav");
-    spec.indicator = QStringLiteral("SBO6");
     // Closing the balloon by other means answers nothing: the window stays.
     spec.closeMeansReject = false;
     return widgets::Balloon::createHosted(spec, shell);
@@ -42,8 +38,6 @@ widgets::Balloon *createLendingCardWarning(const QString &displayName, core::She
     spec.size = QSize(277, 114);
     spec.yesCaption = QStringLiteral("Ok");
     spec.noCaption.clear();
-    spec.sound = QStringLiteral("Info.wav");
-    spec.indicator = QStringLiteral("SBO7");
     spec.enterKey = widgets::Balloon::KeyAction::Accept;
     spec.escapeKey = widgets::Balloon::KeyAction::Accept;
     return widgets::Balloon::createHosted(spec, shell);
@@ -51,19 +45,7 @@ widgets::Balloon *createLendingCardWarning(const QString &displayName, core::She
 
 widgets::Balloon *createNameWarning(const QString &text, core::Shell &shell)
 {
-    widgets::BalloonSpec spec;
-    spec.objectName = QStringLiteral("DotazJmenoDialog");
-    spec.kind = widgets::Balloon::Warning;
-    spec.text = text;
-    spec.size = QSize(272, 98);
-    spec.windowHint = QStringLiteral("Upozornění");
-    spec.yesCaption = QStringLiteral("Ok");
-    spec.yesHint = QStringLiteral("Uzavře dialogové okno");
-    spec.noCaption.clear();
-    spec.sound = QStringLiteral("Info.wav");
-    spec.indicator = QStringLiteral("SBO7");
-    spec.escapeKey = widgets::Balloon::KeyAction::Accept;
-    return widgets::Balloon::createHosted(spec, shell);
+    return widgets::Balloon::createHosted(widgets::Balloon::warning(QStringLiteral("DotazJmenoDialog"), text), shell);
 }
 
 widgets::Balloon *createRemoveQuestion(int k, core::Shell &shell)
@@ -75,8 +57,6 @@ widgets::Balloon *createRemoveQuestion(int k, core::Shell &shell)
     spec.windowHint = QStringLiteral("Dotaz");
     spec.yesHint = QStringLiteral("Zruší vybranou databázi a uzavře dialogové okno");
     spec.noHint = QStringLiteral("Uzavře dialogové okno bez zrušení vybrané databáze");
-    spec.sound = QStringLiteral("Dotaz.wav");
-    spec.indicator = QStringLiteral("SBO6");
     return widgets::Balloon::createHosted(spec, shell);
 }
 
@@ -89,8 +69,6 @@ widgets::Balloon *createEraseQuestion(core::Shell &shell)
     spec.windowHint = QStringLiteral("Dotaz");
     spec.yesHint = QStringLiteral("Vymaže Standardní databázi a uzavře dialogové okno");
     spec.noHint = QStringLiteral("Uzavře dialogové okno bez vymazání Standardní databáze");
-    spec.sound = QStringLiteral("Dotaz.wav");
-    spec.indicator = QStringLiteral("SBO6");
     return widgets::Balloon::createHosted(spec, shell);
 }
 

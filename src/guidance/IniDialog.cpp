@@ -20,8 +20,6 @@ widgets::BalloonSpec restoreQuestion()
     spec.noCaption = QStringLiteral("Ne");
     spec.noHint = QStringLiteral("Uzavře dialogové okno bez obnovení v *.INI souboru");
     spec.windowHint = QStringLiteral("Dotaz");
-    spec.sound = QStringLiteral("Dotaz.wav");
-    spec.indicator = QStringLiteral("SBO6");
     spec.enterKey = widgets::Balloon::KeyAction::Accept;
     spec.escapeKey = widgets::Balloon::KeyAction::Reject;
     spec.position = widgets::BalloonPosition::RightTop;

@@ -37,8 +37,6 @@ bool askForPreviewInstead(core::Shell &shell)
     spec.windowHint = QStringLiteral("Dotaz");
     spec.yesHint = QStringLiteral("Zobrazí náhled sestavy a uzavře dialogové okno");
     spec.noHint = QStringLiteral("Uzavře dialogové okno bez tisku a bez náhledu");
-    spec.sound = QStringLiteral("Dotaz.wav");
-    spec.indicator = QStringLiteral("SBO6");
     QPointer<widgets::Balloon> balloon = create(spec, shell);
 
     // The report runs to its end in one call (the preview that may follow is
@@ -61,18 +59,8 @@ bool askForPreviewInstead(core::Shell &shell)
 
 void warnNoPrinter(core::Shell &shell)
 {
-    widgets::BalloonSpec spec;
-    spec.objectName = QStringLiteral("DotazTiskarnaDialog");
-    spec.kind = widgets::Balloon::Warning;
-    spec.text = QStringLiteral("V systému není nainstalována žádná tiskárna.");
-    spec.size = QSize(272, 98);
-    spec.windowHint = QStringLiteral("Upozornění");
-    spec.yesCaption = QStringLiteral("Ok");
-    spec.yesHint = QStringLiteral("Uzavře dialogové okno");
-    spec.noCaption.clear();
-    spec.sound = QStringLiteral("Info.wav");
-    spec.indicator = QStringLiteral("SBO7");
-    spec.escapeKey = widgets::Balloon::KeyAction::Accept;
+    const widgets::BalloonSpec spec = widgets::Balloon::warning(
+        QStringLiteral("DotazTiskarnaDialog"), QStringLiteral("V systému není nainstalována žádná tiskárna."));
     shell.placeBesideAssistant(create(spec, shell));
 }
 

@@ -82,6 +82,20 @@ QLabel *makeLabel(QWidget *parent, const QFont &font, bool wrap)
 
 } // namespace
 
+Balloon::Spec Balloon::warning(const QString &objectName, const QString &text)
+{
+    Spec spec;
+    spec.objectName = objectName;
+    spec.kind = Warning;
+    spec.text = text;
+    spec.windowHint = QStringLiteral("Upozornění");
+    spec.yesCaption = QStringLiteral("Ok");
+    spec.yesHint = QStringLiteral("Uzavře dialogové okno");
+    spec.noCaption.clear();
+    spec.escapeKey = KeyAction::Accept;
+    return spec;
+}
+
 Balloon *Balloon::createHosted(const Spec &spec, DialogHost &host)
 {
     auto *balloon = new Balloon(spec);

@@ -57,6 +57,8 @@ public:
     // A question of the program: held by the host (the main window takes no
     // input while it is up) and deleted when it closes.
     static Balloon *createHosted(const Spec &spec, DialogHost &host);
+    // The program's one-button warning: "Ok" closes it, by Enter and by Esc.
+    static Spec warning(const QString &objectName, const QString &text);
 
     const Spec &spec() const { return m_spec; }
 
