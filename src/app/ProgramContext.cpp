@@ -72,6 +72,12 @@ bool ProgramContext::start()
         runSecondInstance();
         return false;
     }
+    // No catalogue window is open before this run starts; a marker left at
+    // 1 by a run that was killed would keep its catalogue out of the open
+    // dialog until the settings were restored.
+    for (int slot = 1; slot <= 4; ++slot)
+        if (m_settings->catalogueOpen(slot))
+            m_settings->setCatalogueOpen(slot, false);
 
     SpusteniDialog splash;
     connect(&splash, &SpusteniDialog::progressChanged, this, [this](int value) {

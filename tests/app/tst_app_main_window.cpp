@@ -9,6 +9,7 @@
 #include "app/MainMenus.h"
 #include "catalogue/CatalogueWindow.h"
 #include "catalogue/Catalogues.h"
+#include "catalogue/OtevreniDialog.h"
 #include "core/DataModule.h"
 #include "core/TableDefinitions.h"
 #include "guidance/IniDialog.h"
@@ -102,6 +103,7 @@ private slots:
     void damagedTipsTableIsReportedNotFatal();
     void unwritableMarkersAreToldBeforeTheEnd();
     void unwritableViewToggleIsTold();
+    void markersOfAKilledRunDoNotLockCataloguesOut();
     void normalCloseResetsMarkers();
     void closeWithUnsavedRecordIsRefused();
     void commandsReachTheRealCatalogueWindow();
@@ -648,6 +650,19 @@ void MainWindowTest::unwritableViewToggleIsTold()
     QCOMPARE(commandOf(main, "PN2")->isChecked(), toolbar(main, "DatabazeL")->isVisible());
     QCOMPARE(commandOf(main, "P1M2")->isChecked(), toolbar(main, "DatabazeL")->isVisible());
     QCOMPARE(f.ini("Zobrazit", "Databaze"), QStringLiteral("1"));
+}
+
+void MainWindowTest::markersOfAKilledRunDoNotLockCataloguesOut()
+{
+    AppFixture f;
+    f.settings().setCatalogueOpen(1, true);
+    f.settings().setCatalogueOpen(3, true);
+    auto program = f.start();
+    for (const char *k : {"Databaze1", "Databaze3"})
+        QCOMPARE(f.ini("Otevreni", k), QStringLiteral("0"));
+    program->catalogues()->showOpenDialog();
+    QVERIFY(program->catalogues()->openDialog()->isAvailable(1));
+    program->catalogues()->openDialog()->close();
 }
 
 void MainWindowTest::normalCloseResetsMarkers()
