@@ -17,15 +17,15 @@ namespace dbase {
 namespace {
 
 // The values of one field in byte order: each record's rank among the
-// field's distinct values (equal values, equal ranks), and the values by
-// rank. Many records share a value (a blank field, an author's name): each
-// distinct value is sorted once. Deleted records have no rank.
+// field's distinct values (equal values, equal ranks). Many records share a
+// value (a blank field, an author's name): each distinct value is sorted
+// once. Deleted records have no rank.
 struct FieldRanks
 {
     int offset = 0;
     int length = 0;
-    std::vector<quint32> rank;            // per record
-    std::vector<std::string_view> values; // per rank, views into the records
+    std::vector<quint32> rank; // per record
+    quint32 ranks = 0;         // the count of distinct values
 };
 
 void rankField(FieldRanks &f, const RecordBlock &records)
@@ -60,11 +60,9 @@ void rankField(FieldRanks &f, const RecordBlock &records)
     // string_view compares bytes as unsigned, as the index orders them.
     std::sort(order.begin(), order.end(), [&distinct](quint32 a, quint32 b) { return distinct[a] < distinct[b]; });
     std::vector<quint32> rankOf(distinct.size());
-    f.values.resize(distinct.size());
-    for (quint32 r = 0; r < order.size(); ++r) {
+    for (quint32 r = 0; r < order.size(); ++r)
         rankOf[order[r]] = r;
-        f.values[r] = distinct[order[r]];
-    }
+    f.ranks = quint32(distinct.size());
     for (quint32 r = 0; r < records.count; ++r)
         ids[r] = rankOf[ids[r]];
 }
@@ -85,7 +83,7 @@ void sortPlainText(MdxTag &m, const std::vector<const FieldRanks *> &parts, cons
     std::vector<quint32> start;
     for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
         const std::vector<quint32> &rank = (*part)->rank;
-        start.assign((*part)->values.size() + 1, 0);
+        start.assign((*part)->ranks + 1, 0);
         for (quint32 rec : order)
             ++start[rank[rec - 1] + 1];
         for (size_t i = 1; i < start.size(); ++i)
@@ -94,25 +92,24 @@ void sortPlainText(MdxTag &m, const std::vector<const FieldRanks *> &parts, cons
             placed[start[rank[rec - 1]]++] = rec;
         order.swap(placed);
     }
-    const size_t n = order.size();
-    const size_t len = size_t(m.keyLength);
     m.records = std::move(order);
-    m.keys.resize(qsizetype(n * len));
-    char *dest = m.keys.data();
-    if (parts.size() == 1) {
-        // start[rank] now ends each rank's run: the keys follow the runs.
-        const FieldRanks &f = *parts.front();
-        size_t from = 0;
-        for (quint32 r = 0; r < f.values.size(); ++r)
-            for (; from < start[r]; ++from, dest += len)
-                std::memcpy(dest, f.values[r].data(), len);
-        return;
-    }
-    for (quint32 rec : m.records)
-        for (const FieldRanks *f : parts) {
-            std::memcpy(dest, f->values[f->rank[rec - 1]].data(), size_t(f->length));
-            dest += f->length;
+    // The keys are not copied out: the index's writer takes each from its
+    // record as it lays the key out.
+    struct Part
+    {
+        int offset;
+        int length;
+    };
+    std::vector<Part> bytes;
+    for (const FieldRanks *f : parts)
+        bytes.push_back({f->offset, f->length});
+    m.keyOfRecord = [records, bytes](quint32 rec, char *out) {
+        const char *record = records.record(rec - 1);
+        for (const Part &p : bytes) {
+            std::memcpy(out, record + p.offset, size_t(p.length));
+            out += p.length;
         }
+    };
 }
 
 // Other keys (numbers, dates, upper-cased text) are computed into one
@@ -322,7 +319,14 @@ QList<MdxTag> indexContents(const QList<IndexTag> &tags, const QList<FieldDef> &
 MdxTag tagContents(const IndexTag &tag, const QList<FieldDef> &fields, const QVector<int> &offsets,
                    const CodePage &codePage, const RecordBlock &records)
 {
-    return indexContents({tag}, fields, offsets, codePage, records).takeFirst();
+    MdxTag m = indexContents({tag}, fields, offsets, codePage, records).takeFirst();
+    if (m.keyOfRecord) {
+        m.keys.resize(qsizetype(m.size()) * m.keyLength);
+        for (size_t i = 0; i < m.size(); ++i)
+            m.copyKey(i, m.keys.data() + qsizetype(i) * m.keyLength);
+        m.keyOfRecord = nullptr;
+    }
+    return m;
 }
 
 } // namespace dbase
