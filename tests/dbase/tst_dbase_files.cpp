@@ -2,6 +2,7 @@
 // and the production index.
 
 #include "dbase/MdxFile.h"
+#include "dbase/FieldCodec.h"
 #include "dbase/KeyExpression.h"
 #include "dbase/Table.h"
 
@@ -10,6 +11,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -450,6 +452,41 @@ private slots:
             const QByteArray k = dbase::bcdKey(v);
             QCOMPARE(k.size(), 12);
             QVERIFY2(qAbs(dbase::bcdValue(k.constData()) - v) < 1e-9, qPrintable(QString::number(v)));
+        }
+    }
+
+    // The key of a stored number is the key of the value it reads as,
+    // however the digits stand in the field: padded, signed, with zeros that
+    // say nothing, at the edges of what fits a double exactly, or not a
+    // plain decimal at all.
+    void storedNumberKeysAreTheKeysOfTheirValues()
+    {
+        const QList<dbase::FieldDef> fields = {{"N", 'N', 20, 10}};
+        const auto key = dbase::parseKeyExpression("N", fields);
+        QVERIFY(key);
+        const dbase::CodePage codePage(0x65);
+        QStringList texts = {"", "0", "-0.000", "+3", ".5", "-.05", "00120", "12000", "12345.0000",
+                             "-99999.9999999999", "0.0000000001", "99999.12345678901", "123456.5",
+                             "123456789012345", "1234567890123456", "999999999999999.9", "1e5",
+                             "12a", "--1", "0.00000000005", "1.5-"};
+        QRandomGenerator rng(7);
+        for (int i = 0; i < 2000; ++i) {
+            const int whole = int(rng.bounded(7)), fraction = int(rng.bounded(12));
+            QString t = rng.bounded(3) == 0 ? "-" : "";
+            for (int d = 0; d < whole; ++d)
+                t += QChar('0' + int(rng.bounded(10)));
+            if (fraction > 0 || whole == 0)
+                t += '.';
+            for (int d = 0; d < qMax(fraction, whole == 0 ? 1 : 0); ++d)
+                t += QChar('0' + int(rng.bounded(10)));
+            texts << t;
+        }
+        for (const QString &text : std::as_const(texts)) {
+            const QByteArray record = " " + text.toLatin1().rightJustified(20, ' ');
+            const dbase::RawField raw{record.constData() + 1, 20};
+            const std::optional<double> v = dbase::numberValue(raw);
+            QCOMPARE(dbase::indexKey(*key, fields, {1}, record.constData(), codePage).toHex(),
+                     dbase::bcdKey(v ? *v : 0.0).toHex());
         }
     }
 };
