@@ -9,6 +9,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <cstring>
 #include <unistd.h>
 #include <new>
@@ -312,6 +313,9 @@ void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTa
         memcpy(part.data() + ExpressionOffset, expr.constData(), size_t(expr.size()));
         if (out.write(part.constData(), part.size()) != part.size())
             throw fail();
+        // The disk starts on the tag while the next one is laid out; the
+        // commit's sync then waits for less.
+        ::sync_file_range(int(out.handle()), qint64(headerPage) * PageSize, part.size(), SYNC_FILE_RANGE_WRITE);
         pages += tagPages;
 
         // Tag table entry; the threads link the tags as a list sorted by name.
