@@ -430,7 +430,7 @@ qint64 DbfFile::cutTail()
     return end + 1;
 }
 
-void DbfFile::beginBatch()
+void DbfFile::beginBatch(quint32 expected)
 {
     requireWritable();
     if (m_batch)
@@ -447,6 +447,8 @@ void DbfFile::beginBatch()
             throw tableError(m_table, QStringLiteral("soubor nelze přečíst."));
         m_batchBase = m_header.recordCount;
         m_batchWritten = m_batchBase;
+        if (expected > 0)
+            m_records.reserve(m_records.size() + size_t(expected) * size_t(m_header.recordLength));
     } catch (...) {
         m_batch = false;
         lockBatch(m_fd, F_UNLCK);

@@ -238,7 +238,7 @@ void Table::forgetNote()
 
 // ---------------------------------------------------------------- batch append
 
-void Table::beginAppend()
+void Table::beginAppend(quint32 expected)
 {
     requireWritable();
     settle();
@@ -246,7 +246,7 @@ void Table::beginAppend()
         return;
     if (d->memo.isOpen())
         d->memo.beginBatch();
-    d->dbf.beginBatch();
+    d->dbf.beginBatch(expected);
 }
 
 bool Table::inAppend() const { return d->dbf.inBatch(); }
