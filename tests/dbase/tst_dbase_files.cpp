@@ -446,6 +446,70 @@ private slots:
         QCOMPARE(stored.size(), size_t(0));
     }
 
+    // A batch large enough for the tags to be computed on two threads, with
+    // tags sharing fields in either order and an empty one: every tag holds
+    // the live records in the order of their keys' bytes, equal keys in
+    // record order. The batch posts more records than it said to expect.
+    void indexOfALargeBatchSharesFieldsBetweenTags()
+    {
+        QTemporaryDir dir;
+        const QList<IndexTag> tags = {{"AUTORNAZEV", "AUTOR+NAZEV"}, {"NAZEV", "NAZEV"},
+                                      {"NAZEVAUTOR", "NAZEV+AUTOR"}, {"AUTOR", "AUTOR"},
+                                      {"CISLO", "CISLO"}, {"DATUM", "DATUM"}};
+        dbase::createTable(dir.filePath("Knihy.dbf"), bookFields(), tags, true);
+        const QStringList authors = {"Čapek", "Adams", "Žák", "", "Áda", "Capek", "čapek"};
+        const int count = 2500;
+        {
+            Table t;
+            openIn(t, dir.path(), "Knihy.dbf");
+            t.beginAppend(1000);
+            for (int i = 0; i < count; ++i) {
+                t.insert();
+                t.setFieldText("NAZEV", i % 11 ? QString("Kniha %1").arg((i * 7919) % 400) : QString());
+                t.setFieldText("AUTOR", authors.at(i % authors.size()));
+                t.setFieldText("CISLO", QString::number((i * 37) % 1001 - 500));
+                t.post();
+            }
+            t.commitAppend();
+            for (int i = 0; i < 3; ++i) {
+                t.first();
+                t.remove();
+            }
+        }
+        Table t;
+        openIn(t, dir.path(), "Knihy.dbf");
+        const int nazev = t.fieldIndex("NAZEV"), autor = t.fieldIndex("AUTOR");
+        std::vector<std::pair<QByteArray, quint32>> byAutor, byNazev;
+        for (t.first(); !t.eof(); t.next()) {
+            const QByteArray a = t.fieldBytes(autor).toByteArray(), n = t.fieldBytes(nazev).toByteArray();
+            byAutor.emplace_back(a + n, t.recNo());
+            byNazev.emplace_back(n + a, t.recNo());
+        }
+        QCOMPARE(byAutor.size(), size_t(count - 3));
+        for (auto *expected : {&byAutor, &byNazev})
+            std::stable_sort(expected->begin(), expected->end(),
+                             [](const auto &x, const auto &y) { return x.first < y.first; });
+        const QString mdx = dir.filePath("Knihy.mdx");
+        QCOMPARE(dbase::readMdxKeys(mdx, "AUTORNAZEV", count), byAutor);
+        QCOMPARE(dbase::readMdxKeys(mdx, "NAZEVAUTOR", count), byNazev);
+        const auto autorKeys = dbase::readMdxKeys(mdx, "AUTOR", count);
+        const auto nazevKeys = dbase::readMdxKeys(mdx, "NAZEV", count);
+        QCOMPARE(autorKeys.size(), byAutor.size());
+        QCOMPARE(nazevKeys.size(), byNazev.size());
+        for (size_t i = 0; i < autorKeys.size(); ++i) {
+            QCOMPARE(autorKeys[i].first, byAutor[i].first.left(50));
+            QCOMPARE(nazevKeys[i].first, byNazev[i].first.left(50));
+        }
+        for (size_t i = 1; i < autorKeys.size(); ++i) {
+            if (autorKeys[i - 1].first == autorKeys[i].first)
+                QVERIFY(autorKeys[i - 1].second < autorKeys[i].second);
+            if (nazevKeys[i - 1].first == nazevKeys[i].first)
+                QVERIFY(nazevKeys[i - 1].second < nazevKeys[i].second);
+        }
+        QCOMPARE(dbase::readMdxKeys(mdx, "CISLO", count).size(), byAutor.size());
+        QCOMPARE(dbase::readMdxKeys(mdx, "DATUM", count).size(), byAutor.size());
+    }
+
     void numericIndexKeys()
     {
         for (double v : {0.0, 1.0, 12.0, -3.5, 0.05, 123456.789, -99999.0, 1e-5}) {
