@@ -64,7 +64,8 @@ void rankField(FieldRanks &f, const RecordBlock &records)
         rankOf[order[r]] = r;
     f.ranks = quint32(distinct.size());
     for (quint32 r = 0; r < records.count; ++r)
-        ids[r] = rankOf[ids[r]];
+        if (records.record(r)[0] != '*')
+            ids[r] = rankOf[ids[r]];
 }
 
 // A key of plain text fields is the fields' bytes one after the other, each
