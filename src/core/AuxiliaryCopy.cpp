@@ -148,7 +148,7 @@ int copyTitledBooks(dbase::Table &catalogue, dbase::Table &auxiliary,
     int copied = 0;
     // One batch: readers see the whole copy at once when it is committed,
     // and no record costs more than its bytes in memory until then.
-    auxiliary.beginAppend();
+    auxiliary.beginAppend(quint32(catalogue.recordCount()));
     try {
         for (catalogue.first(); !catalogue.eof(); catalogue.next()) {
             if (!hasTitle(catalogue, title))

@@ -71,7 +71,8 @@ public:
     // A batch of appends that other readers see all at once: the records go
     // after the header's record count, which commitBatch alone moves. What
     // lies past the count on disk (a batch cut short by a kill) is cut first.
-    void beginBatch();
+    // Memory for expected records is made ready meanwhile.
+    void beginBatch(quint32 expected = 0);
     bool inBatch() const { return m_batch; }
     quint32 batchBase() const { return m_batchBase; } // the record count before the batch
     // Makes the batch's records reach the disk and checks that no other

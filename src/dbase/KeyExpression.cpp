@@ -4,8 +4,10 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 namespace dbase {
 
@@ -20,6 +22,54 @@ int findField(const QList<FieldDef> &fields, const QString &name)
 }
 
 bool isNumberType(char t) { return t == 'N' || t == 'F' || t == 'I' || t == '+' || t == 'O'; }
+
+// The key of a number stored as plain decimal text, made from its digits
+// without going through its double, where bcdKey of that double gives the
+// same bytes: the double's ten decimals are the text's when the text has at
+// most 15 digits, and a fraction of at most ten digits only under 100000
+// (the double then lies within 2e-11 of the text). Nothing otherwise.
+std::optional<QByteArray> bcdKeyOfText(RawField raw)
+{
+    char text[258];
+    if (raw.size > 256)
+        return std::nullopt;
+    const int size = writePlainNumber(raw, text);
+    if (size < 0)
+        return std::nullopt;
+    if (size == 0)
+        return bcdKey(0.0); // blank: no value, keyed as zero
+    const bool negative = text[0] == '-';
+    const char *p = text + (negative ? 1 : 0);
+    const char *end = text + size;
+    const char *point = std::find(p, end, '.');
+    std::string_view whole(p, size_t(point - p));
+    std::string_view fraction = point < end ? std::string_view(point + 1, size_t(end - point - 1)) : std::string_view();
+    if (whole == "0")
+        whole = {};
+    if (whole.size() + fraction.size() > 15 || fraction.size() > 10 || (!fraction.empty() && whole.size() > 5))
+        return std::nullopt;
+    char digits[16];
+    std::memcpy(digits, whole.data(), whole.size());
+    std::memcpy(digits + whole.size(), fraction.data(), fraction.size());
+    int first = 0;
+    int last = int(whole.size() + fraction.size());
+    int exponent = int(whole.size());
+    if (whole.empty())
+        for (; first < last && digits[first] == '0'; ++first)
+            --exponent;
+    while (last > first && digits[last - 1] == '0')
+        --last;
+    if (first == last)
+        return bcdKey(0.0);
+    QByteArray out(12, '\0');
+    out[0] = char(0x34 + exponent);
+    out[1] = char(((last - first) << 2) | (negative ? 0x80 : 0));
+    for (int i = 0; i < last - first; ++i) {
+        const int d = digits[first + i] - '0';
+        out[2 + i / 2] = char(uchar(out[2 + i / 2]) | (i % 2 ? d : d << 4));
+    }
+    return out;
+}
 
 } // namespace
 
@@ -88,6 +138,9 @@ QByteArray indexKey(const KeyExpression &key, const QList<FieldDef> &fields,
     if (key.type == 'N') {
         const int f = key.terms.at(0).field;
         const RawField raw{record + offsets.at(f), fields.at(f).length};
+        if (fields.at(f).type == 'N' || fields.at(f).type == 'F')
+            if (std::optional<QByteArray> k = bcdKeyOfText(raw))
+                return *k;
         const FieldCodec codec(QString(), &codePage);
         const QVariant v = codec.value(fields.at(f), raw);
         return bcdKey(v.isValid() ? v.toDouble() : 0.0);

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <cstring>
 #include <unistd.h>
 #include <new>
@@ -206,11 +207,10 @@ struct TreeWriter
             char *block = file.data() + offset;
             const int n = int(qMin<size_t>(size_t(leafCapacity), tag.size() - i));
             store32(block, quint32(n));
-            const char *keys = tag.keyData(i);
             for (int k = 0; k < n; ++k) {
                 char *at = block + 8 + qsizetype(k) * item;
                 store32(at, tag.records[i + size_t(k)]);
-                std::memcpy(at + 4, keys + qsizetype(k) * keyLength, size_t(keyLength));
+                tag.copyKey(i + size_t(k), at + 4);
             }
             level.push_back({page, n ? qsizetype(i) + n - 1 : -1});
             i += size_t(n);
@@ -230,7 +230,7 @@ struct TreeWriter
                     char *at = block + 8 + qsizetype(k) * item;
                     store32(at, level[c + k].page);
                     if (k + 1 < take && level[c + k].lastKey >= 0)
-                        std::memcpy(at + 4, tag.keyData(size_t(level[c + k].lastKey)), size_t(keyLength));
+                        tag.copyKey(size_t(level[c + k].lastKey), at + 4);
                 }
                 upper.push_back({page, level[c + take - 1].lastKey});
                 c += take;
@@ -313,6 +313,9 @@ void writeMdx(const QString &path, const QString &dbfBaseName, const QList<MdxTa
         memcpy(part.data() + ExpressionOffset, expr.constData(), size_t(expr.size()));
         if (out.write(part.constData(), part.size()) != part.size())
             throw fail();
+        // The disk starts on the tag while the next one is laid out; the
+        // commit's sync then waits for less.
+        ::sync_file_range(int(out.handle()), qint64(headerPage) * PageSize, part.size(), SYNC_FILE_RANGE_WRITE);
         pages += tagPages;
 
         // Tag table entry; the threads link the tags as a list sorted by name.

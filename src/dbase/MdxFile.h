@@ -10,6 +10,8 @@
 #include <QList>
 #include <QString>
 
+#include <cstring>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -24,10 +26,26 @@ struct MdxTag
     // Keys in index order, keyLength bytes each, with their record numbers (1-based).
     QByteArray keys;
     std::vector<quint32> records;
+    // For a tag whose keys are the bytes of its records' fields, keys may
+    // stay empty: this writes the key of a record (1-based) instead, read
+    // from the records, which stay in place while the tag is used.
+    std::function<void(quint32 record, char *out)> keyOfRecord;
 
     size_t size() const { return records.size(); }
-    QByteArray key(size_t i) const { return keys.mid(qsizetype(i) * keyLength, keyLength); }
-    const char *keyData(size_t i) const { return keys.constData() + qsizetype(i) * keyLength; }
+    void copyKey(size_t i, char *out) const
+    {
+        if (keyOfRecord)
+            keyOfRecord(records[i], out);
+        else
+            std::memcpy(out, keys.constData() + qsizetype(i) * keyLength, size_t(keyLength));
+    }
+    const char *keyData(size_t i) const { return keys.constData() + qsizetype(i) * keyLength; } // of held keys
+    QByteArray key(size_t i) const
+    {
+        QByteArray k(keyLength, Qt::Uninitialized);
+        copyKey(i, k.data());
+        return k;
+    }
 };
 
 // Tag names and key expressions; throws Error naming table when damaged.

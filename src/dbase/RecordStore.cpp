@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <sys/mman.h>
+#include <system_error>
+#include <unistd.h>
 
 namespace dbase {
 
@@ -16,6 +18,7 @@ bool RecordStore::resize(size_t size)
         m_size = size;
         return true;
     }
+    settle(); // the block may move
     const size_t capacity = rounded(size > m_capacity * 2 ? size : m_capacity * 2);
     void *p;
     if (!m_data)
@@ -40,8 +43,37 @@ bool RecordStore::append(const char *bytes, size_t size)
     return true;
 }
 
+void RecordStore::reserve(size_t size)
+{
+    if (size <= m_capacity)
+        return;
+    const size_t used = m_size;
+    if (!resize(size))
+        return;
+    m_size = used;
+    // From the first page not yet touched on.
+    const size_t page = size_t(::sysconf(_SC_PAGESIZE));
+    const size_t from = (used + page - 1) / page * page;
+    if (from >= m_capacity)
+        return;
+    char *start = m_data + from;
+    const size_t length = m_capacity - from;
+    try {
+        m_readying = std::thread([start, length] { ::madvise(start, length, MADV_POPULATE_WRITE); });
+    } catch (const std::system_error &) {
+        // No thread: the pages are faulted in as they are written.
+    }
+}
+
+void RecordStore::settle()
+{
+    if (m_readying.joinable())
+        m_readying.join();
+}
+
 void RecordStore::clear()
 {
+    settle();
     if (m_data)
         ::munmap(m_data, m_capacity);
     m_data = nullptr;

@@ -6,6 +6,7 @@
 // than filling ordinary heap memory page by page.
 
 #include <cstddef>
+#include <thread>
 
 namespace dbase {
 
@@ -25,8 +26,15 @@ public:
     bool resize(size_t size);
     bool append(const char *bytes, size_t size);
     void clear();
+    // Room for size bytes, its memory made ready (faulted in and zeroed)
+    // by a thread of its own meanwhile, so that appends up to there do not
+    // wait for it. Without effect when the memory cannot be had.
+    void reserve(size_t size);
 
 private:
+    void settle(); // waits for the memory being made ready
+
+    std::thread m_readying;
     char *m_data = nullptr;
     size_t m_size = 0;
     size_t m_capacity = 0;

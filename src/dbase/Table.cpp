@@ -169,36 +169,8 @@ void Table::writeIndex()
 {
     const DbfHeader &h = d->dbf.header();
     const RecordBlock records{d->dbf.record(0), d->dbf.count(), h.recordLength};
-    // The tags are independent of each other: a second thread computes
-    // every other one.
-    const qsizetype count = d->tags.size();
-    std::vector<MdxTag> done;
-    done.resize(size_t(count));
-    std::vector<std::exception_ptr> failures(2);
-    auto compute = [&](int first) {
-        try {
-            for (qsizetype t = first; t < count; t += 2)
-                done[size_t(t)] = tagContents(d->tags.at(t), d->fields, h.offsets, d->codePage, records);
-        } catch (...) {
-            failures[size_t(first)] = std::current_exception();
-        }
-    };
-    if (count > 1 && records.count >= 1000) {
-        std::thread second(compute, 1);
-        compute(0);
-        second.join();
-    } else {
-        compute(0);
-        compute(1);
-    }
-    for (const std::exception_ptr &failure : failures)
-        if (failure)
-            std::rethrow_exception(failure);
-    QList<MdxTag> out;
-    out.reserve(count);
-    for (MdxTag &tag : done)
-        out.append(std::move(tag));
-    writeMdx(d->mdxPath, QFileInfo(d->path).completeBaseName(), out, d->fileName, d->dbf.count());
+    const QList<MdxTag> tags = indexContents(d->tags, d->fields, h.offsets, d->codePage, records);
+    writeMdx(d->mdxPath, QFileInfo(d->path).completeBaseName(), tags, d->fileName, d->dbf.count());
 }
 
 void Table::loadOrders()
@@ -266,7 +238,7 @@ void Table::forgetNote()
 
 // ---------------------------------------------------------------- batch append
 
-void Table::beginAppend()
+void Table::beginAppend(quint32 expected)
 {
     requireWritable();
     settle();
@@ -274,7 +246,7 @@ void Table::beginAppend()
         return;
     if (d->memo.isOpen())
         d->memo.beginBatch();
-    d->dbf.beginBatch();
+    d->dbf.beginBatch(expected);
 }
 
 bool Table::inAppend() const { return d->dbf.inBatch(); }

@@ -127,8 +127,10 @@ public:
     // reach the disk, writes the index for them, and only then the new
     // count. Edits of older records and deletions are written at once as
     // ever. commitAppend throws Error when it cannot finish; the table is
-    // then as it was before beginAppend.
-    void beginAppend();
+    // then as it was before beginAppend. The memory for expected records
+    // (about as many as will be posted) is made ready on another thread
+    // while the first ones are posted.
+    void beginAppend(quint32 expected = 0);
     void commitAppend();
     void rollbackAppend(); // drops the records posted since beginAppend
     bool inAppend() const;

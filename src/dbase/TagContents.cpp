@@ -2,105 +2,115 @@
 
 #include "KeyExpression.h"
 
-#include <QVarLengthArray>
-
 #include <algorithm>
+#include <atomic>
 #include <cstring>
-#include <deque>
-#include <string>
-#include <string_view>
+#include <exception>
 #include <functional>
+#include <map>
+#include <optional>
+#include <string_view>
+#include <thread>
 
 namespace dbase {
 
 namespace {
 
-// A key of plain text fields is the fields' bytes. Many records share a
-// key (a blank field, an author's name): each distinct key is sorted once,
-// and the records go into place by the rank of their key, in record order
-// within a rank.
-void sortPlainText(MdxTag &m, const KeyExpression &key, const QList<FieldDef> &fields,
-                   const QVector<int> &offsets, const RecordBlock &records)
+// The values of one field in byte order: each record's rank among the
+// field's distinct values (equal values, equal ranks). Many records share a
+// value (a blank field, an author's name): each distinct value is sorted
+// once. Deleted records have no rank.
+struct FieldRanks
 {
-    struct Part
-    {
-        int offset;
-        int length;
-    };
-    QVarLengthArray<Part, 4> parts;
-    for (const KeyTerm &t : key.terms)
-        parts.append({offsets.at(t.field), fields.at(t.field).length});
-    const size_t len = size_t(m.keyLength);
+    int offset = 0;
+    int length = 0;
+    std::vector<quint32> rank; // per record
+    quint32 ranks = 0;         // the count of distinct values
+};
 
-    // The distinct keys: views into the records for a key of one field,
-    // into keys joined here for a key of several; found again through an
-    // open-addressed table of their entries.
+void rankField(FieldRanks &f, const RecordBlock &records)
+{
+    // The distinct values, found again through an open-addressed table of
+    // their entries.
     std::vector<std::string_view> distinct;
-    std::deque<std::string> joined;
     size_t capacity = 1024;
     while (capacity < size_t(records.count) * 2)
         capacity *= 2;
     std::vector<quint32> table(capacity, 0); // entry + 1, 0 for a free slot
-    std::vector<quint32> recs; // 1-based record numbers of the live records
-    std::vector<quint32> ids;  // their keys' entries in distinct
-    recs.reserve(records.count);
-    ids.reserve(records.count);
-    std::string scratch(len, ' ');
+    std::vector<quint32> &ids = f.rank;      // the entries first, their ranks after
+    ids.assign(records.count, 0);
     const std::hash<std::string_view> hash;
     for (quint32 r = 0; r < records.count; ++r) {
         const char *record = records.record(r);
         if (record[0] == '*')
             continue;
-        std::string_view k;
-        if (parts.size() == 1) {
-            k = std::string_view(record + parts[0].offset, len);
-        } else {
-            size_t at = 0;
-            for (const Part &p : parts) {
-                std::memcpy(scratch.data() + at, record + p.offset, size_t(p.length));
-                at += size_t(p.length);
-            }
-            k = scratch;
-        }
+        const std::string_view k(record + f.offset, size_t(f.length));
         size_t slot = hash(k) & (capacity - 1);
         while (table[slot] && distinct[table[slot] - 1] != k)
             slot = (slot + 1) & (capacity - 1);
         if (!table[slot]) {
-            if (parts.size() > 1)
-                k = joined.emplace_back(scratch);
             distinct.push_back(k);
             table[slot] = quint32(distinct.size());
         }
-        recs.push_back(r + 1);
-        ids.push_back(table[slot] - 1);
+        ids[r] = table[slot] - 1;
     }
-
     std::vector<quint32> order(distinct.size());
     for (quint32 i = 0; i < order.size(); ++i)
         order[i] = i;
     // string_view compares bytes as unsigned, as the index orders them.
     std::sort(order.begin(), order.end(), [&distinct](quint32 a, quint32 b) { return distinct[a] < distinct[b]; });
-    std::vector<quint32> start(distinct.size() + 1, 0); // by rank, then by id
-    std::vector<quint32> rank(distinct.size());
+    std::vector<quint32> rankOf(distinct.size());
     for (quint32 r = 0; r < order.size(); ++r)
-        rank[order[r]] = r;
-    for (quint32 id : ids)
-        ++start[rank[id] + 1];
-    for (size_t i = 1; i < start.size(); ++i)
-        start[i] += start[i - 1];
-    const size_t n = recs.size();
-    m.records.resize(n);
-    for (size_t i = 0; i < n; ++i)
-        m.records[start[rank[ids[i]]]++] = recs[i];
-    // start[rank] now ends each rank's run: the keys follow the runs.
-    m.keys.resize(qsizetype(n * len));
-    char *dest = m.keys.data();
-    size_t from = 0;
-    for (quint32 r = 0; r < order.size(); ++r) {
-        const std::string_view k = distinct[order[r]];
-        for (; from < start[r]; ++from, dest += len)
-            std::memcpy(dest, k.data(), len);
+        rankOf[order[r]] = r;
+    f.ranks = quint32(distinct.size());
+    for (quint32 r = 0; r < records.count; ++r)
+        if (records.record(r)[0] != '*')
+            ids[r] = rankOf[ids[r]];
+}
+
+// A key of plain text fields is the fields' bytes one after the other, each
+// field as long in every record: keys compare as the ranks of their fields
+// do, the first field first. The records go into place by those ranks, the
+// last field's first (each placing keeps the order of the one before), in
+// record order within equal keys.
+void sortPlainText(MdxTag &m, const std::vector<const FieldRanks *> &parts, const RecordBlock &records)
+{
+    std::vector<quint32> order; // 1-based record numbers of the live records
+    order.reserve(records.count);
+    for (quint32 r = 0; r < records.count; ++r)
+        if (records.record(r)[0] != '*')
+            order.push_back(r + 1);
+    std::vector<quint32> placed(order.size());
+    std::vector<quint32> start;
+    for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
+        const std::vector<quint32> &rank = (*part)->rank;
+        start.assign((*part)->ranks + 1, 0);
+        for (quint32 rec : order)
+            ++start[rank[rec - 1] + 1];
+        for (size_t i = 1; i < start.size(); ++i)
+            start[i] += start[i - 1];
+        for (quint32 rec : order)
+            placed[start[rank[rec - 1]]++] = rec;
+        order.swap(placed);
     }
+    m.records = std::move(order);
+    // The keys are not copied out: the index's writer takes each from its
+    // record as it lays the key out.
+    struct Part
+    {
+        int offset;
+        int length;
+    };
+    std::vector<Part> bytes;
+    for (const FieldRanks *f : parts)
+        bytes.push_back({f->offset, f->length});
+    m.keyOfRecord = [records, bytes](quint32 rec, char *out) {
+        const char *record = records.record(rec - 1);
+        for (const Part &p : bytes) {
+            std::memcpy(out, record + p.offset, size_t(p.length));
+            out += p.length;
+        }
+    };
 }
 
 // Other keys (numbers, dates, upper-cased text) are computed into one
@@ -180,36 +190,143 @@ void sortComputed(MdxTag &m, const KeyExpression &key, const QList<FieldDef> &fi
     }
 }
 
-} // namespace
-
-MdxTag tagContents(const IndexTag &tag, const QList<FieldDef> &fields, const QVector<int> &offsets,
-                   const CodePage &codePage, const RecordBlock &records)
+// A tag as far as its key tells: its type and length, and how its keys are
+// made.
+struct TagPlan
 {
-    MdxTag m;
+    std::optional<KeyExpression> key;
+    bool plainText = false;
+    std::vector<int> fields; // of a plain text key, its terms' fields in order
+};
+
+TagPlan planTag(MdxTag &m, const IndexTag &tag, const QList<FieldDef> &fields, const RecordBlock &records)
+{
+    TagPlan plan;
     m.tag = tag;
-    const std::optional<KeyExpression> key = parseKeyExpression(tag.expression, fields);
-    if (!key) {
+    plan.key = parseKeyExpression(tag.expression, fields);
+    if (!plan.key) {
+        // A key expression that cannot be computed: a text tag without keys.
         m.keyType = 'C';
         m.keyLength = 10;
         m.fieldKey = false;
-        return m;
+        return plan;
     }
-    m.keyType = key->type;
-    m.keyLength = key->length;
-    m.fieldKey = key->terms.size() == 1 && key->terms.at(0).function == KeyTerm::Plain;
+    const KeyExpression &key = *plan.key;
+    m.keyType = key.type;
+    m.keyLength = key.length;
+    m.fieldKey = key.terms.size() == 1 && key.terms.at(0).function == KeyTerm::Plain;
 
     // A key expression of many long fields over many records must not take
     // the memory of the machine.
     if (qint64(records.count) * m.keyLength > (qint64(1) << 30))
         throw Error(QStringLiteral("Klíče značky %1 indexu by zabraly příliš mnoho paměti.").arg(tag.name));
 
-    bool plainText = key->type == 'C';
-    for (const KeyTerm &t : key->terms)
-        plainText = plainText && t.function != KeyTerm::Upper;
-    if (plainText)
-        sortPlainText(m, *key, fields, offsets, records);
-    else
-        sortComputed(m, *key, fields, offsets, codePage, records);
+    plan.plainText = key.type == 'C';
+    for (const KeyTerm &t : key.terms) {
+        plan.plainText = plan.plainText && t.function != KeyTerm::Upper;
+        plan.fields.push_back(t.field);
+    }
+    return plan;
+}
+
+// Runs job(0) .. job(count - 1), shared by this thread and a second one
+// when two are asked for; the first failure is thrown again here.
+template <typename Job>
+void shareWork(size_t count, bool twoThreads, const Job &job)
+{
+    std::atomic<size_t> next{0};
+    std::exception_ptr failures[2];
+    auto work = [&](int worker) {
+        try {
+            for (size_t i = next++; i < count; i = next++)
+                job(i);
+        } catch (...) {
+            failures[worker] = std::current_exception();
+            next = count; // the other worker takes nothing more
+        }
+    };
+    if (twoThreads && count > 1) {
+        std::thread second(work, 1);
+        work(0);
+        second.join();
+    } else {
+        work(0);
+    }
+    for (const std::exception_ptr &failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
+}
+
+} // namespace
+
+QList<MdxTag> indexContents(const QList<IndexTag> &tags, const QList<FieldDef> &fields,
+                            const QVector<int> &offsets, const CodePage &codePage, const RecordBlock &records)
+{
+    std::vector<MdxTag> done(size_t(tags.size()));
+    std::vector<TagPlan> plans;
+    plans.reserve(done.size());
+    for (qsizetype t = 0; t < tags.size(); ++t)
+        plans.push_back(planTag(done[size_t(t)], tags.at(t), fields, records));
+
+    // First the ranks of every field a plain text key holds, each field
+    // once however many tags hold it, and the other keys, which take
+    // longest; then the plain text tags from the ranks of their fields.
+    std::map<int, FieldRanks> ranked;
+    std::vector<size_t> computed;
+    for (size_t t = 0; t < plans.size(); ++t) {
+        if (!plans[t].key)
+            continue;
+        if (!plans[t].plainText) {
+            computed.push_back(t);
+            continue;
+        }
+        for (int field : plans[t].fields) {
+            FieldRanks &f = ranked[field];
+            f.offset = offsets.at(field);
+            f.length = fields.at(field).length;
+        }
+    }
+    std::vector<FieldRanks *> toRank;
+    for (auto &[field, ranks] : ranked)
+        toRank.push_back(&ranks);
+    const bool twoThreads = records.count >= 1000;
+    shareWork(computed.size() + toRank.size(), twoThreads, [&](size_t i) {
+        if (i < computed.size()) {
+            const size_t t = computed[i];
+            sortComputed(done[t], *plans[t].key, fields, offsets, codePage, records);
+        } else {
+            rankField(*toRank[i - computed.size()], records);
+        }
+    });
+    std::vector<size_t> plain;
+    for (size_t t = 0; t < plans.size(); ++t)
+        if (plans[t].key && plans[t].plainText)
+            plain.push_back(t);
+    shareWork(plain.size(), twoThreads, [&](size_t i) {
+        const TagPlan &plan = plans[plain[i]];
+        std::vector<const FieldRanks *> parts;
+        for (int field : plan.fields)
+            parts.push_back(&ranked.at(field));
+        sortPlainText(done[plain[i]], parts, records);
+    });
+
+    QList<MdxTag> out;
+    out.reserve(qsizetype(done.size()));
+    for (MdxTag &tag : done)
+        out.append(std::move(tag));
+    return out;
+}
+
+MdxTag tagContents(const IndexTag &tag, const QList<FieldDef> &fields, const QVector<int> &offsets,
+                   const CodePage &codePage, const RecordBlock &records)
+{
+    MdxTag m = indexContents({tag}, fields, offsets, codePage, records).takeFirst();
+    if (m.keyOfRecord) {
+        m.keys.resize(qsizetype(m.size()) * m.keyLength);
+        for (size_t i = 0; i < m.size(); ++i)
+            m.copyKey(i, m.keys.data() + qsizetype(i) * m.keyLength);
+        m.keyOfRecord = nullptr;
+    }
     return m;
 }
 

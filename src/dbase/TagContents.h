@@ -28,4 +28,13 @@ struct RecordBlock
 MdxTag tagContents(const IndexTag &tag, const QList<FieldDef> &fields, const QVector<int> &offsets,
                    const CodePage &codePage, const RecordBlock &records);
 
+// The contents of every tag of an index, each as tagContents gives it,
+// except that the keys of text fields are not held but taken from the
+// records (MdxTag::keyOfRecord), which stay in place while the tags are
+// used. The tags over the same text field share the ordering of its values
+// (AUTOR and AUTOR+NAZEV order AUTOR once), and a large table's tags are
+// computed on two threads.
+QList<MdxTag> indexContents(const QList<IndexTag> &tags, const QList<FieldDef> &fields,
+                            const QVector<int> &offsets, const CodePage &codePage, const RecordBlock &records);
+
 } // namespace dbase

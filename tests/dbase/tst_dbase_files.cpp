@@ -2,6 +2,7 @@
 // and the production index.
 
 #include "dbase/MdxFile.h"
+#include "dbase/FieldCodec.h"
 #include "dbase/KeyExpression.h"
 #include "dbase/Table.h"
 
@@ -10,6 +11,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -444,12 +446,111 @@ private slots:
         QCOMPARE(stored.size(), size_t(0));
     }
 
+    // A batch large enough for the tags to be computed on two threads, with
+    // tags sharing fields in either order and an empty one: every tag holds
+    // the live records in the order of their keys' bytes, equal keys in
+    // record order. The batch posts more records than it said to expect.
+    void indexOfALargeBatchSharesFieldsBetweenTags()
+    {
+        QTemporaryDir dir;
+        const QList<IndexTag> tags = {{"AUTORNAZEV", "AUTOR+NAZEV"}, {"NAZEV", "NAZEV"},
+                                      {"NAZEVAUTOR", "NAZEV+AUTOR"}, {"AUTOR", "AUTOR"},
+                                      {"CISLO", "CISLO"}, {"DATUM", "DATUM"}};
+        dbase::createTable(dir.filePath("Knihy.dbf"), bookFields(), tags, true);
+        const QStringList authors = {"Čapek", "Adams", "Žák", "", "Áda", "Capek", "čapek"};
+        const int count = 2500;
+        {
+            Table t;
+            openIn(t, dir.path(), "Knihy.dbf");
+            t.beginAppend(1000);
+            for (int i = 0; i < count; ++i) {
+                t.insert();
+                t.setFieldText("NAZEV", i % 11 ? QString("Kniha %1").arg((i * 7919) % 400) : QString());
+                t.setFieldText("AUTOR", authors.at(i % authors.size()));
+                t.setFieldText("CISLO", QString::number((i * 37) % 1001 - 500));
+                t.post();
+            }
+            t.commitAppend();
+            for (int i = 0; i < 3; ++i) {
+                t.first();
+                t.remove();
+            }
+        }
+        Table t;
+        openIn(t, dir.path(), "Knihy.dbf");
+        const int nazev = t.fieldIndex("NAZEV"), autor = t.fieldIndex("AUTOR");
+        std::vector<std::pair<QByteArray, quint32>> byAutor, byNazev;
+        for (t.first(); !t.eof(); t.next()) {
+            const QByteArray a = t.fieldBytes(autor).toByteArray(), n = t.fieldBytes(nazev).toByteArray();
+            byAutor.emplace_back(a + n, t.recNo());
+            byNazev.emplace_back(n + a, t.recNo());
+        }
+        QCOMPARE(byAutor.size(), size_t(count - 3));
+        for (auto *expected : {&byAutor, &byNazev})
+            std::stable_sort(expected->begin(), expected->end(),
+                             [](const auto &x, const auto &y) { return x.first < y.first; });
+        const QString mdx = dir.filePath("Knihy.mdx");
+        QCOMPARE(dbase::readMdxKeys(mdx, "AUTORNAZEV", count), byAutor);
+        QCOMPARE(dbase::readMdxKeys(mdx, "NAZEVAUTOR", count), byNazev);
+        const auto autorKeys = dbase::readMdxKeys(mdx, "AUTOR", count);
+        const auto nazevKeys = dbase::readMdxKeys(mdx, "NAZEV", count);
+        QCOMPARE(autorKeys.size(), byAutor.size());
+        QCOMPARE(nazevKeys.size(), byNazev.size());
+        for (size_t i = 0; i < autorKeys.size(); ++i) {
+            QCOMPARE(autorKeys[i].first, byAutor[i].first.left(50));
+            QCOMPARE(nazevKeys[i].first, byNazev[i].first.left(50));
+        }
+        for (size_t i = 1; i < autorKeys.size(); ++i) {
+            if (autorKeys[i - 1].first == autorKeys[i].first)
+                QVERIFY(autorKeys[i - 1].second < autorKeys[i].second);
+            if (nazevKeys[i - 1].first == nazevKeys[i].first)
+                QVERIFY(nazevKeys[i - 1].second < nazevKeys[i].second);
+        }
+        QCOMPARE(dbase::readMdxKeys(mdx, "CISLO", count).size(), byAutor.size());
+        QCOMPARE(dbase::readMdxKeys(mdx, "DATUM", count).size(), byAutor.size());
+    }
+
     void numericIndexKeys()
     {
         for (double v : {0.0, 1.0, 12.0, -3.5, 0.05, 123456.789, -99999.0, 1e-5}) {
             const QByteArray k = dbase::bcdKey(v);
             QCOMPARE(k.size(), 12);
             QVERIFY2(qAbs(dbase::bcdValue(k.constData()) - v) < 1e-9, qPrintable(QString::number(v)));
+        }
+    }
+
+    // The key of a stored number is the key of the value it reads as,
+    // however the digits stand in the field: padded, signed, with zeros that
+    // say nothing, at the edges of what fits a double exactly, or not a
+    // plain decimal at all.
+    void storedNumberKeysAreTheKeysOfTheirValues()
+    {
+        const QList<dbase::FieldDef> fields = {{"N", 'N', 20, 10}};
+        const auto key = dbase::parseKeyExpression("N", fields);
+        QVERIFY(key);
+        const dbase::CodePage codePage(0x65);
+        QStringList texts = {"", "0", "-0.000", "+3", ".5", "-.05", "00120", "12000", "12345.0000",
+                             "-99999.9999999999", "0.0000000001", "99999.12345678901", "123456.5",
+                             "123456789012345", "1234567890123456", "999999999999999.9", "1e5",
+                             "12a", "--1", "0.00000000005", "1.5-"};
+        QRandomGenerator rng(7);
+        for (int i = 0; i < 2000; ++i) {
+            const int whole = int(rng.bounded(7)), fraction = int(rng.bounded(12));
+            QString t = rng.bounded(3) == 0 ? "-" : "";
+            for (int d = 0; d < whole; ++d)
+                t += QChar('0' + int(rng.bounded(10)));
+            if (fraction > 0 || whole == 0)
+                t += '.';
+            for (int d = 0; d < qMax(fraction, whole == 0 ? 1 : 0); ++d)
+                t += QChar('0' + int(rng.bounded(10)));
+            texts << t;
+        }
+        for (const QString &text : std::as_const(texts)) {
+            const QByteArray record = " " + text.toLatin1().rightJustified(20, ' ');
+            const dbase::RawField raw{record.constData() + 1, 20};
+            const std::optional<double> v = dbase::numberValue(raw);
+            QCOMPARE(dbase::indexKey(*key, fields, {1}, record.constData(), codePage).toHex(),
+                     dbase::bcdKey(v ? *v : 0.0).toHex());
         }
     }
 };
