@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  libarchive-dev
+  libarchive-dev zlib1g-dev
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-qpa-plugins
   libqt6svg6 libgl-dev adwaita-icon-theme qt6-translations-l10n
   fonts-liberation2 fonts-dejavu-core
