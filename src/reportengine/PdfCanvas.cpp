@@ -13,8 +13,8 @@ namespace reportengine {
 namespace {
 
 constexpr double PointsPerMm = 72.0 / 25.4;
-// A glyph is put where a reader's own advance would not bring it within
-// half a thousandth of the em.
+// Glyphs further apart in height than this (in page units) are on
+// different lines.
 constexpr double LineTolerance = 1e-3;
 
 } // namespace
@@ -166,33 +166,37 @@ void PdfCanvas::drawGlyphs(const QGlyphRun &run, const QPointF &at, QStringView 
     }
     const QList<QPointF> positions = run.positions();
     const double perThousand = size / 1000.0;
+    // Glyphs stand on the grid of their font's units, where the layout's
+    // advances are whole numbers: a reader's own advances then bring each
+    // glyph to its place, and only kerning and gaps need an adjustment.
+    const double grid = raw.unitsPerEm() > 0 ? raw.unitsPerEm() / size : 1.0;
     for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
-        const double x = positions[i].x() + at.x();
-        const double y = -(positions[i].y() + at.y());
+        const double x = std::round((positions[i].x() + at.x()) * grid) / grid;
+        const double y = -std::round((positions[i].y() + at.y()) * grid) / grid;
         if (!m_inArray || std::abs(y - m_lineY) > LineTolerance) {
             endString();
             if (m_inArray)
                 m_content.append("]TJ\n");
-            // Td moves from the start of the last line, in hundredths of
-            // a page unit: the new start is where the written numbers say.
-            const double dx = std::round((x - m_lineX) * 100.0) / 100.0;
-            const double dy = std::round((y - m_lineY) * 100.0) / 100.0;
-            appendNumber(m_content, dx, 2);
+            // Td moves from the start of the last line; the new start is
+            // where the written numbers say.
+            const double dx = std::round((x - m_lineX) * 1e4) / 1e4;
+            const double dy = std::round((y - m_lineY) * 1e4) / 1e4;
+            appendNumber(m_content, dx, 4);
             m_content.append(' ');
-            appendNumber(m_content, dy, 2);
+            appendNumber(m_content, dy, 4);
             m_content.append(" Td[");
             m_inArray = true;
             m_lineX += dx;
             m_lineY += dy;
             m_penX = m_lineX;
         } else {
-            // Kerning and the gaps between texts on one line: a TJ
-            // adjustment moves the reader's pen back by thousandths of the em.
-            const long long adjust = std::llround((m_penX - x) / perThousand);
-            if (adjust != 0) {
+            // A TJ adjustment moves the reader's pen back by thousandths
+            // of the em.
+            const double adjust = std::round((m_penX - x) / perThousand * 1000.0) / 1000.0;
+            if (adjust != 0.0) {
                 endString();
-                appendInt(m_content, adjust);
-                m_penX -= double(adjust) * perThousand;
+                appendNumber(m_content, adjust, 3);
+                m_penX -= adjust * perThousand;
             }
         }
         appendGlyph(glyphs[i]);

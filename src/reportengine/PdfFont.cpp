@@ -110,8 +110,11 @@ bool PdfFont::load()
     m_widths.resize(size_t(m_glyphCount));
     for (int g = 0; g < m_glyphCount; ++g) {
         const int advance = u16(m_hmtx, std::min(g, metrics - 1) * 4);
-        // Three decimals: a glyph's place is off by a millionth of the em.
-        m_widths[size_t(g)] = std::round(advance * 1000000.0 / m_unitsPerEm) / 1000.0;
+        // Whole thousandths, as PDF programs write them: a reader measures
+        // a word's extent with these, and its order of the words on a page
+        // follows the extents. The content's adjustments keep the glyphs in
+        // their exact places.
+        m_widths[size_t(g)] = std::round(advance * 1000.0 / m_unitsPerEm);
     }
     m_used.assign(size_t(m_glyphCount), 0);
     m_letters.resize(size_t(m_glyphCount));
@@ -327,7 +330,7 @@ QByteArray PdfFont::widthArray() const
         for (bool first = true; g < m_glyphCount && m_used[size_t(g)]; ++g, first = false) {
             if (!first)
                 w.append(' ');
-            appendNumber(w, m_widths[size_t(g)], 3);
+            appendNumber(w, m_widths[size_t(g)], 0);
         }
         w.append("]\n");
     }

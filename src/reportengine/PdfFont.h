@@ -37,6 +37,9 @@ public:
     // letters of text that they show.
     void use(const QList<quint32> &glyphs, QStringView text);
 
+    // The letters a used glyph shows (empty when none could be found).
+    QString letters(quint32 glyph) const { return glyph < m_letters.size() ? m_letters[glyph] : QString(); }
+
     // The font's objects; number is the Type0 font the resources name.
     void write(PdfFileWriter &file, int number) const;
 
