@@ -9,7 +9,7 @@ packages=(
   libqt6svg6 libgl-dev adwaita-icon-theme qt6-translations-l10n
   fonts-liberation2 fonts-dejavu-core
   clang libclang-rt-14-dev
-  xvfb xauth xdotool imagemagick poppler-utils
+  xvfb xauth xdotool imagemagick poppler-utils qpdf
   librsvg2-bin desktop-file-utils appstream dpkg-dev file
   python3-dbfread pgdbf hyperfine
   locales

@@ -4,6 +4,7 @@
 
 #include "reportengine/ElementPainter.h"
 #include "reportengine/PdfExport.h"
+#include "reportengine/PdfFileWriter.h"
 #include "reportengine/PdfFont.h"
 #include "reportengine/PreviewWindow.h"
 #include "reportengine/Printing.h"
@@ -133,6 +134,8 @@ private slots:
     void failedPdfLeavesNoFile();
     void pdfKeepsCzechTextInTwoFontsInItsPlace();
     void ligaturesReadBackAsTheirLetters();
+    void pdfLooksLikeThePreview();
+    void pdfNumbersAreWrittenExactly();
     void timesIsServedByLiberationSerif();
     void previewPagesLikeADocumentViewer();
     void pagingKeysPageWhereverTheKeyboardIs();
@@ -434,6 +437,81 @@ void PagesTest::ligaturesReadBackAsTheirLetters()
     font.use({ids[0], ids[1]}, u"Wf");
     QCOMPARE(font.letters(ids[0]), QStringLiteral("ffi"));
     QCOMPARE(font.letters(ids[1]), QStringLiteral("f"));
+}
+
+void PagesTest::pdfLooksLikeThePreview()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        QSKIP("pdftoppm is not installed");
+    // Accented capitals are built from parts in the font: a subset that
+    // lost a part would leave them out. A white box hides the text below
+    // it, a grey one is grey.
+    PageLayout l = simpleLayout(10.0);
+    l.pageHeader.height = 40.0;
+    FontSpec big;
+    big.points = 16;
+    FontSpec bigBold = big;
+    bigBold.bold = true;
+    l.pageHeader.elements = {Element::caption(0, 0, QStringLiteral("ŘŮŽĚŠČŤĎŇ ÚÝÁÍÉ"), bigBold),
+                             Element::caption(0, 10, QStringLiteral("ůžěščřďťň úýáíé"), big),
+                             Element::caption(0, 20, QStringLiteral("Skryto pod bílou"), big)};
+    Element white;
+    white.kind = Element::Kind::Rect;
+    white.box = QRectF(0, 19, 80, 9);
+    Element grey = white;
+    grey.box = QRectF(120, 0, 40, 8);
+    grey.fill = QColor(128, 128, 128);
+    l.pageHeader.elements << white << grey;
+    ListSource source({});
+    ReportDocument doc(l, source);
+    doc.paginate();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("obraz.pdf"));
+    QCOMPARE(writePdf(doc, pdf), QString());
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-png"),
+                                      QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("obraz"))});
+    const QImage file(dir.filePath(QStringLiteral("obraz.png")));
+    QVERIFY(!file.isNull());
+    QImage preview(file.size(), QImage::Format_RGB32);
+    preview.fill(Qt::white);
+    {
+        QPainter painter(&preview);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        doc.paintPage(painter, 0, 100 / 25.4);
+    }
+    // The ink in a strip of the page, in millimetres from the paper's edges.
+    auto ink = [](const QImage &image, double left, double top, double width, double height) {
+        const QRect r(qRound(left / 0.254), qRound(top / 0.254), qRound(width / 0.254), qRound(height / 0.254));
+        double sum = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                sum += 255 - qGray(image.pixel(x, y));
+        return sum / 255;
+    };
+    for (const double top : {10.0, 20.0}) {
+        const double drawn = ink(preview, 10, top, 110, 8);
+        QVERIFY(drawn > 300);
+        QVERIFY2(std::abs(ink(file, 10, top, 110, 8) / drawn - 1) < 0.15, qPrintable(QString::number(top)));
+    }
+    QVERIFY(ink(file, 10, 29.5, 80, 8) < 1);
+    QVERIFY(std::abs(ink(file, 131, 11, 38, 6) / ink(preview, 131, 11, 38, 6) - 1) < 0.02);
+}
+
+void PagesTest::pdfNumbersAreWrittenExactly()
+{
+    // Every place on a page is such a number; a lost sign or a stray
+    // exponent moves or breaks the page.
+    const QList<std::tuple<double, int, QByteArray>> cases = {
+        {0.0, 2, "0"},          {-0.004, 2, "0"},      {-0.05, 2, "-0.05"},  {12.5, 2, "12.5"},
+        {-1234.5678, 2, "-1234.57"}, {0.999999, 3, "1"}, {1e-7, 4, "0"},      {352.0, 3, "352"},
+        {-27.0, 0, "-27"},      {0.028346456693, 12, "0.028346456693"},     {123456789.25, 2, "123456789.25"},
+    };
+    for (const auto &[value, decimals, written] : cases) {
+        QByteArray out("x");
+        appendNumber(out, value, decimals);
+        QCOMPARE(out, "x" + written);
+    }
 }
 
 void PagesTest::timesIsServedByLiberationSerif()
