@@ -280,7 +280,7 @@ QByteArray PdfFont::subsetFontFile() const
     tables["hmtx"] = m_hmtx;
     tables["loca"] = loca;
     tables["maxp"] = m_maxp;
-    for (const char *tag : {"OS/2", "cvt ", "fpgm", "prep", "name"})
+    for (const char *tag : {"OS/2", "name"})
         if (const QByteArray t = m_face.fontTable(tag); !t.isEmpty())
             tables[tag] = t;
 
