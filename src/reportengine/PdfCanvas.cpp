@@ -39,6 +39,7 @@ PdfCanvas::~PdfCanvas() = default;
 void PdfCanvas::beginPage()
 {
     m_content.clear();
+    m_content.reserve(256 * 1024);
     m_content.append(m_start);
     m_inText = m_inArray = m_inString = false;
     m_font = nullptr;
@@ -121,14 +122,20 @@ void PdfCanvas::appendGlyph(quint32 glyph)
         m_inString = true;
     }
     // Two bytes a glyph; the bytes a string gives a meaning are escaped.
+    char bytes[4];
+    int n = 0;
     for (const char byte : {char(glyph >> 8), char(glyph)}) {
-        if (byte == '(' || byte == ')' || byte == '\\')
-            m_content.append('\\').append(byte);
-        else if (byte == '\r')
-            m_content.append("\\r");
-        else
-            m_content.append(byte);
+        if (byte == '(' || byte == ')' || byte == '\\') {
+            bytes[n++] = '\\';
+            bytes[n++] = byte;
+        } else if (byte == '\r') {
+            bytes[n++] = '\\';
+            bytes[n++] = 'r';
+        } else {
+            bytes[n++] = byte;
+        }
     }
+    m_content.append(bytes, n);
 }
 
 void PdfCanvas::drawGlyphs(const QGlyphRun &run, const QPointF &at, QStringView text)
@@ -171,16 +178,16 @@ void PdfCanvas::drawGlyphs(const QGlyphRun &run, const QPointF &at, QStringView 
     // glyph to its place, and only kerning and gaps need an adjustment.
     const double grid = raw.unitsPerEm() > 0 ? raw.unitsPerEm() / size : 1.0;
     for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
-        const double x = std::round((positions[i].x() + at.x()) * grid) / grid;
-        const double y = -std::round((positions[i].y() + at.y()) * grid) / grid;
+        const double x = double(roundWhole((positions[i].x() + at.x()) * grid)) / grid;
+        const double y = -double(roundWhole((positions[i].y() + at.y()) * grid)) / grid;
         if (!m_inArray || std::abs(y - m_lineY) > LineTolerance) {
             endString();
             if (m_inArray)
                 m_content.append("]TJ\n");
             // Td moves from the start of the last line; the new start is
             // where the written numbers say.
-            const double dx = std::round((x - m_lineX) * 1e4) / 1e4;
-            const double dy = std::round((y - m_lineY) * 1e4) / 1e4;
+            const double dx = double(roundWhole((x - m_lineX) * 1e4)) / 1e4;
+            const double dy = double(roundWhole((y - m_lineY) * 1e4)) / 1e4;
             appendNumber(m_content, dx, 4);
             m_content.append(' ');
             appendNumber(m_content, dy, 4);
@@ -192,7 +199,7 @@ void PdfCanvas::drawGlyphs(const QGlyphRun &run, const QPointF &at, QStringView 
         } else {
             // A TJ adjustment moves the reader's pen back by thousandths
             // of the em.
-            const double adjust = std::round((m_penX - x) / perThousand * 1000.0) / 1000.0;
+            const double adjust = double(roundWhole((m_penX - x) / perThousand * 1000.0)) / 1000.0;
             if (adjust != 0.0) {
                 endString();
                 appendNumber(m_content, adjust, 3);

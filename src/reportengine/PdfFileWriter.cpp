@@ -41,7 +41,7 @@ void appendNumber(QByteArray &out, double value, int decimals)
     long long scale = 1;
     for (int i = 0; i < decimals; ++i)
         scale *= 10;
-    const long long scaled = std::llround(value * double(scale));
+    const long long scaled = roundWhole(value * double(scale));
     const long long whole = scaled / scale;
     long long part = scaled % scale;
     if (scaled < 0 && whole == 0)

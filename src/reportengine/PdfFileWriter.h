@@ -18,6 +18,12 @@ namespace reportengine {
 // Numbers as PDF writes them, appended to out: no exponent, no trailing
 // zeros, at most `decimals` digits after the point.
 void appendNumber(QByteArray &out, double value, int decimals = 2);
+// value rounded to the nearest whole number, halves away from zero: the
+// library's round is a call for every number of every page.
+inline long long roundWhole(double value)
+{
+    return value >= 0 ? static_cast<long long>(value + 0.5) : -static_cast<long long>(0.5 - value);
+}
 void appendInt(QByteArray &out, long long value);
 
 class PdfFileWriter
