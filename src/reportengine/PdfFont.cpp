@@ -184,8 +184,7 @@ QByteArray PdfFont::subsetTag() const
 {
     // Six capitals that differ between different subsets of one face.
     const QByteArray hash = QCryptographicHash::hash(
-        QByteArray::fromRawData(m_used.data(), qsizetype(m_used.size())) + m_face.familyName().toUtf8(),
-        QCryptographicHash::Md5);
+        QByteArray::fromRawData(m_used.data(), qsizetype(m_used.size())) + postScriptName(), QCryptographicHash::Md5);
     QByteArray tag(6, 'A');
     for (int i = 0; i < 6; ++i)
         tag[i] = char('A' + uchar(hash[i]) % 26);
