@@ -157,7 +157,7 @@ void PdfCanvas::drawGlyphs(const QGlyphRun &run, const QPointF &at, QStringView 
         setFill(qRgb(0, 0, 0));
         m_content.append("BT\n");
         m_inText = true;
-        m_lineX = m_lineY = m_penX = 0.0;
+        m_lineX = m_lineY = m_pen = 0.0;
     }
     if (m_font != &font || m_size != size) {
         endString();
@@ -172,21 +172,26 @@ void PdfCanvas::drawGlyphs(const QGlyphRun &run, const QPointF &at, QStringView 
         m_size = size;
     }
     const QList<QPointF> positions = run.positions();
-    const double perThousand = size / 1000.0;
     // Glyphs stand on the grid of their font's units, where the layout's
     // advances are whole numbers: a reader's own advances then bring each
-    // glyph to its place, and only kerning and gaps need an adjustment.
-    const double grid = raw.unitsPerEm() > 0 ? raw.unitsPerEm() / size : 1.0;
+    // glyph to its place, and only kerning, gaps and the widths' rounding
+    // need an adjustment. The pen is followed in grid units, without a
+    // division for every glyph.
+    const double units = raw.unitsPerEm() > 0 ? raw.unitsPerEm() : 1000.0;
+    const double grid = units / size; // grid units per page unit
+    const double perGrid = size / units;
+    const double thousandthsPerUnit = 1000.0 / units;
+    const double unitsPerThousandth = units / 1000.0;
     for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
-        const double x = double(roundWhole((positions[i].x() + at.x()) * grid)) / grid;
-        const double y = -double(roundWhole((positions[i].y() + at.y()) * grid)) / grid;
+        const double gx = double(roundWhole((positions[i].x() + at.x()) * grid));
+        const double y = -double(roundWhole((positions[i].y() + at.y()) * grid)) * perGrid;
         if (!m_inArray || std::abs(y - m_lineY) > LineTolerance) {
             endString();
             if (m_inArray)
                 m_content.append("]TJ\n");
             // Td moves from the start of the last line; the new start is
             // where the written numbers say.
-            const double dx = double(roundWhole((x - m_lineX) * 1e4)) / 1e4;
+            const double dx = double(roundWhole((gx * perGrid - m_lineX) * 1e4)) / 1e4;
             const double dy = double(roundWhole((y - m_lineY) * 1e4)) / 1e4;
             appendNumber(m_content, dx, 4);
             m_content.append(' ');
@@ -195,19 +200,19 @@ void PdfCanvas::drawGlyphs(const QGlyphRun &run, const QPointF &at, QStringView 
             m_inArray = true;
             m_lineX += dx;
             m_lineY += dy;
-            m_penX = m_lineX;
+            m_pen = m_lineX * grid;
         } else {
             // A TJ adjustment moves the reader's pen back by thousandths
             // of the em.
-            const double adjust = double(roundWhole((m_penX - x) / perThousand * 1000.0)) / 1000.0;
+            const double adjust = double(roundWhole((m_pen - gx) * thousandthsPerUnit * 1000.0)) * 0.001;
             if (adjust != 0.0) {
                 endString();
                 appendNumber(m_content, adjust, 3);
-                m_penX -= adjust * perThousand;
+                m_pen -= adjust * unitsPerThousandth;
             }
         }
         appendGlyph(glyphs[i]);
-        m_penX += font.width(glyphs[i]) * perThousand;
+        m_pen += font.width(glyphs[i]) * unitsPerThousandth;
     }
 }
 

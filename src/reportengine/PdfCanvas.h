@@ -53,7 +53,7 @@ private:
     bool m_inString = false;
     double m_lineX = 0.0; // start of the current line, y upwards
     double m_lineY = 0.0;
-    double m_penX = 0.0; // where a reader puts the next glyph
+    double m_pen = 0.0; // where a reader puts the next glyph, in units of the font
     QRgb m_fill = 0;
 };
 
