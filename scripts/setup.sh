@@ -4,12 +4,12 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  libarchive-dev
+  libarchive-dev zlib1g-dev
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-qpa-plugins
   libqt6svg6 libgl-dev adwaita-icon-theme qt6-translations-l10n
   fonts-liberation2 fonts-dejavu-core
   clang libclang-rt-14-dev
-  xvfb xauth xdotool imagemagick poppler-utils
+  xvfb xauth xdotool imagemagick poppler-utils qpdf
   librsvg2-bin desktop-file-utils appstream dpkg-dev file
   python3-dbfread pgdbf hyperfine
   locales

@@ -1,23 +1,42 @@
 #include "PdfExport.h"
 
+#include "PdfCanvas.h"
+#include "PdfFileWriter.h"
+#include "PdfFont.h"
 #include "ReportDocument.h"
 
+#include <QDateTime>
 #include <QDir>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
 
 namespace reportengine {
 
 namespace {
 
-constexpr int PdfDotsPerInch = 720;
+// A4 as PDF programs give it, in whole points.
+constexpr int PageWidth = 595;
+constexpr int PageHeight = 842;
 
 QString failure(const QString &path, const QString &reason)
 {
     return QStringLiteral("Sestavu nelze uložit do souboru %1: %2")
         .arg(QDir::toNativeSeparators(path), reason);
+}
+
+// A text string of the document information: UTF-16 with its byte order mark.
+QByteArray textString(const QString &text)
+{
+    QByteArray out("<FEFF");
+    for (const QChar c : text)
+        out.append(QByteArray::number(c.unicode() + 0x10000, 16).mid(1).toUpper());
+    return out + '>';
+}
+
+QByteArray ref(int object)
+{
+    QByteArray s;
+    appendInt(s, object);
+    return s + " 0 R";
 }
 
 } // namespace
@@ -27,34 +46,70 @@ QString writePdf(ReportDocument &document, const QString &path, const QString &t
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(path, file.errorString());
-    {
-        QPdfWriter writer(&file);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setResolution(PdfDotsPerInch);
-        writer.setCreator(QStringLiteral("Ordex 2000"));
-        writer.setTitle(title);
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            return failure(path, QStringLiteral("zápis do PDF nelze zahájit."));
-        }
-        const double dotsPerMm = PdfDotsPerInch / 25.4;
-        for (int i = 0; i < document.pageCount(); ++i) {
-            if (i > 0 && !writer.newPage()) {
-                painter.end();
-                file.cancelWriting();
-                return failure(path, QStringLiteral("další stranu nelze založit."));
-            }
-            document.paintPage(painter, i, dotsPerMm);
-        }
-        if (!painter.end()) {
-            file.cancelWriting();
-            return failure(path, file.errorString());
-        }
+    PdfFileWriter pdf(file);
+    const int catalog = pdf.reserve();
+    const int pages = pdf.reserve();
+    const int resources = pdf.reserve();
+    const int info = pdf.reserve();
+
+    pdf.beginObject(info);
+    pdf.write("<</Creator" + textString(QStringLiteral("Ordex 2000")) + "/Producer"
+              + textString(QStringLiteral("Ordex 2000")) + "/CreationDate(D:"
+              + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + "Z)");
+    if (!title.isEmpty())
+        pdf.write("/Title" + textString(title));
+    pdf.write(">>\n");
+    pdf.endObject();
+    pdf.beginObject(catalog);
+    pdf.write("<</Type/Catalog/Pages " + ref(pages) + ">>\n");
+    pdf.endObject();
+
+    // Each page goes to the file as soon as it is painted.
+    PdfCanvas canvas(PageHeight, document.layout().margin);
+    std::vector<int> kids;
+    kids.reserve(size_t(document.pageCount()));
+    const QByteArray pageHead = "<</Type/Page/Parent " + ref(pages) + "/MediaBox[0 0 "
+                                + QByteArray::number(PageWidth) + ' ' + QByteArray::number(PageHeight)
+                                + "]/Resources " + ref(resources) + "/Contents ";
+    for (int i = 0; i < document.pageCount() && !pdf.failed(); ++i) {
+        canvas.beginPage();
+        document.paintPage(canvas, i);
+        const int content = pdf.reserve();
+        pdf.writeStream(content, QByteArrayView(), canvas.endPage());
+        const int page = pdf.reserve();
+        pdf.beginObject(page);
+        pdf.write(pageHead + ref(content) + ">>\n");
+        pdf.endObject();
+        kids.push_back(page);
     }
-    if (file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
+
+    QByteArray fonts("<</ProcSet[/PDF/Text]/Font<<");
+    for (const auto &font : canvas.fonts()) {
+        if (!font->embeddable() || !font->isUsed())
+            continue;
+        const int number = pdf.reserve();
+        font->write(pdf, number);
+        fonts.append('/').append(font->resourceName()).append(' ').append(ref(number));
+    }
+    pdf.beginObject(resources);
+    pdf.write(fonts + ">>>>\n");
+    pdf.endObject();
+
+    pdf.beginObject(pages);
+    QByteArray tree("<</Type/Pages/Count ");
+    appendInt(tree, qsizetype(kids.size()));
+    tree.append("/Kids[");
+    for (size_t i = 0; i < kids.size(); ++i) {
+        if (i > 0)
+            tree.append(i % 10 ? ' ' : '\n');
+        tree.append(ref(kids[i]));
+    }
+    pdf.write(tree + "]>>\n");
+    pdf.endObject();
+
+    if (!pdf.finish(catalog, info) || file.error() != QFileDevice::NoError) {
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                                   : QStringLiteral("zápis do PDF se nezdařil.");
         file.cancelWriting();
         return failure(path, reason);
     }

@@ -1,6 +1,7 @@
 #include "ReportDocument.h"
 
 #include "ElementPainter.h"
+#include "PageCanvas.h"
 
 #include <QPainter>
 
@@ -65,14 +66,23 @@ void ReportDocument::paintPage(QPainter &painter, int index, double dotsPerMm)
 {
     if (index < 0 || index >= pageCount())
         return;
-    const Page &page = m_pages[size_t(index)];
     painter.save();
     painter.scale(dotsPerMm / Units, dotsPerMm / Units);
     painter.translate(m_layout.margin * Units, m_layout.margin * Units);
     painter.setPen(Qt::black);
+    {
+        PainterCanvas canvas(painter);
+        paintPage(canvas, index);
+    }
+    painter.restore();
+}
 
-    TextBatch batch(painter);
-    paintBand(painter, batch, m_layout.pageHeader, 0.0, index + 1, false);
+void ReportDocument::paintPage(PageCanvas &canvas, int index)
+{
+    if (index < 0 || index >= pageCount())
+        return;
+    const Page &page = m_pages[size_t(index)];
+    paintBand(canvas, m_layout.pageHeader, 0.0, index + 1, false);
     double y = m_layout.pageHeader.height;
     if (page.count > 0) {
         const bool grouped = !m_layout.groupField.isEmpty();
@@ -85,24 +95,22 @@ void ReportDocument::paintPage(QPainter &painter, int index, double dotsPerMm)
             if (grouped) {
                 const QByteArray key = m_source.key(m_layout.groupField);
                 if (!hasPrevious || key != previous) {
-                    paintBand(painter, batch, m_layout.groupHeader, y, index + 1, true);
+                    paintBand(canvas, m_layout.groupHeader, y, index + 1, true);
                     y += m_layout.groupHeader.height;
                 }
                 previous = key;
                 hasPrevious = true;
             }
-            paintBand(painter, batch, m_layout.detail, y, index + 1, true);
+            paintBand(canvas, m_layout.detail, y, index + 1, true);
             y += m_layout.detail.height;
         }
     }
-    paintBand(painter, batch, m_layout.pageFooter, m_layout.usableHeight() - m_layout.pageFooter.height,
-              index + 1, false);
-    batch.flush();
-    painter.restore();
+    paintBand(canvas, m_layout.pageFooter, m_layout.usableHeight() - m_layout.pageFooter.height, index + 1,
+              false);
 }
 
-void ReportDocument::paintBand(QPainter &painter, TextBatch &batch, const Band &band, double top,
-                               int pageNumber, bool withRecord)
+void ReportDocument::paintBand(PageCanvas &canvas, const Band &band, double top, int pageNumber,
+                               bool withRecord)
 {
     for (const Element &e : band.elements) {
         // A box that crosses the band's bottom edge is cut there.
@@ -124,10 +132,10 @@ void ReportDocument::paintBand(QPainter &painter, TextBatch &batch, const Band &
             text = QString::number(pageNumber);
             break;
         case Element::Kind::Rect:
-            paintRect(batch, painter, e, top, room);
+            paintRect(canvas, e, top, room);
             continue;
         }
-        paintText(batch, e, text, top, room);
+        paintText(canvas, e, text, top, room);
     }
 }
 

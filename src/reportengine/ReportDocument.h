@@ -17,7 +17,7 @@ class QPainter;
 
 namespace reportengine {
 
-class TextBatch;
+class PageCanvas;
 
 class ReportDocument
 {
@@ -36,6 +36,9 @@ public:
     // paper's top left corner; dotsPerMm is the device's resolution. The
     // paper is not filled: the caller decides its background.
     void paintPage(QPainter &painter, int index, double dotsPerMm);
+    // The same page onto a canvas, in page units from the top left corner
+    // of the printed area (inside the margins).
+    void paintPage(PageCanvas &canvas, int index);
 
     // The date printed on every page, in its Czech short form "d.M.yyyy".
     QString dateText() const;
@@ -49,7 +52,7 @@ private:
         bool hasPrevious = false;
     };
 
-    void paintBand(QPainter &painter, TextBatch &batch, const Band &band, double top, int pageNumber,
+    void paintBand(PageCanvas &canvas, const Band &band, double top, int pageNumber,
                    bool withRecord);
 
     PageLayout m_layout;

@@ -4,6 +4,8 @@
 
 #include "reportengine/ElementPainter.h"
 #include "reportengine/PdfExport.h"
+#include "reportengine/PdfFileWriter.h"
+#include "reportengine/PdfFont.h"
 #include "reportengine/PreviewWindow.h"
 #include "reportengine/Printing.h"
 #include "reportengine/ReportDocument.h"
@@ -11,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -20,10 +23,17 @@
 #include <QPicture>
 #include <QPrinter>
 #include <QProcess>
+#include <QRawFont>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cmath>
 
 using namespace reportengine;
 
@@ -79,12 +89,32 @@ bool havePdftotext()
     return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
 }
 
-QString pdfText(const QString &path)
+QString run(const QString &program, const QStringList &args, int *exitCode = nullptr)
 {
     QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.start(program, args);
     p.waitForFinished(60000);
+    if (exitCode)
+        *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString pdfText(const QString &path)
+{
+    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+}
+
+// Where pdftotext -bbox puts the first word that is exactly word: its left
+// edge in millimetres from the paper's left edge (-1: not found).
+double wordLeft(const QString &path, const QString &word)
+{
+    const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    const QString tail = QStringLiteral("\">") + word + QStringLiteral("</word>");
+    const qsizetype end = html.indexOf(tail);
+    const qsizetype start = html.lastIndexOf(QStringLiteral("xMin=\""), end);
+    if (end < 0 || start < 0)
+        return -1;
+    return html.mid(start + 6, html.indexOf(QLatin1Char('"'), start + 6) - start - 6).toDouble() * 25.4 / 72.0;
 }
 
 } // namespace
@@ -102,6 +132,10 @@ private slots:
     void elementsBelowTheBandAreNotPrinted();
     void pdfHoldsEveryPageAndElement();
     void failedPdfLeavesNoFile();
+    void pdfKeepsCzechTextInTwoFontsInItsPlace();
+    void ligaturesReadBackAsTheirLetters();
+    void pdfLooksLikeThePreview();
+    void pdfNumbersAreWrittenExactly();
     void timesIsServedByLiberationSerif();
     void previewPagesLikeADocumentViewer();
     void pagingKeysPageWhereverTheKeyboardIs();
@@ -288,6 +322,27 @@ void PagesTest::failedPdfLeavesNoFile()
     QVERIFY(error.contains(QStringLiteral("nelze uložit")));
     QVERIFY(!QFile::exists(missing));
 
+    // A disk that fills up halfway through a long report: a limit on the
+    // size of files stands in for it.
+    ListSource many(rows(20000));
+    ReportDocument big(simpleLayout(5.0), many);
+    big.paginate();
+    const QString full = dir.filePath(QStringLiteral("plny.pdf"));
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 64 * 1024;
+    std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const QString fullError = writePdf(big, full);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, SIG_DFL);
+    QVERIFY(fullError.contains(QStringLiteral("nelze uložit")));
+    QVERIFY(!QFile::exists(full));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+    QCOMPARE(writePdf(big, full), QString()); // with room again
+    QVERIFY(QFileInfo(full).size() > small.rlim_cur);
+
     // A folder that cannot be written.
     const QString locked = dir.filePath(QStringLiteral("zamceno"));
     QDir().mkpath(locked);
@@ -298,6 +353,165 @@ void PagesTest::failedPdfLeavesNoFile()
     QVERIFY(!writePdf(doc, target).isEmpty());
     QVERIFY(!QFile::exists(target));
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void PagesTest::pdfKeepsCzechTextInTwoFontsInItsPlace()
+{
+    if (!havePdftotext())
+        QSKIP("pdftotext is not installed");
+    // A bold heading of capitals, rows of two columns, and a note that wraps
+    // in its box; words a font may join into ligatures ("office", "fish").
+    const QString heading = QStringLiteral("ŽLUŤOUČKÝ KŮŇ ĚŠČŘŽÝÁÍÉŮÚ");
+    const QString note = QStringLiteral("Příliš žluťoučký kůň úpěl ďábelské ódy v office u fish baru, ěščřžýáíéůú");
+    PageLayout l = simpleLayout(12.0);
+    FontSpec bold;
+    bold.bold = true;
+    bold.points = 14;
+    l.pageHeader.elements << Element::caption(60, 8, heading, bold);
+    l.detail.elements << Element::field(90, 0, 60, 11.5, QStringLiteral("NOTE"), FontSpec{});
+    QList<QMap<QString, QString>> list;
+    for (int i = 1; i <= 30; ++i)
+        list.append({{QStringLiteral("NAME"), QStringLiteral("Kniha %1").arg(i)}, {QStringLiteral("NOTE"), note}});
+    ListSource source(list);
+    ReportDocument doc(l, source);
+    doc.paginate();
+    QCOMPARE(doc.pageCount(), 2);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("česky.pdf"));
+    QCOMPARE(writePdf(doc, pdf, QStringLiteral("Zkouška češtiny")), QString());
+
+    // Every letter back, in the order of the page.
+    const QString text = pdfText(pdf);
+    QCOMPARE(text.count(heading), 2);
+    qsizetype at = 0;
+    for (int i = 1; i <= 30; ++i) {
+        const qsizetype next = text.indexOf(QStringLiteral("Kniha %1 ").arg(i), at);
+        QVERIFY2(next > at || (i == 1 && next >= 0), qPrintable(QString::number(i)));
+        at = next;
+    }
+    // The note is cut into lines; its words keep their order.
+    const QStringList words = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    qsizetype w = words.indexOf(QStringLiteral("Příliš"));
+    QVERIFY(w >= 0);
+    for (const QString &word : note.split(QLatin1Char(' '))) {
+        w = words.indexOf(word, w);
+        QVERIFY2(w >= 0, qPrintable(word));
+    }
+
+    // Where the layout says, to a hundredth of a millimetre: the margin is 10 mm.
+    QVERIFY(std::abs(wordLeft(pdf, QStringLiteral("Kniha")) - 15.0) < 0.01);
+    QVERIFY(std::abs(wordLeft(pdf, QStringLiteral("ŽLUŤOUČKÝ")) - 70.0) < 0.01);
+    QVERIFY(std::abs(wordLeft(pdf, QStringLiteral("Příliš")) - 100.0) < 0.01);
+
+    // Both faces embedded once, as subsets, with their letters.
+    const QStringList fonts = run(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n')).mid(2).filter(QStringLiteral("CID"));
+    QCOMPARE(fonts.size(), 2);
+    QVERIFY(fonts.filter(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+LiberationSerif "))).size() == 1);
+    QVERIFY(fonts.filter(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+LiberationSerif-Bold "))).size() == 1);
+    for (const QString &font : fonts)
+        QVERIFY2(font.contains(QRegularExpression(QStringLiteral("CID TrueType +Identity-H +yes +yes +yes"))), qPrintable(font));
+    QVERIFY(run(QStringLiteral("pdfinfo"), {pdf}).contains(QStringLiteral("Zkouška češtiny")));
+    if (!QStandardPaths::findExecutable(QStringLiteral("qpdf")).isEmpty()) {
+        int code = -1;
+        run(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}, &code);
+        QCOMPARE(code, 0);
+    }
+}
+
+void PagesTest::ligaturesReadBackAsTheirLetters()
+{
+    // A glyph that no letter of its text has alone stands for the letters
+    // up to the next glyph's, as a ligature does; the others for their own.
+    const QRawFont raw = QRawFont::fromFont(pageFont(FontSpec{}));
+    const QList<quint32> ids = raw.glyphIndexesForString(QStringLiteral("Wfa \u010d"));
+    QCOMPARE(ids.size(), 5);
+    PdfFont font(raw, "F1");
+    QVERIFY(font.embeddable());
+    // "ffi" shaped as one glyph, then "a", a space and "č".
+    font.use({ids[0], ids[2], ids[3], ids[4]}, u"ffia \u010d");
+    QCOMPARE(font.letters(ids[0]), QStringLiteral("ffi"));
+    QCOMPARE(font.letters(ids[2]), QStringLiteral("a"));
+    QCOMPARE(font.letters(ids[4]), QStringLiteral("\u010d"));
+    // The same glyph later in another text keeps the letters it was first
+    // met with; a glyph first met alone reads as its letter.
+    font.use({ids[0], ids[1]}, u"Wf");
+    QCOMPARE(font.letters(ids[0]), QStringLiteral("ffi"));
+    QCOMPARE(font.letters(ids[1]), QStringLiteral("f"));
+}
+
+void PagesTest::pdfLooksLikeThePreview()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        QSKIP("pdftoppm is not installed");
+    // Accented capitals are built from parts in the font: a subset that
+    // lost a part would leave them out. A white box hides the text below
+    // it, a grey one is grey.
+    PageLayout l = simpleLayout(10.0);
+    l.pageHeader.height = 40.0;
+    FontSpec big;
+    big.points = 16;
+    FontSpec bigBold = big;
+    bigBold.bold = true;
+    l.pageHeader.elements = {Element::caption(0, 0, QStringLiteral("ŘŮŽĚŠČŤĎŇ ÚÝÁÍÉ"), bigBold),
+                             Element::caption(0, 10, QStringLiteral("ůžěščřďťň úýáíé"), big),
+                             Element::caption(0, 20, QStringLiteral("Skryto pod bílou"), big)};
+    Element white;
+    white.kind = Element::Kind::Rect;
+    white.box = QRectF(0, 19, 80, 9);
+    Element grey = white;
+    grey.box = QRectF(120, 0, 40, 8);
+    grey.fill = QColor(128, 128, 128);
+    l.pageHeader.elements << white << grey;
+    ListSource source({});
+    ReportDocument doc(l, source);
+    doc.paginate();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("obraz.pdf"));
+    QCOMPARE(writePdf(doc, pdf), QString());
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-png"),
+                                      QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("obraz"))});
+    const QImage file(dir.filePath(QStringLiteral("obraz.png")));
+    QVERIFY(!file.isNull());
+    QImage preview(file.size(), QImage::Format_RGB32);
+    preview.fill(Qt::white);
+    {
+        QPainter painter(&preview);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        doc.paintPage(painter, 0, 100 / 25.4);
+    }
+    // The ink in a strip of the page, in millimetres from the paper's edges.
+    auto ink = [](const QImage &image, double left, double top, double width, double height) {
+        const QRect r(qRound(left / 0.254), qRound(top / 0.254), qRound(width / 0.254), qRound(height / 0.254));
+        double sum = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                sum += 255 - qGray(image.pixel(x, y));
+        return sum / 255;
+    };
+    for (const double top : {10.0, 20.0}) {
+        const double drawn = ink(preview, 10, top, 110, 8);
+        QVERIFY(drawn > 300);
+        QVERIFY2(std::abs(ink(file, 10, top, 110, 8) / drawn - 1) < 0.15, qPrintable(QString::number(top)));
+    }
+    QVERIFY(ink(file, 10, 29.5, 80, 8) < 1);
+    QVERIFY(std::abs(ink(file, 131, 11, 38, 6) / ink(preview, 131, 11, 38, 6) - 1) < 0.02);
+}
+
+void PagesTest::pdfNumbersAreWrittenExactly()
+{
+    // Every place on a page is such a number; a lost sign or a stray
+    // exponent moves or breaks the page.
+    const QList<std::tuple<double, int, QByteArray>> cases = {
+        {0.0, 2, "0"},          {-0.004, 2, "0"},      {-0.05, 2, "-0.05"},  {12.5, 2, "12.5"},
+        {-1234.5678, 2, "-1234.57"}, {0.999999, 3, "1"}, {1e-7, 4, "0"},      {352.0, 3, "352"},
+        {-27.0, 0, "-27"},      {0.028346456693, 12, "0.028346456693"},     {123456789.25, 2, "123456789.25"},
+    };
+    for (const auto &[value, decimals, written] : cases) {
+        QByteArray out("x");
+        appendNumber(out, value, decimals);
+        QCOMPARE(out, "x" + written);
+    }
 }
 
 void PagesTest::timesIsServedByLiberationSerif()
