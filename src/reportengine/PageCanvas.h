@@ -61,8 +61,6 @@ public:
 
     void drawGlyphs(const QGlyphRun &run, const QPointF &at, QStringView text) override;
     void fillRect(const QRectF &rect, const QColor &colour) override;
-    // Draws the text still gathered; the destructor does it too.
-    void finish() { m_batch.flush(); }
 
 private:
     QPainter &m_painter;

@@ -101,13 +101,18 @@ void PdfCanvas::endString()
     }
 }
 
-void PdfCanvas::endText()
+void PdfCanvas::endArray()
 {
     endString();
     if (m_inArray) {
         m_content.append("]TJ\n");
         m_inArray = false;
     }
+}
+
+void PdfCanvas::endText()
+{
+    endArray();
     if (m_inText) {
         m_content.append("ET\n");
         m_inText = false;
@@ -160,11 +165,7 @@ void PdfCanvas::drawGlyphs(const QGlyphRun &run, const QPointF &at, QStringView 
         m_lineX = m_lineY = m_pen = 0.0;
     }
     if (m_font != &font || m_size != size) {
-        endString();
-        if (m_inArray) {
-            m_content.append("]TJ\n");
-            m_inArray = false;
-        }
+        endArray();
         m_content.append('/').append(font.resourceName()).append(' ');
         appendNumber(m_content, size, 3);
         m_content.append(" Tf\n");
@@ -186,9 +187,7 @@ void PdfCanvas::drawGlyphs(const QGlyphRun &run, const QPointF &at, QStringView 
         const double gx = double(roundWhole((positions[i].x() + at.x()) * grid));
         const double y = -double(roundWhole((positions[i].y() + at.y()) * grid)) * perGrid;
         if (!m_inArray || std::abs(y - m_lineY) > LineTolerance) {
-            endString();
-            if (m_inArray)
-                m_content.append("]TJ\n");
+            endArray();
             // Td moves from the start of the last line; the new start is
             // where the written numbers say.
             const double dx = double(roundWhole((gx * perGrid - m_lineX) * 1e4)) / 1e4;

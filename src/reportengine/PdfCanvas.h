@@ -38,6 +38,7 @@ private:
     PdfFont &fontOf(const QRawFont &font);
     void setFill(QRgb colour);
     void endString();
+    void endArray(); // ends the string and the TJ array
     void endText();
     void drawOutlines(const QGlyphRun &run, const QPointF &at);
     void appendGlyph(quint32 glyph);

@@ -32,13 +32,6 @@ QByteArray textString(const QString &text)
     return out + '>';
 }
 
-QByteArray ref(int object)
-{
-    QByteArray s;
-    appendInt(s, object);
-    return s + " 0 R";
-}
-
 } // namespace
 
 QString writePdf(ReportDocument &document, const QString &path, const QString &title)
@@ -61,16 +54,16 @@ QString writePdf(ReportDocument &document, const QString &path, const QString &t
     pdf.write(">>\n");
     pdf.endObject();
     pdf.beginObject(catalog);
-    pdf.write("<</Type/Catalog/Pages " + ref(pages) + ">>\n");
+    pdf.write("<</Type/Catalog/Pages " + reference(pages) + ">>\n");
     pdf.endObject();
 
     // Each page goes to the file as soon as it is painted.
     PdfCanvas canvas(PageHeight, document.layout().margin);
     std::vector<int> kids;
     kids.reserve(size_t(document.pageCount()));
-    const QByteArray pageHead = "<</Type/Page/Parent " + ref(pages) + "/MediaBox[0 0 "
+    const QByteArray pageHead = "<</Type/Page/Parent " + reference(pages) + "/MediaBox[0 0 "
                                 + QByteArray::number(PageWidth) + ' ' + QByteArray::number(PageHeight)
-                                + "]/Resources " + ref(resources) + "/Contents ";
+                                + "]/Resources " + reference(resources) + "/Contents ";
     for (int i = 0; i < document.pageCount() && !pdf.failed(); ++i) {
         canvas.beginPage();
         document.paintPage(canvas, i);
@@ -78,7 +71,7 @@ QString writePdf(ReportDocument &document, const QString &path, const QString &t
         pdf.writeStream(content, QByteArrayView(), canvas.endPage());
         const int page = pdf.reserve();
         pdf.beginObject(page);
-        pdf.write(pageHead + ref(content) + ">>\n");
+        pdf.write(pageHead + reference(content) + ">>\n");
         pdf.endObject();
         kids.push_back(page);
     }
@@ -89,7 +82,7 @@ QString writePdf(ReportDocument &document, const QString &path, const QString &t
             continue;
         const int number = pdf.reserve();
         font->write(pdf, number);
-        fonts.append('/').append(font->resourceName()).append(' ').append(ref(number));
+        fonts.append('/').append(font->resourceName()).append(' ').append(reference(number));
     }
     pdf.beginObject(resources);
     pdf.write(fonts + ">>>>\n");
@@ -102,7 +95,7 @@ QString writePdf(ReportDocument &document, const QString &path, const QString &t
     for (size_t i = 0; i < kids.size(); ++i) {
         if (i > 0)
             tree.append(i % 10 ? ' ' : '\n');
-        tree.append(ref(kids[i]));
+        tree.append(reference(kids[i]));
     }
     pdf.write(tree + "]>>\n");
     pdf.endObject();

@@ -34,6 +34,13 @@ void appendInt(QByteArray &out, long long value)
         out.append(digits[--n]);
 }
 
+QByteArray reference(int object)
+{
+    QByteArray s;
+    appendInt(s, object);
+    return s + " 0 R";
+}
+
 void appendNumber(QByteArray &out, double value, int decimals)
 {
     if (!std::isfinite(value))
@@ -181,11 +188,8 @@ bool PdfFileWriter::finish(int root, int info)
     const QByteArray id = QCryptographicHash::hash(seed, QCryptographicHash::Md5).toHex();
     QByteArray trailer("trailer\n<</Size ");
     appendInt(trailer, qsizetype(m_offsets.size()));
-    trailer.append("/Root ");
-    appendInt(trailer, root);
-    trailer.append(" 0 R/Info ");
-    appendInt(trailer, info);
-    trailer.append(" 0 R/ID[<" + id + "><" + id + ">]>>\nstartxref\n");
+    trailer.append("/Root " + reference(root) + "/Info " + reference(info) + "/ID[<" + id + "><" + id
+                   + ">]>>\nstartxref\n");
     appendInt(trailer, xref);
     trailer.append("\n%%EOF\n");
     write(trailer);

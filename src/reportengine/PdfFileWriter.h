@@ -25,6 +25,8 @@ inline long long roundWhole(double value)
     return value >= 0 ? static_cast<long long>(value + 0.5) : -static_cast<long long>(0.5 - value);
 }
 void appendInt(QByteArray &out, long long value);
+// A reference to object number ("12 0 R").
+QByteArray reference(int object);
 
 class PdfFileWriter
 {

@@ -376,21 +376,16 @@ void PdfFont::write(PdfFileWriter &file, int number) const
         appendNumber(s, v, 3);
         return s;
     };
-    auto ref = [](int object) {
-        QByteArray s;
-        appendInt(s, object);
-        return s + " 0 R";
-    };
 
     file.beginObject(number);
-    file.write("<</Type/Font/Subtype/Type0/BaseFont/" + name + "/Encoding/Identity-H/DescendantFonts[" + ref(cidFont)
-               + "]/ToUnicode " + ref(unicode) + ">>\n");
+    file.write("<</Type/Font/Subtype/Type0/BaseFont/" + name + "/Encoding/Identity-H/DescendantFonts["
+               + reference(cidFont) + "]/ToUnicode " + reference(unicode) + ">>\n");
     file.endObject();
 
     file.beginObject(cidFont);
     file.write("<</Type/Font/Subtype/CIDFontType2/BaseFont/" + name
                + "/CIDSystemInfo<</Registry(Adobe)/Ordering(Identity)/Supplement 0>>/FontDescriptor "
-               + ref(descriptor) + "/CIDToGIDMap/Identity/W" + widthArray() + ">>\n");
+               + reference(descriptor) + "/CIDToGIDMap/Identity/W" + widthArray() + ">>\n");
     file.endObject();
 
     // The metrics a reader places the text with: ascent and descent from
@@ -404,7 +399,7 @@ void PdfFont::write(PdfFileWriter &file, int number) const
     d += number3(s16(m_head, 36) * scale) + ' ' + number3(s16(m_head, 38) * scale) + ' '
          + number3(s16(m_head, 40) * scale) + ' ' + number3(s16(m_head, 42) * scale);
     d += "]/ItalicAngle " + number3(italicAngle) + "/Ascent " + number3(ascent) + "/Descent " + number3(descent)
-         + "/CapHeight " + number3(ascent) + "/StemV " + number3(stem) + "/FontFile2 " + ref(fontFile) + ">>\n";
+         + "/CapHeight " + number3(ascent) + "/StemV " + number3(stem) + "/FontFile2 " + reference(fontFile) + ">>\n";
     file.beginObject(descriptor);
     file.write(d);
     file.endObject();
